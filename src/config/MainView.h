@@ -1,0 +1,75 @@
+#pragma once
+// The main window as the bus procedures, group switching and the field validation see
+// it: one narrow interface, so that all of them run and are tested without a display.
+// TMain implements it with Qt widgets; tests implement it with a recording fake.
+#include <cstdint>
+#include <string>
+
+#include "telegram/AddressMembers.h"
+
+namespace kolvaro {
+
+// The eleven address fields, in the order a validation run treats them.
+enum class Field {
+  Local_phAddr,
+  phAddr,
+  IN_1_1,
+  IN_1_2,
+  IN_2_1,
+  IN_2_2,
+  OUT_1_1,
+  OUT_1_2,
+  OUT_2_1,
+  OUT_2_2,
+  OnOffGroup,
+};
+inline constexpr int FieldCount = 11;
+
+enum class Combo { OUT1_Prog, OUT2_Prog, MONO_BI };
+inline constexpr int ComboCount = 3;
+
+enum class Button { Read, Write, OnGroup, OffGroup };
+
+// Font colours in the platform's 0x00BBGGRR form.
+namespace colour {
+inline constexpr std::uint32_t Teal = 0x808000;
+inline constexpr std::uint32_t Black = 0x000000;
+inline constexpr std::uint32_t Red = 0x0000FF;
+inline constexpr std::uint32_t Gray = 0x808080;
+}  // namespace colour
+
+class MainView {
+ public:
+  virtual ~MainView() = default;
+
+  // Texts in fixed positions: separators in place, blank positions as spaces.
+  virtual std::string fieldText(Field field) const = 0;
+  virtual void setFieldText(Field field, const std::string& text) = 0;
+  virtual void setFieldColour(Field field, std::uint32_t bgr) = 0;
+
+  virtual int comboIndex(Combo combo) const = 0;
+  virtual void setComboIndex(Combo combo, int index) = 0;
+  virtual void setComboColour(Combo combo, std::uint32_t bgr) = 0;
+
+  // GrAddrConfProgress: minimum 0, maximum 96.
+  virtual int progressPosition() const = 0;
+  virtual void setProgressPosition(int position) = 0;
+  virtual void setProgressStep(int step) = 0;
+  virtual void stepProgress() = 0;  // position += step
+
+  virtual bool buttonEnabled(Button button) const = 0;
+  virtual void setButtonEnabled(Button button, bool enabled) = 0;
+
+  virtual AddressMembers& members() = 0;
+  // Addr_MaskEditExit with no sender: validates all eleven fields and recomputes the members.
+  virtual void runValidation() = 0;
+  // The telegram exchange: "ACK", "NoReply", "Error" or an answer text.
+  virtual std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit,
+                                   std::uint8_t answerCode, std::uint8_t mode) = 0;
+
+  virtual int messageBox(const std::string& text, const char* caption, unsigned flags) = 0;
+  virtual void beep() = 0;
+  virtual void pause(unsigned milliseconds) = 0;  // blocks; processes no events
+};
+
+}  // namespace kolvaro

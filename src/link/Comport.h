@@ -1,0 +1,68 @@
+#pragma once
+// ComPort: the one serial port through which the program reaches the bus interface
+// chip. Finds or opens one of COM1..COM4, configures it from dcb.ini, keeps the
+// settings the port had so that deletion can put them back, and moves single bytes,
+// each transfer bounded to 1000 ms.
+//
+// Results follow the program's convention: true (or a code above 255 from ReadByte)
+// means failure. Every message is shown through platform().messageBox.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/Dcb.h"
+#include "link/SerialLine.h"
+
+namespace kolvaro {
+
+class ComPort {
+ public:
+  static constexpr std::int32_t ReadError = 1000;    // error or time-out
+  static constexpr std::int32_t NothingWaiting = 10000;
+
+  // Start-up constructor: the lowest free port of COM1..COM4, configured from dcb.ini.
+  ComPort();
+  // Port-choice constructor: writes the port number and the four line settings to
+  // dcb.ini, then opens the port that dcb.ini names.
+  ComPort(std::uint32_t baudRate, const char* parityName, std::uint8_t byteSize, double stopBits,
+          std::uint8_t portNo);
+  // Restores the settings the port had and closes it; shows a message for each step that fails.
+  ~ComPort();
+
+  ComPort(const ComPort&) = delete;
+  ComPort& operator=(const ComPort&) = delete;
+
+  bool IsFailed() const { return failed; }
+  std::uint8_t FindFreePort();
+  std::uint8_t OpenPort(std::uint8_t portNumber);
+  std::uint8_t LoadDcb();
+  bool MakeIniPath();
+  bool WriteByte(const std::uint8_t* p);
+  std::int32_t ReadByte();
+  bool WriteHexText(const char* text);
+  bool RaiseDTR();
+  bool RaiseRTS();
+  bool PurgeBuffers(char which);
+
+  // For the window's wait: readable when a byte arrives; -1 when there is no such descriptor.
+  int ReadableDescriptor() const;
+  const char* PortName() const { return portName; }
+  const std::string& IniPath() const { return iniPath; }
+
+ private:
+  std::uint32_t baudRate = 19200;
+  const char* parityName = "even";
+  std::uint8_t byteSize = 8;
+  std::uint8_t stopBits = 1;
+  std::uint8_t portNo = 0;
+  std::unique_ptr<SerialLine> hCom;  // null stands for the invalid handle
+  const char* portName = "COM1";
+  Dcb dcb{};
+  Dcb savedDcb{};
+  std::array<bool, 4> portFree{};
+  bool failed = true;
+  std::string iniPath;
+};
+
+}  // namespace kolvaro

@@ -1,0 +1,50 @@
+#pragma once
+// The small line interface that ComPort drives: one open serial port and the few
+// operations the program needs of it. Backends: POSIX termios (SerialLinePosix),
+// Win32 (SerialLineWin32) and the simulator's in-process line (sim/).
+//
+// Every operation returns true on success, as the Win32 calls it stands in for;
+// ComPort turns these into its own results (true = failure).
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/Dcb.h"
+
+namespace kolvaro {
+
+class SerialLine {
+ public:
+  struct Status {
+    std::uint32_t errors = 0;        // pending line errors (parity, framing, overrun, break); 0 = none
+    std::uint32_t bytesWaiting = 0;  // bytes in the receive buffer
+  };
+
+  virtual ~SerialLine() = default;
+
+  virtual bool getState(Dcb& dcb) = 0;
+  virtual bool setState(const Dcb& dcb) = 0;
+  virtual bool setDtr() = 0;
+  virtual bool setRts() = 0;
+  // Reads and clears the pending error word, and counts the bytes waiting.
+  virtual bool clearError(Status& status) = 0;
+  virtual bool purge(bool transmit, bool receive) = 0;
+  // One byte out, bounded to 1000 ms.
+  virtual bool writeByte(std::uint8_t byte) = 0;
+  // One byte in, bounded to 1000 ms. Only called while clearError reports a byte waiting.
+  virtual bool readByte(std::uint8_t& byte) = 0;
+  virtual bool close() = 0;
+  // A descriptor that becomes readable when a byte arrives, so an event loop can block
+  // on it instead of polling; -1 when the backend has none.
+  virtual int readableDescriptor() const { return -1; }
+};
+
+// The system's serial ports, opened by their program names "COM1".."COM4".
+class SerialPorts {
+ public:
+  virtual ~SerialPorts() = default;
+  // Opens the port exclusively; nullptr when it cannot be opened.
+  virtual std::unique_ptr<SerialLine> open(const std::string& portName) = 0;
+};
+
+}  // namespace kolvaro
