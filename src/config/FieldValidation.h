@@ -1,9 +1,12 @@
 #pragma once
 // The validation of the eleven address fields: corrects what is wrong, colours every
 // field by its state, beeps once per correction and recomputes the address members.
+#include <cstdint>
 #include <optional>
+#include <string>
 
 #include "config/MainView.h"
+#include "telegram/AddressText.h"
 
 namespace kolvaro {
 
@@ -20,8 +23,13 @@ class FieldValidation {
   void OUT1_Prog_ComboBoxClick();
 
  private:
+  // Each returns what the member receives, from the text as it stands after correction.
+  std::uint32_t validatePhysical(Field field, std::uint32_t validColour);
+  GroupBytes validateGroup(Field field);
+  void replaceText(Field field, const std::string& text);
+
   MainView& view_;
-  bool running_ = false;  // a run in progress: changes its own corrections cause start no nested run
+  bool running_ = false;  // a run in progress: the changes its own corrections cause start no nested run
 };
 
 }  // namespace kolvaro

@@ -60,6 +60,7 @@ class ComPort {
   const char* portName = "COM1";
   Dcb dcb{};
   Dcb savedDcb{};
+  bool savedDcbRead = false;  // savedDcb holds what the port reported, so deletion may put it back
   std::array<bool, 4> portFree{};
   bool failed = true;
   std::string iniPath;

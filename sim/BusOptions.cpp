@@ -1,0 +1,239 @@
+#include "sim/BusOptions.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <sstream>
+
+namespace kolvaro::sim {
+
+namespace {
+
+std::optional<unsigned> number(const std::string& text, int base = 10) {
+  unsigned v = 0;
+  const char* end = text.data() + text.size();
+  auto [p, ec] = std::from_chars(text.data(), end, v, base);
+  if (text.empty() || ec != std::errc() || p != end) return std::nullopt;
+  return v;
+}
+
+std::vector<std::string> split(const std::string& text, char sep) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream in(text);
+  while (std::getline(in, part, sep)) parts.push_back(part);
+  return parts;
+}
+
+bool isHex4(const std::string& t) {
+  return t.size() == 4 && std::all_of(t.begin(), t.end(), [](unsigned char c) { return std::isxdigit(c); });
+}
+
+// "1.1.5,prog,noread,late=300,system,badsum": one device.
+std::optional<DeviceSetup> parseDevice(const std::string& spec, std::string& error) {
+  const auto parts = split(spec, ',');
+  DeviceSetup d;
+  const auto address = parts.empty() ? std::nullopt : parsePhysicalAddress(parts[0]);
+  if (!address) {
+    error = "bad device address in '" + spec + "'";
+    return std::nullopt;
+  }
+  d.address = *address;
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    const std::string& p = parts[i];
+    if (p == "prog") {
+      d.programmingMode = true;
+    } else if (p == "noread") {
+      d.answersMemoryRead = false;
+    } else if (p == "system") {
+      d.systemPriority = true;
+    } else if (p == "badsum") {
+      d.wrongChecksum = true;
+    } else if (p.rfind("late=", 0) == 0 && number(p.substr(5))) {
+      d.answerDelay = std::chrono::milliseconds(*number(p.substr(5)));
+    } else if (p.rfind("delay=", 0) == 0 && number(p.substr(6))) {
+      d.switchDelay = std::chrono::milliseconds(*number(p.substr(6)));
+    } else {
+      error = "unknown device option '" + p + "'";
+      return std::nullopt;
+    }
+  }
+  return d;
+}
+
+}  // namespace
+
+std::optional<std::uint16_t> parsePhysicalAddress(const std::string& text) {
+  if (isHex4(text)) return static_cast<std::uint16_t>(*number(text, 16));
+  const auto parts = split(text, '.');
+  if (parts.size() != 3) return std::nullopt;
+  const auto a = number(parts[0]), l = number(parts[1]), d = number(parts[2]);
+  if (!a || !l || !d || *a > 15 || *l > 15 || *d > 255) return std::nullopt;
+  return static_cast<std::uint16_t>(*a << 12 | *l << 8 | *d);
+}
+
+std::optional<std::uint16_t> parseGroupAddress(const std::string& text) {
+  if (isHex4(text)) return static_cast<std::uint16_t>(*number(text, 16));
+  const auto parts = split(text, '/');
+  if (parts.size() != 3) return std::nullopt;
+  const auto m = number(parts[0]), mid = number(parts[1]), s = number(parts[2]);
+  if (!m || !mid || !s || *m > 31 || *mid > 7 || *s > 255) return std::nullopt;
+  return static_cast<std::uint16_t>(*m << 11 | *mid << 8 | *s);
+}
+
+std::optional<Bytes> parseHexBytes(const std::string& text) {
+  std::string digits;
+  for (char c : text) {
+    if (std::isspace(static_cast<unsigned char>(c))) continue;
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    digits += c;
+  }
+  if (digits.size() % 2 != 0) return std::nullopt;
+  Bytes out;
+  for (std::size_t i = 0; i < digits.size(); i += 2) out.push_back(static_cast<std::uint8_t>(*number(digits.substr(i, 2), 16)));
+  return out;
+}
+
+std::string busUsage() {
+  return R"(Usage: kolvaro-bus --link PATH [--link PATH ...] [options]
+
+Simulates a bus with devices of the kind Kolvaro configures. Each --link puts one
+interface chip on a pseudo-terminal and makes PATH a symbolic link to it.
+
+Scene:
+  --link PATH             a chip for a host, reachable at PATH (repeatable)
+  --device ADDR[,OPT...]  a device at physical address ADDR (1.1.5); options:
+                            prog       in programming mode
+                            noread     answers the address read but no memory read
+                            late=MS    answers MS milliseconds late
+                            system     answers with system priority (control B0)
+                            badsum     its answers carry a wrong checksum
+                            delay=MS   switch delay of its delayed programs (default 3000)
+  --memory AAAA:HEX       bytes for the last device's memory from address AAAA
+                          (e.g. 0028:0002 puts group 0/0/2 in WY1's first slot)
+  --station ADDR          a plain station that acknowledges frames for ADDR
+  --background MS         the background station sends a group write every MS ms
+
+Faults:
+  --no-confirm            chips never confirm the frames they send
+  --noise HEX             bytes every host receives after each frame
+  --wrong-checksums       each device answer is preceded by a copy with a bad checksum
+  --other-traffic         each device answer is preceded by a copy for another station
+
+Running:
+  --fast                  skip idle bus time instead of waiting for it
+  --quiet                 print no bus log
+  --help                  this text
+
+Commands on standard input, one per line (devices are numbered from 1):
+  press N I | release N I     input I (1 = WE1, 2 = WE2) of device N
+  prog N on|off               programming button of device N
+  dump N                      device N's state as one line of JSON
+  inject HEX                  put a frame on the bus (checksum added)
+  injectraw HEX               put bytes on the bus exactly as given
+  fault NAME on|off           no-confirm, wrong-checksums, other-traffic
+  fault noise HEX|off         noise bytes between frames
+  fault late N MS | fault noread N on|off | fault system N on|off | fault badsum N on|off
+  fault linegone              every link goes away (the far end closes)
+  quit                        end (as does end of input or SIGTERM)
+
+Bus log lines: time, decoded frame, [raw bytes], acknowledgement, e.g.
+    123.456 ms  15.15.254 -> 0/0/2 GroupValueWrite on  [BC FF FE 00 02 E1 00 81 xx]  ACK
+)";
+}
+
+std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, std::string& error) {
+  BusOptions o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size()) {
+        error = a + " needs a value";
+        return std::nullopt;
+      }
+      return args[++i];
+    };
+    if (a == "--help" || a == "-h") {
+      o.help = true;
+    } else if (a == "--link") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      o.links.push_back(*v);
+    } else if (a == "--device") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      auto d = parseDevice(*v, error);
+      if (!d) return std::nullopt;
+      o.devices.push_back(*d);
+    } else if (a == "--memory") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      const auto colon = v->find(':');
+      const auto at = colon == std::string::npos ? std::nullopt : number(v->substr(0, colon), 16);
+      const auto bytes = colon == std::string::npos ? std::nullopt : parseHexBytes(v->substr(colon + 1));
+      if (o.devices.empty() || !at || !bytes || *at + bytes->size() > 256) {
+        error = "bad --memory '" + *v + "' (it needs a --device before it and must fit 256 bytes)";
+        return std::nullopt;
+      }
+      for (std::size_t k = 0; k < bytes->size(); ++k) o.devices.back().memory[*at + k] = (*bytes)[k];
+    } else if (a == "--station") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      auto address = parsePhysicalAddress(*v);
+      if (!address) {
+        error = "bad station address '" + *v + "'";
+        return std::nullopt;
+      }
+      o.stations.push_back({.address = *address});
+    } else if (a == "--background") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      auto ms = number(*v);
+      if (!ms) {
+        error = "bad --background '" + *v + "'";
+        return std::nullopt;
+      }
+      o.backgroundPeriod = std::chrono::milliseconds(*ms);
+    } else if (a == "--noise") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      auto bytes = parseHexBytes(*v);
+      if (!bytes) {
+        error = "bad --noise '" + *v + "'";
+        return std::nullopt;
+      }
+      o.noise = *bytes;
+    } else if (a == "--no-confirm") {
+      o.neverConfirms = true;
+    } else if (a == "--wrong-checksums") {
+      o.wrongChecksums = true;
+    } else if (a == "--other-traffic") {
+      o.framesForOthers = true;
+    } else if (a == "--fast") {
+      o.fast = true;
+    } else if (a == "--quiet") {
+      o.quiet = true;
+    } else {
+      error = "unknown option '" + a + "'";
+      return std::nullopt;
+    }
+  }
+  if (!o.help && o.links.empty()) {
+    error = "at least one --link PATH is needed";
+    return std::nullopt;
+  }
+  return o;
+}
+
+void buildScene(const BusOptions& o, Scene& scene) {
+  for (const auto& d : o.devices) scene.addDevice(d);
+  for (const auto& s : o.stations) scene.addStation(s);
+  scene.setChipNeverConfirms(o.neverConfirms);
+  scene.setNoise(o.noise);
+  scene.setWrongChecksums(o.wrongChecksums);
+  scene.setFramesForOtherStations(o.framesForOthers);
+  if (o.backgroundPeriod.count() > 0)
+    scene.background().sendEvery(o.backgroundPeriod, groupValueWrite(Scene::BackgroundAddress, 0x7F00, true));
+}
+
+}  // namespace kolvaro::sim

@@ -1,0 +1,75 @@
+#include "config/MemoryMap.h"
+
+#include "telegram/AddressText.h"
+
+namespace kolvaro {
+
+namespace {
+
+// Routing byte and transport/application bytes of each service.
+constexpr char MemoryWriteMiddle[] = "644281";  // individual, hop count 6, length 4; memory write, 1 byte
+constexpr char MemoryReadMiddle[] = "634201";   // individual, hop count 6, length 3; memory read, 1 byte
+constexpr char Broadcast[] = "0000";
+constexpr char AddressReadTail[] = "E10100";    // group flag, length 1; individual address read
+constexpr char AddressWriteMiddle[] = "E300C0";  // group flag, length 3; individual address write
+
+constexpr std::size_t MemoryValuePosition = 20;  // zero-based index of characters 21-22
+
+std::uint8_t nibble(char c) {
+  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
+  if (c >= 'a' && c <= 'f') return static_cast<std::uint8_t>(c - 'a' + 10);
+  if (c >= 'A' && c <= 'F') return static_cast<std::uint8_t>(c - 'A' + 10);
+  return 0;
+}
+
+std::string head(std::string_view controlField, std::uint16_t source, std::uint16_t destination) {
+  return std::string(controlField) + AddressHex(source) + AddressHex(destination);
+}
+
+}  // namespace
+
+std::string MemoryWriteTelegram(std::string_view controlField, std::uint16_t source, std::uint16_t destination,
+                                std::uint16_t address, std::uint8_t value) {
+  return head(controlField, source, destination) + MemoryWriteMiddle + AddressHex(address) + ByteHex(value);
+}
+
+std::string MemoryReadTelegram(std::string_view controlField, std::uint16_t source, std::uint16_t destination,
+                               std::uint16_t address) {
+  return head(controlField, source, destination) + MemoryReadMiddle + AddressHex(address);
+}
+
+std::string GroupTableWriteTelegram(std::uint16_t source, std::uint16_t destination, unsigned byteIndex,
+                                    std::uint8_t value) {
+  return MemoryWriteTelegram(control::System, source, destination, memory::GroupTableByte(byteIndex), value);
+}
+
+std::string ProgramWriteTelegram(std::uint16_t source, std::uint16_t destination, unsigned output,
+                                 std::uint8_t program) {
+  return MemoryWriteTelegram(control::LowPriority, source, destination, memory::ProgramOf(output), program);
+}
+
+std::string InputModeWriteTelegram(std::uint16_t source, std::uint16_t destination, std::uint8_t mode) {
+  return MemoryWriteTelegram(control::LowPriority, source, destination, memory::InputMode, mode);
+}
+
+std::string PhysicalAddressReadTelegram(std::uint16_t source) {
+  return std::string(control::RepeatedUrgent) + AddressHex(source) + Broadcast + AddressReadTail;
+}
+
+std::string PhysicalAddressWriteTelegram(std::uint16_t source, std::uint16_t newAddress) {
+  return std::string(control::LowPriority) + AddressHex(source) + Broadcast + AddressWriteMiddle +
+         AddressHex(newAddress);
+}
+
+std::uint8_t HexPairToByte(std::string_view text) {
+  const std::uint8_t high = text.size() > 0 ? nibble(text[0]) : 0;
+  const std::uint8_t low = text.size() > 1 ? nibble(text[1]) : 0;
+  return static_cast<std::uint8_t>(high * 16 + low);
+}
+
+std::optional<std::uint8_t> MemoryAnswerValue(std::string_view answerText) {
+  if (answerText.size() < MemoryValuePosition + 2) return std::nullopt;
+  return HexPairToByte(answerText.substr(MemoryValuePosition, 2));
+}
+
+}  // namespace kolvaro

@@ -1,0 +1,71 @@
+#pragma once
+// What the three bus procedures (write, read, group switching) share: judging an
+// exchange result, the attempt counter, the message box flags they show, the texts
+// of the group table fields, and the guard that keeps a second bus run from
+// starting inside the waits of the first.
+#include <cstdint>
+#include <string>
+
+#include "config/MainView.h"
+#include "link/Platform.h"
+
+namespace kolvaro::procedure {
+
+// How a procedure judges the result of SendTelegram: by exact text, and anything
+// other than "Error" and "NoReply" (an answer text, or "ACK" in mode 2) is an answer.
+enum class Outcome { Error, NoReply, Answer };
+Outcome judge(const std::string& result);
+
+// The one-byte attempt counter of an exchange loop. It is tested before it is
+// decreased, so a loop started at N makes at most N + 1 calls, and every kind of
+// outcome draws on the same counter.
+class AttemptCounter {
+ public:
+  explicit AttemptCounter(std::uint8_t start) : left_(start) {}
+  // True when another call is allowed (and uses that attempt up).
+  bool allowsAnother() {
+    if (left_ == 0) return false;
+    --left_;
+    return true;
+  }
+
+ private:
+  std::uint8_t left_;
+};
+
+// Every box of the bus procedures is task-modal and topmost.
+namespace box {
+inline constexpr unsigned Base = mb::TaskModal | mb::Topmost;
+inline constexpr unsigned Error = Base | mb::IconError;                               // 0x42010
+inline constexpr unsigned Notice = Base | mb::IconInformation;                        // 0x42040
+inline constexpr unsigned Question = Base | mb::YesNo | mb::IconQuestion;             // 0x42024
+inline constexpr unsigned QuestionNoByDefault = Question | mb::DefButton2;            // 0x42124
+inline constexpr unsigned ErrorQuestionNoByDefault = Base | mb::YesNo | mb::IconError | mb::DefButton2;  // 0x42114
+inline constexpr char Informacja[] = "Informacja";
+}  // namespace box
+
+// The two characters of a text from a 1-based position, as far as the text reaches.
+std::string charactersAt(const std::string& text, std::size_t firstFromOne, std::size_t count);
+
+// The eight group table fields in table order (entry 1 .. 8).
+inline constexpr Field TableFields[8] = {Field::IN_1_1,  Field::IN_1_2,  Field::IN_2_1,  Field::IN_2_2,
+                                         Field::OUT_1_1, Field::OUT_1_2, Field::OUT_2_1, Field::OUT_2_2};
+
+// Held for the length of one bus run on a view. The exchange processes window events
+// while it waits, so a click on another bus button can arrive inside a run; a second
+// exchange started there would share the port and the wait counter and take the
+// bytes the first one waits for. A run that cannot acquire the guard does nothing.
+class BusRunGuard {
+ public:
+  explicit BusRunGuard(const MainView& view);
+  ~BusRunGuard();
+  BusRunGuard(const BusRunGuard&) = delete;
+  BusRunGuard& operator=(const BusRunGuard&) = delete;
+  bool acquired() const { return acquired_; }
+
+ private:
+  const MainView& view_;
+  bool acquired_;
+};
+
+}  // namespace kolvaro::procedure

@@ -1,0 +1,252 @@
+#include "config/ReadProcedure.h"
+
+#include <string>
+
+#include "config/MemoryMap.h"
+#include "config/ProcedureSupport.h"
+#include "telegram/AddressText.h"
+
+namespace kolvaro {
+namespace {
+
+using procedure::AttemptCounter;
+using procedure::Outcome;
+namespace box = procedure::box;
+
+constexpr char StartReading[] =
+    "Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.";
+constexpr char ReadFailed[] = "Wystąpił błąd podczas odczytu";
+constexpr char NoDeviceInProgrammingMode[] = "Żaden terminal nie znajduje się w trybie programowania";
+constexpr char SeveralDevicesInProgrammingMode[] =
+    "W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.";
+constexpr char AddressCheckFailed[] = "Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego";
+constexpr char DeviceDoesNotAnswer[] = "Element magistralny nie odpowiada";
+constexpr char AddressUsedTwice[] =
+    "Sieć jest nieprawidłowo skonfigurowana.\n"
+    "Istnieje więcej niż jedno urządzenie posiadające ten sam adres fiz. jak zadany";
+constexpr char GroupReadError[] = "Wystąpił błąd podczas odczytu adresu grupowego";
+constexpr char GroupReadUnsuccessful[] = "Odczyt adresów grupowych zakończył się niepomyślnie";
+constexpr char AskPrograms[] =
+    "Odczyt adresów grupowych zakończony.\nCzy odczytać wybrany program, wykonywany przez element magistralny.";
+constexpr char ProgramReadError[] = "Wystąpił błąd podczas odczytu numeru programu";
+constexpr char ProgramReadUnsuccessful[] = "Odczyt numeru programu zakończył się niepomyślnie";
+constexpr char AskInputMode[] =
+    "Odczyt wybranych programów zakończony.\nCzy odczytać aktualny tryb pracy wejść.";
+constexpr char InputModeReadError[] = "Wystąpił błąd podczas odczytu trybu pracy wejść";
+constexpr char InputModeReadUnsuccessful[] = "Odczyt trybu pracy wejść zakończył się niepomyślnie";
+
+constexpr int Full = 96;
+
+// The byte read, from a memory response's answer text (characters 21-22). A response
+// too short to hold them reads as 0, as the digits' conversion reads missing characters.
+std::uint8_t memoryValue(const std::string& answer) { return MemoryAnswerValue(answer).value_or(0); }
+
+class ReadRun {
+ public:
+  explicit ReadRun(MainView& view) : view_(view) {}
+
+  // Stages A to H; each returns false when the run has stopped there (its box shown,
+  // the bar at 0). True when the run reached the end step: after a full run or a
+  // declined question.
+  bool run() {
+    if (!findDevice()) return false;
+    if (!noSecondDevice()) return false;
+    showPhysicalAddress();
+    if (!checkAddress()) return false;
+    if (!noSecondAnswer()) return false;
+    if (!readGroupTable()) return false;
+    if (view_.messageBox(AskPrograms, box::Informacja, box::Question) != id::Yes) return true;
+    if (!readPrograms()) return false;
+    if (view_.messageBox(AskInputMode, box::Informacja, box::Question) != id::Yes) return true;
+    return readInputMode();
+  }
+
+ private:
+  std::uint16_t local() { return static_cast<std::uint16_t>(view_.members().Local_phAddr); }
+  std::uint16_t terminal() { return static_cast<std::uint16_t>(view_.members().Terminal_phAddr); }
+  void advance(int amount) { view_.setProgressPosition(view_.progressPosition() + amount); }
+
+  bool stop(const char* text, const char* caption) {
+    view_.messageBox(text, caption, box::Error);
+    view_.setProgressPosition(0);
+    return false;
+  }
+
+  // Stage A: the broadcast physical address read; D = the answering device's address.
+  bool findDevice() {
+    const std::string telegram = PhysicalAddressReadTelegram(local());
+    AttemptCounter counter(2);
+    for (;;) {
+      const std::string result = view_.sendTelegram(telegram, 1, 5, 0);
+      switch (procedure::judge(result)) {
+        case Outcome::Error:
+          return stop(ReadFailed, nullptr);
+        case Outcome::NoReply:
+          advance(19);
+          if (counter.allowsAnother()) continue;
+          return stop(NoDeviceInProgrammingMode, nullptr);
+        case Outcome::Answer:
+          deviceHigh_ = HexPairToByte(procedure::charactersAt(result, 3, 2));
+          deviceLow_ = HexPairToByte(procedure::charactersAt(result, 5, 2));
+          return true;
+      }
+    }
+  }
+
+  // Listens (sends nothing) for a further answer of the kind given; true when none came.
+  bool silenceFollows(std::uint8_t answerCode) {
+    AttemptCounter counter(1);
+    for (;;) {
+      if (procedure::judge(view_.sendTelegram("", 1, answerCode, 1)) != Outcome::NoReply) return false;
+      advance(19);
+      if (!counter.allowsAnother()) return true;
+    }
+  }
+
+  // Stage B: no second device in programming mode.
+  bool noSecondDevice() {
+    if (!silenceFollows(5)) return stop(SeveralDevicesInProgrammingMode, box::Informacja);
+    view_.setProgressPosition(Full);
+    view_.pause(200);
+    view_.setProgressPosition(0);
+    return true;
+  }
+
+  // Stage C.
+  void showPhysicalAddress() {
+    view_.setFieldText(Field::phAddr, PhysicalBytesToText(deviceHigh_, deviceLow_));
+  }
+
+  // Stage D: a memory read from the device's address; silence is reported but not a stop.
+  bool checkAddress() {
+    view_.setProgressPosition(0);
+    const std::string telegram = MemoryReadTelegram(control::RepeatedUrgent, local(), device(), memory::ProgramWY1);
+    AttemptCounter counter(2);
+    for (;;) {
+      switch (procedure::judge(view_.sendTelegram(telegram, 1, 9, 0))) {
+        case Outcome::Error:
+          return stop(AddressCheckFailed, nullptr);
+        case Outcome::NoReply:
+          advance(19);
+          if (counter.allowsAnother()) continue;
+          view_.setProgressPosition(Full);
+          view_.messageBox(DeviceDoesNotAnswer, box::Informacja, box::Notice);
+          return true;
+        case Outcome::Answer:
+          return true;
+      }
+    }
+  }
+
+  // Stage E: no second device answers at the same address.
+  bool noSecondAnswer() {
+    if (!silenceFollows(9)) return stop(AddressUsedTwice, box::Informacja);
+    view_.setProgressPosition(Full);
+    return true;
+  }
+
+  // Stage F: the 16 table bytes from 0x002F down to 0x0020, straight into the
+  // members; a field is written once both bytes of its entry are in.
+  bool readGroupTable() {
+    view_.setProgressStep(6);
+    view_.setProgressPosition(0);
+    auto& table = view_.members().GrAddr_Bytes;
+    for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
+      view_.pause(200);
+      const unsigned index = k - 1;
+      const std::string telegram =
+          MemoryReadTelegram(control::LowPriority, local(), device(), memory::GroupTableByte(index));
+      std::string answer;
+      if (!readByte(telegram, 5, answer, GroupReadError, GroupReadUnsuccessful)) return false;
+      view_.stepProgress();
+      table[index] = memoryValue(answer);
+      if (k % 2 == 1) {
+        view_.setFieldText(procedure::TableFields[index / 2], GroupBytesToText(table[index], table[index + 1]));
+      }
+    }
+    return true;
+  }
+
+  // One memory read repeated at once while the counter allows. A stop shows the box
+  // that belongs to the last call's result; in stages G and H every "NoReply" also
+  // moves the bar by 32.
+  bool readByte(const std::string& telegram, std::uint8_t attempts, std::string& answer, const char* errorText,
+                const char* unsuccessfulText, bool barCountsSilence = false) {
+    AttemptCounter counter(attempts);
+    for (;;) {
+      answer = view_.sendTelegram(telegram, 1, 9, 0);
+      const Outcome outcome = procedure::judge(answer);
+      if (outcome == Outcome::Answer) return true;
+      if (outcome == Outcome::NoReply && barCountsSilence) advance(32);
+      if (counter.allowsAnother()) continue;
+      return outcome == Outcome::Error ? stop(errorText, nullptr) : stop(unsuccessfulText, box::Informacja);
+    }
+  }
+
+  // Stage G: the programs of WY1 and WY2, read from the validated address.
+  bool readPrograms() {
+    view_.runValidation();
+    const struct {
+      std::uint16_t memoryAddress;
+      Combo combo;
+    } outputs[] = {{memory::ProgramWY1, Combo::OUT1_Prog}, {memory::ProgramWY2, Combo::OUT2_Prog}};
+    for (const auto& output : outputs) {
+      view_.setProgressPosition(0);
+      std::string answer;
+      if (!readByte(MemoryReadTelegram(control::LowPriority, local(), terminal(), output.memoryAddress), 2, answer,
+                    ProgramReadError, ProgramReadUnsuccessful, true)) {
+        return false;
+      }
+      view_.setProgressPosition(Full);
+      const std::uint8_t program = memoryValue(answer);
+      view_.setComboIndex(output.combo, program == 1 || program == 2 ? program : 0);
+    }
+    view_.setComboColour(Combo::OUT1_Prog, colour::Gray);
+    view_.setComboColour(Combo::OUT2_Prog, colour::Gray);
+    return true;
+  }
+
+  // Stage H: the input mode; 0 is monostable, anything else bistable.
+  bool readInputMode() {
+    view_.setProgressPosition(0);
+    std::string answer;
+    if (!readByte(MemoryReadTelegram(control::LowPriority, local(), terminal(), memory::InputMode), 2, answer,
+                  InputModeReadError, InputModeReadUnsuccessful, true)) {
+      return false;
+    }
+    view_.setProgressPosition(Full);
+    view_.setComboIndex(Combo::MONO_BI, memoryValue(answer) == 0 ? 0 : 1);
+    view_.setComboColour(Combo::MONO_BI, colour::Gray);
+    return true;
+  }
+
+  MainView& view_;
+  // D: the address of the device that answered the physical address read.
+  std::uint16_t device() const { return static_cast<std::uint16_t>(deviceHigh_ << 8 | deviceLow_); }
+  std::uint8_t deviceHigh_ = 0;
+  std::uint8_t deviceLow_ = 0;
+};
+
+}  // namespace
+
+void ReadClick(MainView& view) {
+  procedure::BusRunGuard guard(view);
+  if (!guard.acquired()) return;
+
+  view.setFieldText(Field::phAddr, UnknownPhysicalText);
+  for (Field field : procedure::TableFields) view.setFieldText(field, EmptyGroupText);
+  // Read is disabled only now: the texts above are incomplete, so they start no
+  // validation, and while Read is disabled the field changes of the run start none.
+  view.setButtonEnabled(Button::Read, false);
+  view.setProgressStep(1);
+  view.messageBox(StartReading, box::Informacja, box::Notice);
+  view.setProgressPosition(0);
+  const bool reachedEnd = ReadRun(view).run();
+  view.setButtonEnabled(Button::Read, true);
+  if (!reachedEnd) return;
+  // The end step: the address and the table are shown as read from the device.
+  view.setFieldColour(Field::phAddr, colour::Gray);
+  for (Field field : procedure::TableFields) view.setFieldColour(field, colour::Gray);
+}
+
+}  // namespace kolvaro

@@ -1,0 +1,229 @@
+#include "config/WriteProcedure.h"
+
+#include <string>
+
+#include "config/MemoryMap.h"
+#include "config/ProcedureSupport.h"
+#include "telegram/AddressText.h"
+
+namespace kolvaro {
+namespace {
+
+using procedure::AttemptCounter;
+using procedure::Outcome;
+namespace box = procedure::box;
+
+// Boxes of the write run.
+constexpr char AddressCheckFailed[] = "Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego";
+constexpr char AddressTaken[] =
+    "Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
+    "Czy przeprowadzić procedurę konfiguracji pomimo tego?";
+constexpr char EnterProgrammingMode[] = "Wprowadź element magistralny w tryb programowania i naciśnij OK.";
+constexpr char AddressFree[] =
+    "Weryfikacja zajętości adresu fizycznego zakończona.\n"
+    "Wprowadź element magistralny w tryb programowania i naciśnij OK.";
+constexpr char ConfigurationFailed[] = "Wystąpił błąd podczas konfiguracji";
+constexpr char NoDeviceInProgrammingMode[] = "Żaden terminal nie znajduje się w trybie programowania";
+constexpr char SeveralDevicesInProgrammingMode[] =
+    "W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.";
+constexpr char AskGroupTable[] =
+    "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?";
+constexpr char AskPrograms[] =
+    "Proces konfiguracji adresów grupowych zakończony.\n"
+    "Czy zapisać numer programu, wykonywanego przez element magistralny?";
+constexpr char ProgramsDone[] = "Proces konfiguracji programu zakończony";
+constexpr char AskInputMode[] =
+    "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
+    "Czy chcesz skonfigurować tryb działania wejść?";
+constexpr char InputModeDone[] = "Proces konfiguracji trybu pracy wejść zakończony";
+
+constexpr int Full = 96;
+
+class WriteRun {
+ public:
+  explicit WriteRun(MainView& view) : view_(view) {}
+
+  // Stages 1 to 6 in order; each returns false when the run ends there.
+  void run() {
+    if (!checkAddress()) return;
+    if (!findDeviceInProgrammingMode()) return;
+    if (!assignAddress()) return;
+    if (!writeGroupTable()) return;
+    if (!writePrograms()) return;
+    writeInputMode();
+  }
+
+ private:
+  // The members are read afresh for every telegram: a validation run started by the
+  // user during a wait changes them, and the next telegram follows.
+  std::uint16_t local() { return static_cast<std::uint16_t>(view_.members().Local_phAddr); }
+  std::uint16_t terminal() { return static_cast<std::uint16_t>(view_.members().Terminal_phAddr); }
+  // A combo box's item index is the code written to the device.
+  std::uint8_t comboCode(Combo combo) { return static_cast<std::uint8_t>(view_.comboIndex(combo)); }
+
+  void advance(int amount) { view_.setProgressPosition(view_.progressPosition() + amount); }
+  bool askYes(const char* text, unsigned flags) {
+    return view_.messageBox(text, box::Informacja, flags) == id::Yes;
+  }
+  bool fail() {
+    view_.setProgressPosition(0);
+    return false;
+  }
+
+  // Stage 1: a memory read from the wanted address; an answer means it is taken.
+  bool checkAddress() {
+    const std::string telegram = MemoryReadTelegram(control::LowPriority, local(), terminal(), memory::ProgramWY1);
+    view_.setProgressPosition(0);
+    AttemptCounter counter(2);
+    for (;;) {
+      const std::string result = view_.sendTelegram(telegram, 1, 9, 0);
+      switch (procedure::judge(result)) {
+        case Outcome::Error:
+          view_.messageBox(AddressCheckFailed, nullptr, box::Error);
+          return fail();
+        case Outcome::NoReply:
+          advance(32);
+          if (counter.allowsAnother()) continue;
+          view_.setProgressPosition(Full);
+          view_.messageBox(AddressFree, box::Informacja, box::Notice);
+          return true;
+        case Outcome::Answer:
+          if (view_.messageBox(AddressTaken, nullptr, box::ErrorQuestionNoByDefault) != id::Yes) return fail();
+          view_.messageBox(EnterProgrammingMode, box::Informacja, box::Notice);
+          return true;
+      }
+    }
+  }
+
+  // Stage 2: the broadcast physical address read must be answered, and only once.
+  bool findDeviceInProgrammingMode() {
+    view_.setProgressPosition(0);
+    const std::string telegram = PhysicalAddressReadTelegram(local());
+    AttemptCounter counter(2);
+    for (bool answered = false; !answered;) {
+      switch (procedure::judge(view_.sendTelegram(telegram, 1, 5, 0))) {
+        case Outcome::Error:
+          view_.messageBox(ConfigurationFailed, nullptr, box::Error);
+          return fail();
+        case Outcome::NoReply:
+          advance(19);
+          if (counter.allowsAnother()) continue;
+          view_.messageBox(NoDeviceInProgrammingMode, nullptr, box::Error);
+          return fail();
+        case Outcome::Answer:
+          answered = true;
+          break;
+      }
+    }
+    return noSecondDeviceAnswers();
+  }
+
+  // Listens (sends nothing) for a further physical address response.
+  bool noSecondDeviceAnswers() {
+    AttemptCounter counter(1);
+    for (;;) {
+      if (procedure::judge(view_.sendTelegram("", 1, 5, 1)) != Outcome::NoReply) {
+        view_.messageBox(SeveralDevicesInProgrammingMode, box::Informacja, box::Error);
+        return fail();
+      }
+      advance(19);
+      if (counter.allowsAnother()) continue;
+      view_.setProgressPosition(Full);
+      return true;
+    }
+  }
+
+  // A write that waits for the chip's confirmation: "Error" is retried while the
+  // counter allows and ends the run when it does not; a write never confirmed
+  // counts as done after its last attempt.
+  bool confirmedWrite(const std::string& telegram) {
+    AttemptCounter counter(2);
+    for (;;) {
+      switch (procedure::judge(view_.sendTelegram(telegram, 1, 255, 2))) {
+        case Outcome::Error:
+          if (counter.allowsAnother()) continue;
+          return fail();
+        case Outcome::NoReply:
+          advance(32);
+          if (counter.allowsAnother()) continue;
+          return true;
+        case Outcome::Answer:
+          return true;
+      }
+    }
+  }
+
+  // Stage 3: the broadcast physical address write to the device in programming mode.
+  bool assignAddress() {
+    const std::string telegram = PhysicalAddressWriteTelegram(local(), terminal());
+    view_.setProgressPosition(0);
+    if (!confirmedWrite(telegram)) return false;
+    view_.setProgressPosition(Full);
+    return askYes(AskGroupTable, box::QuestionNoByDefault);
+  }
+
+  // Stage 4: the 16 table bytes from 0x002F down to 0x0020, each sent once without
+  // waiting for a confirmation, 200 ms apart.
+  bool writeGroupTable() {
+    view_.setProgressStep(6);
+    view_.setProgressPosition(0);
+    for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
+      view_.pause(200);
+      const unsigned index = k - 1;
+      const std::string telegram =
+          GroupTableWriteTelegram(local(), terminal(), index, view_.members().GrAddr_Bytes[index]);
+      if (procedure::judge(view_.sendTelegram(telegram, -1, 255, 2)) == Outcome::Error) return fail();
+      view_.stepProgress();
+    }
+    return askYes(AskPrograms, box::Question);
+  }
+
+  // Stage 5: the programs of WY1 (0x0000) and WY2 (0x0001).
+  bool writePrograms() {
+    view_.runValidation();
+    const struct {
+      unsigned number;
+      Combo combo;
+    } outputs[] = {{1, Combo::OUT1_Prog}, {2, Combo::OUT2_Prog}};
+    for (const auto& output : outputs) {
+      view_.setProgressPosition(0);
+      const std::string telegram = ProgramWriteTelegram(local(), terminal(), output.number, comboCode(output.combo));
+      if (!confirmedWrite(telegram)) return false;
+      view_.setProgressPosition(Full);
+    }
+    view_.messageBox(ProgramsDone, box::Informacja, box::Notice);
+    return askYes(AskInputMode, box::Question);
+  }
+
+  // Stage 6: the input mode at 0x00FF.
+  void writeInputMode() {
+    view_.runValidation();
+    view_.setProgressPosition(0);
+    const std::string telegram = InputModeWriteTelegram(local(), terminal(), comboCode(Combo::MONO_BI));
+    if (!confirmedWrite(telegram)) return;
+    view_.setProgressPosition(Full);
+    view_.messageBox(InputModeDone, box::Informacja, box::Notice);
+  }
+
+  MainView& view_;
+};
+
+}  // namespace
+
+void WriteClick(MainView& view) {
+  procedure::BusRunGuard guard(view);
+  if (!guard.acquired()) return;
+
+  // The read procedure leaves "??.??.???" until it has read an address; a write
+  // must not start from it. The validation runs either way.
+  const bool addressUnknown = view.fieldText(Field::phAddr) == UnknownPhysicalText;
+  view.runValidation();
+  if (addressUnknown) return;
+
+  view.setButtonEnabled(Button::Write, false);
+  view.setProgressStep(1);
+  WriteRun(view).run();
+  view.setButtonEnabled(Button::Write, true);
+}
+
+}  // namespace kolvaro

@@ -1,0 +1,45 @@
+#pragma once
+// The byte services of the bus interface chip that the program relies on, the
+// checksum of a bus frame, and the texts of hexadecimal digits that carry frames.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kolvaro {
+
+namespace chip {
+// Program to chip.
+inline constexpr std::uint8_t ResetRequest = 0x01;     // sent once after the port opens; no answer awaited
+inline constexpr std::uint8_t DataStart = 0x80;        // 0x80 + i: the next byte is byte i of the frame (i = 0 start, 1..62 continue)
+inline constexpr std::uint8_t DataEnd = 0x40;          // 0x40 + n: the next byte is the checksum, at index n
+inline constexpr std::uint8_t AckInformation = 0x11;   // during reception: the frame now arriving is for this station
+// Chip to program.
+inline constexpr std::uint8_t PositiveConfirmation = 0x8B;  // the frame just sent has gone out on the bus
+
+// The longest frame the program sends or assembles, checksum not counted.
+inline constexpr std::size_t MaxFrameBytes = 22;
+
+constexpr std::uint8_t dataByteService(std::size_t index) { return static_cast<std::uint8_t>(DataStart + index); }
+constexpr std::uint8_t dataEndService(std::size_t length) { return static_cast<std::uint8_t>(DataEnd + length); }
+}  // namespace chip
+
+// The complement of the exclusive-or of the frame's bytes (the checksum itself excluded).
+std::uint8_t FrameChecksum(const std::uint8_t* frame, std::size_t length);
+
+// The chip text of a frame of n bytes: for each byte i the pair 0x80 + i, byte i; then
+// 0x40 + n and the checksum; each byte as two upper-case hexadecimal digits.
+std::string FrameToChipText(const std::uint8_t* frame, std::uint8_t n);
+
+// The value of one digit: a character at or above 'A' counts as a letter digit
+// (code - 55), any other as a decimal digit (code - 48). Callers give upper-case digits.
+constexpr std::uint8_t HexDigitValue(char c) {
+  return static_cast<std::uint8_t>(c >= 'A' ? c - 55 : c - 48);
+}
+
+// Writes length / 2 bytes to destination, two digits a byte, high digit first.
+void HexToBytes(const char* digits, std::size_t length, std::uint8_t* destination);
+
+// Two upper-case hexadecimal digits of a byte.
+std::string ByteToHex(std::uint8_t byte);
+
+}  // namespace kolvaro

@@ -1,0 +1,72 @@
+#pragma once
+// A small initialization file (dcb.ini) with the Windows private-profile rules:
+// "[Section]" lines and "key=value" lines; section and key names compare without
+// regard to ASCII case; blanks (spaces, tabs) around names and values are ignored;
+// lines starting with ';' and lines that are neither are kept but mean nothing.
+// The first section of a name and the first key of a name in it are the ones that count.
+//
+// IniText works on the text in memory; IniFile reads it from a path and writes it
+// back by replacing the file atomically (temporary file, then rename), so a crash
+// never leaves half a file.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kolvaro {
+
+class IniText {
+ public:
+  IniText() = default;
+  explicit IniText(std::string text) : text_(std::move(text)) {}
+
+  // The value when the whole (trimmed) value is an optional sign and decimal digits,
+  // taken modulo 2^32 (two's complement), so every width a caller masks to sees the
+  // low bits of the number written; otherwise, and when the key is missing, fallback.
+  std::int32_t readInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
+  // The trimmed value text; one pair of surrounding double quotes is removed.
+  // Nothing when the section or key is missing.
+  std::optional<std::string> readString(std::string_view section, std::string_view key) const;
+
+  // Sets key=value: replaces the key's line in place, or adds the key at the end of
+  // its section, or adds the section at the end of the text. Every other line stays
+  // byte for byte as it was.
+  void writeString(std::string_view section, std::string_view key, std::string_view value);
+  void writeInteger(std::string_view section, std::string_view key, std::int64_t value);
+
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+class IniFile {
+ public:
+  // Reads the file now; a missing or unreadable file reads as empty.
+  explicit IniFile(std::string path);
+
+  std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const {
+    return text_.readInteger(section, key, fallback);
+  }
+  std::optional<std::string> ReadString(std::string_view section, std::string_view key) const {
+    return text_.readString(section, key);
+  }
+  // Each write updates the file at once. Creates the file's directory when it is missing.
+  // Returns false when the file could not be written; the file is then left as it was.
+  bool WriteInteger(std::string_view section, std::string_view key, std::int64_t value);
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+  const std::string& path() const { return path_; }
+
+ private:
+  bool save();
+
+  std::string path_;
+  IniText text_;
+};
+
+// Replaces the file at path with content: writes a temporary file beside it, flushes
+// it to disk and renames it over the old one. False when any step fails.
+bool replaceFileAtomically(const std::string& path, const std::string& content);
+
+}  // namespace kolvaro

@@ -1,0 +1,206 @@
+// The Win32 serial line: a COM port opened for overlapped I/O, each byte transfer
+// with an event of its own and a wait of at most 1000 ms.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "link/HostSerialPorts.h"
+#include "link/SerialLine.h"
+
+namespace kolvaro {
+namespace {
+
+constexpr DWORD TransferLimitMs = 1000;
+
+Dcb fromWin32(const DCB& d) {
+  Dcb dcb;
+  dcb.DCBlength = d.DCBlength;
+  dcb.BaudRate = d.BaudRate;
+  dcb.fBinary = d.fBinary;
+  dcb.fParity = d.fParity;
+  dcb.fOutxCtsFlow = d.fOutxCtsFlow;
+  dcb.fOutxDsrFlow = d.fOutxDsrFlow;
+  dcb.fDtrControl = d.fDtrControl;
+  dcb.fDsrSensitivity = d.fDsrSensitivity;
+  dcb.fTXContinueOnXoff = d.fTXContinueOnXoff;
+  dcb.fOutX = d.fOutX;
+  dcb.fInX = d.fInX;
+  dcb.fErrorChar = d.fErrorChar;
+  dcb.fNull = d.fNull;
+  dcb.fRtsControl = d.fRtsControl;
+  dcb.fAbortOnError = d.fAbortOnError;
+  dcb.fDummy2 = d.fDummy2;
+  dcb.wReserved = d.wReserved;
+  dcb.XonLim = d.XonLim;
+  dcb.XoffLim = d.XoffLim;
+  dcb.ByteSize = d.ByteSize;
+  dcb.Parity = d.Parity;
+  dcb.StopBits = d.StopBits;
+  dcb.XonChar = d.XonChar;
+  dcb.XoffChar = d.XoffChar;
+  dcb.ErrorChar = d.ErrorChar;
+  dcb.EofChar = d.EofChar;
+  dcb.EvtChar = d.EvtChar;
+  dcb.wReserved1 = d.wReserved1;
+  return dcb;
+}
+
+DCB toWin32(const Dcb& dcb) {
+  DCB d{};
+  d.DCBlength = dcb.DCBlength;
+  d.BaudRate = dcb.BaudRate;
+  d.fBinary = dcb.fBinary & 1u;
+  d.fParity = dcb.fParity & 1u;
+  d.fOutxCtsFlow = dcb.fOutxCtsFlow & 1u;
+  d.fOutxDsrFlow = dcb.fOutxDsrFlow & 1u;
+  d.fDtrControl = dcb.fDtrControl & 3u;
+  d.fDsrSensitivity = dcb.fDsrSensitivity & 1u;
+  d.fTXContinueOnXoff = dcb.fTXContinueOnXoff & 1u;
+  d.fOutX = dcb.fOutX & 1u;
+  d.fInX = dcb.fInX & 1u;
+  d.fErrorChar = dcb.fErrorChar & 1u;
+  d.fNull = dcb.fNull & 1u;
+  d.fRtsControl = dcb.fRtsControl & 3u;
+  d.fAbortOnError = dcb.fAbortOnError & 1u;
+  d.fDummy2 = dcb.fDummy2 & 0x1FFFFu;
+  d.wReserved = dcb.wReserved;
+  d.XonLim = dcb.XonLim;
+  d.XoffLim = dcb.XoffLim;
+  d.ByteSize = dcb.ByteSize;
+  d.Parity = dcb.Parity;
+  d.StopBits = dcb.StopBits;
+  d.XonChar = dcb.XonChar;
+  d.XoffChar = dcb.XoffChar;
+  d.ErrorChar = dcb.ErrorChar;
+  d.EofChar = dcb.EofChar;
+  d.EvtChar = dcb.EvtChar;
+  d.wReserved1 = dcb.wReserved1;
+  return d;
+}
+
+// The event of one transfer: unnamed, manual reset, not signalled at first.
+class TransferEvent {
+ public:
+  TransferEvent() : handle_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  ~TransferEvent() {
+    if (handle_) CloseHandle(handle_);
+  }
+  TransferEvent(const TransferEvent&) = delete;
+  TransferEvent& operator=(const TransferEvent&) = delete;
+
+  HANDLE get() const { return handle_; }
+  // Resets and closes the event; false when either fails.
+  bool finish() {
+    bool reset = ResetEvent(handle_) != 0;
+    bool closed = CloseHandle(handle_) != 0;
+    handle_ = nullptr;
+    return reset && closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class Win32SerialLine final : public SerialLine {
+ public:
+  explicit Win32SerialLine(HANDLE handle) : handle_(handle) {}
+  ~Win32SerialLine() override {
+    if (handle_ != INVALID_HANDLE_VALUE) close();
+  }
+  Win32SerialLine(const Win32SerialLine&) = delete;
+  Win32SerialLine& operator=(const Win32SerialLine&) = delete;
+
+  bool getState(Dcb& dcb) override {
+    DCB d{};
+    d.DCBlength = sizeof d;
+    if (!GetCommState(handle_, &d)) return false;
+    dcb = fromWin32(d);
+    return true;
+  }
+
+  bool setState(const Dcb& dcb) override {
+    DCB d = toWin32(dcb);
+    return SetCommState(handle_, &d) != 0;
+  }
+
+  bool setDtr() override { return EscapeCommFunction(handle_, SETDTR) != 0; }
+  bool setRts() override { return EscapeCommFunction(handle_, SETRTS) != 0; }
+
+  bool clearError(Status& status) override {
+    DWORD errors = 0;
+    COMSTAT comStat{};
+    if (!ClearCommError(handle_, &errors, &comStat)) return false;
+    status.errors = errors;
+    status.bytesWaiting = comStat.cbInQue;
+    return true;
+  }
+
+  bool purge(bool transmit, bool receive) override {
+    DWORD flags = (transmit ? PURGE_TXCLEAR : 0) | (receive ? PURGE_RXCLEAR : 0);
+    return PurgeComm(handle_, flags) != 0;
+  }
+
+  bool writeByte(std::uint8_t byte) override {
+    buffer_ = byte;
+    return transfer([&](OVERLAPPED& overlapped) { return WriteFile(handle_, &buffer_, 1, nullptr, &overlapped); });
+  }
+
+  bool readByte(std::uint8_t& byte) override {
+    if (!transfer([&](OVERLAPPED& overlapped) { return ReadFile(handle_, &buffer_, 1, nullptr, &overlapped); })) {
+      return false;
+    }
+    byte = buffer_;
+    return true;
+  }
+
+  bool close() override {
+    bool closed = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  template <typename Start>
+  bool transfer(Start start) {
+    TransferEvent event;
+    if (!event.get()) return false;
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = event.get();
+    if (!start(overlapped)) {
+      if (GetLastError() != ERROR_IO_PENDING) return false;
+      if (WaitForSingleObject(event.get(), TransferLimitMs) != WAIT_OBJECT_0) {
+        // The transfer still refers to buffer_, overlapped and the event: cancel it and
+        // wait until it has ended before any of them goes away.
+        CancelIo(handle_);
+        WaitForSingleObject(event.get(), INFINITE);
+        return false;
+      }
+      DWORD transferred = 0;
+      if (!GetOverlappedResult(handle_, &overlapped, &transferred, FALSE)) return false;
+    }
+    return event.finish();
+  }
+
+  HANDLE handle_;
+  std::uint8_t buffer_ = 0;  // the byte of the transfer in progress
+};
+
+class Win32SerialPorts : public SerialPorts {
+ public:
+  std::unique_ptr<SerialLine> open(const std::string& portName) override {
+    HANDLE handle = CreateFileA(portName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OVERLAPPED, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32SerialLine>(handle);
+  }
+};
+
+}  // namespace
+
+SerialPorts& hostSerialPorts() {
+  static Win32SerialPorts ports;
+  return ports;
+}
+
+}  // namespace kolvaro

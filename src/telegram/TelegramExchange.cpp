@@ -1,0 +1,98 @@
+#include "telegram/TelegramExchange.h"
+
+#include <vector>
+
+#include "link/ChipServices.h"
+#include "link/Comport.h"
+#include "link/Platform.h"
+#include "telegram/ReceiveMachine.h"
+
+namespace kolvaro {
+
+namespace {
+
+constexpr int WriteAttempts = 6;
+constexpr char TransmissionProblem[] = "Wystąpił problem podczas transmisji danych";
+constexpr std::size_t MinFrameDigits = 14;  // 7 bytes: the shortest frame
+
+// A text goes through the chip's frame services when it starts like a standard
+// frame's control byte and is long enough to be one; anything else is written as it stands.
+bool IsFrameText(const std::string& text) {
+  if (text.size() < MinFrameDigits) return false;
+  const char first = text[0];
+  const char second = text[1];
+  return (first == 'B' || first == '9' || first == 'F') &&
+         (second == '0' || second == '8' || second == '4' || second == 'C');
+}
+
+}  // namespace
+
+std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t waitLimit,
+                                           std::uint8_t answerCode, std::uint8_t mode) {
+  WaitCounter = 0;
+  ReceiveMachine machine(mode, answerCode, host_.localAddress());
+
+  if (mode != exchange_mode::FurtherAnswer) {
+    bool writable = true;
+    if (IsFrameText(telegram)) {
+      if (telegram.size() % 2 != 0) telegram += '0';
+      const std::size_t n = telegram.size() / 2;
+      // The chip takes at most a 22-byte frame; a longer text cannot be framed and is
+      // refused like a text the port will not take, never written in part.
+      writable = n <= chip::MaxFrameBytes;
+      if (writable) {
+        std::vector<std::uint8_t> frame(n, 0);
+        HexToBytes(telegram.data(), telegram.size(), frame.data());
+        telegram = FrameToChipText(frame.data(), static_cast<std::uint8_t>(n));
+      }
+    }
+    for (int attempt = 1;; ++attempt) {
+      host_.appendLog(telegram);
+      // The port is looked up afresh each time: the window may replace it while we wait.
+      ComPort* port = host_.port();
+      if (writable && port && !port->WriteHexText(telegram.c_str())) break;
+      if (attempt == WriteAttempts) {
+        platform().messageBox(TransmissionProblem, nullptr, mb::IconError | mb::TaskModal);
+        return "Error";
+      }
+    }
+  }
+
+  auto readByte = [this]() -> std::int32_t {
+    ComPort* port = host_.port();
+    return port ? port->ReadByte() : ComPort::ReadError;
+  };
+  auto mayWait = [&] { return waitLimit == 0 || WaitCounter < waitLimit; };
+
+  for (;;) {
+    std::int32_t value = readByte();
+    while (value > 255 && mayWait()) {
+      ComPort* port = host_.port();
+      host_.waitForActivity(port ? port->ReadableDescriptor() : -1);
+      value = readByte();
+    }
+    // Reaching the limit ends the wait even when a byte has just arrived; it is dropped.
+    if (waitLimit != 0 && WaitCounter >= waitLimit) return "NoReply";
+
+    switch (machine.feed(static_cast<std::uint8_t>(value))) {
+      case ReceiveMachine::Event::Nothing:
+        break;
+      case ReceiveMachine::Event::SendAcknowledge:
+        if (ComPort* port = host_.port()) {
+          const std::uint8_t ack = chip::AckInformation;
+          port->WriteByte(&ack);  // a lost acknowledge only costs the sender a repetition
+        }
+        break;
+      case ReceiveMachine::Event::Confirmed:
+        return "ACK";
+      case ReceiveMachine::Event::AnswerToLog:
+        host_.appendLog(machine.answerText());
+        break;
+      case ReceiveMachine::Event::AnswerToReturn:
+        host_.appendLog(machine.answerText());
+        return machine.answerText();
+    }
+  }
+}
+
+}  // namespace kolvaro

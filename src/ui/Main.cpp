@@ -1,0 +1,263 @@
+#include "ui/Main.h"
+
+#include <algorithm>
+#include <optional>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "config/GroupSwitching.h"
+#include "config/ReadProcedure.h"
+#include "config/WriteProcedure.h"
+#include "link/Platform.h"
+#include "ui/About.h"
+#include "ui/Colours.h"
+#include "ui/MaskedField.h"
+
+namespace kolvaro {
+
+namespace {
+
+// The plain message boxes of start-up and of a port change: no caption, no icon, OK.
+void plainMessage(const char* text) { platform().messageBox(text, nullptr, mb::Ok); }
+
+}  // namespace
+
+TMain::TMain(QWidget* parent) : QMainWindow(parent) {
+  buildForm();
+  connectHandlers();
+  Timer1->start();  // runs for the window's whole life
+}
+
+// The port belongs to FormClose; a window destroyed without being closed still lets go of it.
+TMain::~TMain() = default;
+
+void TMain::connectHandlers() {
+  connect(Timer1, &QTimer::timeout, this, &TMain::Timer1Timer);
+  connect(Read, &QPushButton::clicked, this, &TMain::ReadClick);
+  connect(Write, &QPushButton::clicked, this, &TMain::WriteClick);
+  connect(OnGroup, &QPushButton::clicked, this, &TMain::OnGroupClick);
+  connect(OffGroup, &QPushButton::clicked, this, &TMain::OffGroupClick);
+  connect(COM1, &QAction::triggered, this, &TMain::COM1Click);
+  connect(COM2, &QAction::triggered, this, &TMain::COM2Click);
+  connect(COM3, &QAction::triggered, this, &TMain::COM3Click);
+  connect(COM4, &QAction::triggered, this, &TMain::COM4Click);
+  connect(About, &QAction::triggered, this, &TMain::AboutClick);
+
+  for (int i = 0; i < FieldCount; ++i) {
+    const auto which = static_cast<Field>(i);
+    MaskedField* f = field(which);
+    connect(f, &MaskedField::exited, this, [this] { validation_.Addr_MaskEditExit(); });
+    connect(f, &QLineEdit::textChanged, this, [this, which] { validation_.Addr_MaskEditChange(which); });
+  }
+  // A choice in a program combo box is a click followed by a change, as the user makes
+  // it; texts and items set by the program raise neither.
+  for (QComboBox* box : {OUT1_Prog_ComboBox, OUT2_Prog_ComboBox}) {
+    connect(box, &QComboBox::activated, this, [this] {
+      validation_.OUT1_Prog_ComboBoxClick();
+      validation_.Addr_MaskEditChange(std::nullopt);
+    });
+  }
+}
+
+// ---- start-up, port menu, closing ------------------------------------------------------
+
+void TMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (startupQueued_) return;
+  startupQueued_ = true;
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  // Start-up runs once the window is on the screen, from the event loop, so that its
+  // message boxes are not opened from inside the show.
+  QMetaObject::invokeMethod(this, &TMain::FormShow, Qt::QueuedConnection);
+}
+
+void TMain::FormShow() {
+  runOperation([this] {
+    setWindowState(windowState() | Qt::WindowMinimized);
+    setEnabled(false);
+
+    if (!platform().systemDirectory()) {
+      plainMessage("Brak dostępu do katalogu systemowego");
+      return;  // the window stays minimised and disabled; it can still be closed
+    }
+    Port = std::make_unique<ComPort>();
+    checkPort();
+
+    for (QComboBox* box : {OUT1_Prog_ComboBox, OUT2_Prog_ComboBox, MONO_BI_ComboBox}) box->setCurrentIndex(0);
+    validation_.Addr_MaskEditChange(std::nullopt);
+    validation_.Addr_MaskEditExit();
+
+    const std::uint8_t resetRequest = 0x01;
+    Port->WriteByte(&resetRequest);  // no answer is awaited
+
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    setEnabled(true);
+  });
+}
+
+void TMain::checkPort() {
+  if (Port->IsFailed()) plainMessage("Wystąpił problem podczas inicjalizacji portu szeregowego");
+  if (Port->RaiseDTR()) plainMessage("Wystąpił problem podczas próby aktywowania sygnału DTR");
+  if (Port->RaiseRTS()) plainMessage("Wystąpił problem podczas próby aktywowania sygnału RTS");
+}
+
+void TMain::moveToPort(std::uint8_t portNo) {
+  runOperation([this, portNo] {
+    Port.reset();
+    activityWait_.forgetDescriptors();
+    Port = std::make_unique<ComPort>(19200, "even", 8, 1.0, portNo);
+    checkPort();
+  });
+}
+
+void TMain::FormClose() {
+  Port.reset();
+  activityWait_.forgetDescriptors();
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+  if (operationRunning_) {
+    // The port must not be deleted under a running exchange: close when it has ended.
+    closeRequested_ = true;
+    event->ignore();
+    return;
+  }
+  FormClose();
+  QMainWindow::closeEvent(event);
+  if (aboutWindow_) aboutWindow_->close();
+}
+
+void TMain::AboutClick() {
+  if (!aboutWindow_) aboutWindow_ = new TAboutWindow(this);
+  aboutWindow_->show();
+  aboutWindow_->raise();
+  aboutWindow_->activateWindow();
+}
+
+// ---- bus operations ---------------------------------------------------------------------
+
+template <typename Operation>
+void TMain::runOperation(Operation&& operation) {
+  if (operationRunning_) {
+    platform().beep();
+    return;
+  }
+  operationRunning_ = true;
+  struct Finish {
+    TMain& window;
+    ~Finish() {
+      window.operationRunning_ = false;
+      if (window.closeRequested_) {
+        window.closeRequested_ = false;
+        QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
+      }
+    }
+  } finish{*this};
+  operation();
+}
+
+void TMain::ReadClick() {
+  runOperation([this] { kolvaro::ReadClick(*this); });
+}
+
+void TMain::WriteClick() {
+  runOperation([this] { kolvaro::WriteClick(*this); });
+}
+
+void TMain::OnGroupClick() {
+  runOperation([this] { kolvaro::OnGroupClick(*this); });
+}
+
+void TMain::OffGroupClick() {
+  runOperation([this] { kolvaro::OffGroupClick(*this); });
+}
+
+// ---- MainView ---------------------------------------------------------------------------
+
+QComboBox* TMain::combo(Combo which) const {
+  switch (which) {
+    case Combo::OUT1_Prog:
+      return OUT1_Prog_ComboBox;
+    case Combo::OUT2_Prog:
+      return OUT2_Prog_ComboBox;
+    case Combo::MONO_BI:
+      break;
+  }
+  return MONO_BI_ComboBox;
+}
+
+std::string TMain::fieldText(Field which) const { return field(which)->text().toStdString(); }
+
+void TMain::setFieldText(Field which, const std::string& text) {
+  field(which)->setFieldText(QString::fromStdString(text));
+}
+
+void TMain::setFieldColour(Field which, std::uint32_t bgr) { setFontColour(*field(which), colourFromBgr(bgr)); }
+
+int TMain::comboIndex(Combo which) const { return combo(which)->currentIndex(); }
+
+void TMain::setComboIndex(Combo which, int index) { combo(which)->setCurrentIndex(index); }
+
+void TMain::setComboColour(Combo which, std::uint32_t bgr) { setFontColour(*combo(which), colourFromBgr(bgr)); }
+
+int TMain::progressPosition() const { return GrAddrConfProgress->value(); }
+
+// Positions outside the bar's range stop at its ends (a QProgressBar would ignore them).
+void TMain::setProgressPosition(int position) {
+  GrAddrConfProgress->setValue(std::clamp(position, GrAddrConfProgress->minimum(), GrAddrConfProgress->maximum()));
+}
+
+void TMain::stepProgress() { setProgressPosition(progressPosition() + progressStep_); }
+
+namespace {
+QPushButton* buttonOf(const TMain& window, Button which) {
+  switch (which) {
+    case Button::Read:
+      return window.Read;
+    case Button::Write:
+      return window.Write;
+    case Button::OnGroup:
+      return window.OnGroup;
+    case Button::OffGroup:
+      break;
+  }
+  return window.OffGroup;
+}
+}  // namespace
+
+bool TMain::buttonEnabled(Button which) const { return buttonOf(*this, which)->isEnabled(); }
+
+void TMain::setButtonEnabled(Button which, bool enabled) { buttonOf(*this, which)->setEnabled(enabled); }
+
+std::string TMain::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                                std::uint8_t mode) {
+  return exchange_.SendTelegram(telegram, waitLimit, answerCode, mode);
+}
+
+int TMain::messageBox(const std::string& text, const char* caption, unsigned flags) {
+  return platform().messageBox(text, caption, flags);
+}
+
+void TMain::beep() { platform().beep(); }
+
+void TMain::pause(unsigned milliseconds) { platform().sleep(milliseconds); }
+
+// ---- ExchangeHost -----------------------------------------------------------------------
+
+void TMain::appendLog(const std::string& line) { Tels_memo->appendPlainText(QString::fromStdString(line)); }
+
+void TMain::waitForActivity(int readableDescriptor) { activityWait_.wait(readableDescriptor); }
+
+}  // namespace kolvaro

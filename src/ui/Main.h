@@ -1,0 +1,168 @@
+#pragma once
+// TMain: the program's one main window. It owns the serial port, the address members,
+// the telegram log and Timer1; it is the window that the bus procedures and the field
+// validation talk to (MainView) and the owner of the telegram exchange (ExchangeHost).
+#include <array>
+#include <memory>
+
+#include <QMainWindow>
+
+#include "config/FieldValidation.h"
+#include "config/MainView.h"
+#include "link/Comport.h"
+#include "telegram/ExchangeHost.h"
+#include "telegram/TelegramExchange.h"
+#include "ui/ActivityWait.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace kolvaro {
+
+class MaskedField;
+class TAboutWindow;
+
+class TMain : public QMainWindow, public MainView, public ExchangeHost {
+  Q_OBJECT
+
+ public:
+  explicit TMain(QWidget* parent = nullptr);
+  ~TMain() override;
+
+  // The window shown by the Help › About item; without one AboutClick makes its own.
+  void setAboutWindow(TAboutWindow* window) { aboutWindow_ = window; }
+  // True while a bus operation or a port change runs (see runOperation).
+  bool operationRunning() const { return operationRunning_; }
+
+  // The window's components, named as in the form's design.
+  QPushButton* Write;
+  QTimer* Timer1;
+  QProgressBar* GrAddrConfProgress;
+  QPushButton* Read;
+  MaskedField* phAddr_MaskEdit;
+  MaskedField* Local_phAddr_MaskEdit;
+  QFrame* Panel1;
+  MaskedField* OUT_1_1_GrAddr_MaskEdit;
+  MaskedField* OUT_1_2_GrAddr_MaskEdit;
+  QLabel* Label1;
+  QFrame* Panel2;
+  MaskedField* OnOffGroup_MaskEdit;
+  QPushButton* OnGroup;
+  QPushButton* OffGroup;
+  QFrame* Panel3;
+  QLabel* Label4;
+  MaskedField* OUT_2_1_GrAddr_MaskEdit;
+  MaskedField* OUT_2_2_GrAddr_MaskEdit;
+  QFrame* Panel4;
+  QLabel* Label5;
+  MaskedField* IN_2_1_GrAddr_MaskEdit;
+  MaskedField* IN_2_2_GrAddr_MaskEdit;
+  QFrame* Panel5;
+  QLabel* Label6;
+  MaskedField* IN_1_1_GrAddr_MaskEdit;
+  MaskedField* IN_1_2_GrAddr_MaskEdit;
+  QFrame* Panel6;
+  QFrame* Panel7;
+  QFrame* Panel8;
+  QLabel* Label7;
+  QLabel* Label2;
+  QFrame* Bevel1;
+  QMenuBar* MainMenu;
+  QMenu* Configure;
+  QMenu* Serial_port;
+  QAction* COM1;
+  QAction* COM2;
+  QAction* COM3;
+  QAction* COM4;
+  QComboBox* OUT1_Prog_ComboBox;
+  QComboBox* OUT2_Prog_ComboBox;
+  QMenu* Help;
+  QAction* About;
+  QPlainTextEdit* Tels_memo;
+  QComboBox* MONO_BI_ComboBox;
+
+  // The serial port; null until the window is first shown.
+  std::unique_ptr<ComPort> Port;
+
+  // MainView
+  std::string fieldText(Field field) const override;
+  void setFieldText(Field field, const std::string& text) override;
+  void setFieldColour(Field field, std::uint32_t bgr) override;
+  int comboIndex(Combo combo) const override;
+  void setComboIndex(Combo combo, int index) override;
+  void setComboColour(Combo combo, std::uint32_t bgr) override;
+  int progressPosition() const override;
+  void setProgressPosition(int position) override;
+  void setProgressStep(int step) override { progressStep_ = step; }
+  void stepProgress() override;
+  bool buttonEnabled(Button button) const override;
+  void setButtonEnabled(Button button, bool enabled) override;
+  AddressMembers& members() override { return members_; }
+  void runValidation() override { validation_.Addr_MaskEditExit(); }
+  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                           std::uint8_t mode) override;
+  int messageBox(const std::string& text, const char* caption, unsigned flags) override;
+  void beep() override;
+  void pause(unsigned milliseconds) override;
+
+  // ExchangeHost
+  ComPort* port() override { return Port.get(); }
+  std::uint16_t localAddress() const override { return static_cast<std::uint16_t>(members_.Local_phAddr); }
+  void appendLog(const std::string& line) override;
+  void waitForActivity(int readableDescriptor) override;
+
+  MaskedField* field(Field which) const { return fields_[static_cast<std::size_t>(which)]; }
+  QComboBox* combo(Combo which) const;
+  std::int32_t waitCounter() const { return exchange_.WaitCounter; }
+
+ public slots:
+  void FormShow();
+  void FormClose();
+  void ReadClick();
+  void WriteClick();
+  void OnGroupClick();
+  void OffGroupClick();
+  void COM1Click() { moveToPort(1); }
+  void COM2Click() { moveToPort(2); }
+  void COM3Click() { moveToPort(3); }
+  void COM4Click() { moveToPort(4); }
+  void AboutClick();
+  void Timer1Timer() { exchange_.Timer1Timer(); }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildForm();  // MainForm.cpp: the controls as the form's design lays them out
+  void connectHandlers();
+  void moveToPort(std::uint8_t portNo);
+  void checkPort();  // the three port checks of start-up and of a port change
+  // Runs one bus operation or port change. The exchange processes window events while it
+  // waits, so a click could otherwise start a second operation inside the first one
+  // (sharing the port and WaitCounter) or delete the port under it. Such a click is
+  // refused with a beep, and a close request waits until the operation has ended.
+  template <typename Operation>
+  void runOperation(Operation&& operation);
+
+  std::array<MaskedField*, FieldCount> fields_{};
+  AddressMembers members_;
+  FieldValidation validation_{*this};
+  TelegramExchange exchange_{*this};
+  ActivityWait activityWait_;
+  TAboutWindow* aboutWindow_ = nullptr;
+  int progressStep_ = 6;
+  bool startupQueued_ = false;
+  bool operationRunning_ = false;
+  bool closeRequested_ = false;
+};
+
+}  // namespace kolvaro

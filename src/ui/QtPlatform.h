@@ -1,0 +1,26 @@
+#pragma once
+// The platform the program runs on once the window exists: the host's system directory,
+// serial ports and pauses, with message boxes and the beep of the Qt application.
+#include "link/Platform.h"
+
+namespace kolvaro {
+
+class QtPlatform : public Platform {
+ public:
+  // services: where the system directory, the serial ports and the pauses come from.
+  explicit QtPlatform(Platform& services = hostPlatform()) : services_(services) {}
+
+  // A QMessageBox without a parent, shaped by the MB_* flags: icon, Yes/No or OK, the
+  // default button, always application modal, topmost on request. Without a caption the
+  // box is titled with the application's display name (see QtPlatform.cpp).
+  int messageBox(const std::string& text, const char* caption, unsigned flags) override;
+  void beep() override;
+  void sleep(unsigned milliseconds) override { services_.sleep(milliseconds); }
+  std::optional<std::string> systemDirectory() override { return services_.systemDirectory(); }
+  SerialPorts& serialPorts() override { return services_.serialPorts(); }
+
+ private:
+  Platform& services_;
+};
+
+}  // namespace kolvaro

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "link/Comport.h"
+#include "link/SerialLinePosix.h"
+#include "support/RecordingPlatform.h"
+
+namespace kolvaro {
+namespace {
+
+// A pseudo-terminal whose slave stands for COM1 (through dcb.ini's "COM ports"
+// section); the test plays the far end on the master.
+class PtyTest : public ::testing::Test {
+ protected:
+  PtyTest() : scope(platform) {
+    master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return;
+    slavePath = ptsname(master);
+    platform.directory = dir.path();
+    platform.useHostPorts();
+    // The other names point nowhere, so the test never touches the machine's own ports.
+    settings = "[COM ports]\nCOM1=" + slavePath + "\nCOM2=" + dir.file("none2") + "\nCOM3=" + dir.file("none3") +
+               "\nCOM4=" + dir.file("none4") + "\n";
+    test::writeFile(dir.file("dcb.ini"), settings);
+  }
+  ~PtyTest() override {
+    if (master >= 0) close(master);
+  }
+  void SetUp() override { ASSERT_FALSE(slavePath.empty()) << "no pseudo-terminal"; }
+
+  termios masterSide() {
+    termios t{};
+    EXPECT_EQ(tcgetattr(master, &t), 0);
+    return t;
+  }
+  bool masterReadable(int timeoutMs) {
+    pollfd p{master, POLLIN, 0};
+    return poll(&p, 1, timeoutMs) == 1;
+  }
+  static bool readableWithin(int fd, int timeoutMs) {
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, timeoutMs) == 1;
+  }
+
+  test::TempDir dir;
+  test::RecordingPlatform platform;
+  ScopedPlatform scope;
+  int master = -1;
+  std::string slavePath;
+  std::string settings;
+};
+
+TEST_F(PtyTest, DefaultSettingsAre19200EightEvenOne) {
+  ComPort port;
+  ASSERT_FALSE(port.IsFailed());
+  EXPECT_EQ(platform.boxes.back().text, "Active port: COM1");
+  termios t = masterSide();
+  EXPECT_EQ(cfgetospeed(&t), B19200);
+  EXPECT_EQ(cfgetispeed(&t), B19200);
+  // A Linux pseudo-terminal forces CS8 and clears PARENB whatever it is given, so the
+  // data size and the parity switch are checked on the mapping itself (TermiosMapping).
+  EXPECT_FALSE(t.c_cflag & (PARODD | CMSPAR));
+  EXPECT_FALSE(t.c_cflag & CSTOPB);
+  EXPECT_TRUE(t.c_iflag & INPCK);
+  EXPECT_FALSE(t.c_cflag & CRTSCTS);
+  EXPECT_FALSE(t.c_iflag & (IXON | IXOFF));
+  EXPECT_FALSE(t.c_lflag & (ICANON | ECHO | ISIG)) << "raw mode";
+  EXPECT_FALSE(t.c_oflag & OPOST) << "raw mode";
+  // On a pseudo-terminal there are no modem lines to raise, and that is no failure.
+  EXPECT_FALSE(port.RaiseDTR());
+  EXPECT_FALSE(port.RaiseRTS());
+}
+
+TEST_F(PtyTest, DcbIniSettingsReachTheTerminal) {
+  struct Case {
+    const char* entries;
+    speed_t speed;
+    tcflag_t parity;  // PARODD | CMSPAR: what a pseudo-terminal keeps of the parity
+    bool twoStop;
+  };
+  const Case cases[] = {
+      {"BaudRate=9600\n", B9600, 0, false},
+      {"ByteSize=7\nParity=1\nStopBits=2\n", B19200, PARODD, true},
+      {"Parity=3\n", B19200, PARODD | CMSPAR, false},
+      {"Parity=4\nBaudRate=38400\n", B38400, CMSPAR, false},
+  };
+  for (const auto& c : cases) {
+    test::writeFile(dir.file("dcb.ini"), settings + "[COM settings]\n" + c.entries);
+    ComPort port;
+    ASSERT_FALSE(port.IsFailed()) << c.entries;
+    termios t = masterSide();
+    EXPECT_EQ(cfgetospeed(&t), c.speed) << c.entries;
+    EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR), c.parity) << c.entries;
+    EXPECT_EQ((t.c_cflag & CSTOPB) != 0, c.twoStop) << c.entries;
+  }
+}
+
+TEST_F(PtyTest, SettingsTheTerminalCannotTakeAreRejected) {
+  for (const char* entries : {"BaudRate=12345\n", "ByteSize=9\n", "Parity=5\n", "StopBits=1\n"}) {
+    test::writeFile(dir.file("dcb.ini"), settings + "[COM settings]\n" + entries);
+    platform.boxes.clear();
+    ComPort port;
+    EXPECT_TRUE(port.IsFailed()) << entries;
+    ASSERT_FALSE(platform.boxes.empty());
+    EXPECT_EQ(platform.boxes.back().text, "DCB setting error! Check \"dcb.ini\" file ") << entries;
+  }
+}
+
+TEST_F(PtyTest, FlowControlFlagsAndTheRestKeptInTheState) {
+  auto line = openPosixSerialLine(slavePath);
+  ASSERT_TRUE(line);
+  Dcb dcb;
+  ASSERT_TRUE(line->getState(dcb));
+  dcb.BaudRate = 19200;
+  dcb.ByteSize = 8;
+  dcb.Parity = 0;  // what a pseudo-terminal keeps
+  dcb.StopBits = 2;
+  dcb.fOutxCtsFlow = 1;
+  dcb.fOutX = 1;
+  dcb.fInX = 1;
+  dcb.fParity = 0;
+  dcb.fNull = 1;          // no termios form: kept in the state, not applied
+  dcb.fDtrControl = 2;
+  dcb.EvtChar = 0x7E;
+  ASSERT_TRUE(line->setState(dcb));
+  termios t = masterSide();
+  EXPECT_TRUE(t.c_cflag & CRTSCTS);
+  EXPECT_TRUE(t.c_iflag & IXON);
+  EXPECT_TRUE(t.c_iflag & IXOFF);
+  EXPECT_FALSE(t.c_iflag & INPCK);
+  Dcb back;
+  ASSERT_TRUE(line->getState(back));
+  EXPECT_EQ(back, dcb);
+}
+
+TEST_F(PtyTest, BytesBothWays) {
+  ComPort port;
+  ASSERT_FALSE(port.IsFailed());
+  EXPECT_EQ(port.ReadByte(), ComPort::NothingWaiting);
+
+  EXPECT_FALSE(port.WriteHexText("80BC"));
+  unsigned char out[2] = {};
+  ASSERT_TRUE(masterReadable(2000));
+  ASSERT_EQ(read(master, out, 2), 2);
+  EXPECT_EQ(out[0], 0x80);
+  EXPECT_EQ(out[1], 0xBC);
+
+  const unsigned char in[] = {0x8B, 0x0A};
+  ASSERT_EQ(write(master, in, 2), 2);
+  ASSERT_NE(port.ReadableDescriptor(), -1);
+  ASSERT_TRUE(readableWithin(port.ReadableDescriptor(), 2000));
+  EXPECT_EQ(port.ReadByte(), 0x8B);
+  EXPECT_EQ(port.ReadByte(), 0x0A) << "no translation of line feeds in raw mode";
+  EXPECT_EQ(port.ReadByte(), ComPort::NothingWaiting);
+}
+
+TEST_F(PtyTest, FarEndHangingUpIsALineError) {
+  ComPort port;
+  ASSERT_FALSE(port.IsFailed());
+  close(master);
+  master = -1;
+  EXPECT_EQ(port.ReadByte(), ComPort::ReadError);
+  std::uint8_t byte = 0x01;
+  EXPECT_TRUE(port.WriteByte(&byte));
+}
+
+TEST_F(PtyTest, DeletionPutsBackTheTerminalAsFound) {
+  termios before = masterSide();
+  {
+    ComPort port;
+    ASSERT_FALSE(port.IsFailed());
+    termios during = masterSide();
+    ASSERT_NE(during.c_lflag, before.c_lflag) << "the port was put in raw mode";
+  }
+  termios after = masterSide();
+  EXPECT_EQ(after.c_iflag, before.c_iflag);
+  EXPECT_EQ(after.c_oflag, before.c_oflag);
+  EXPECT_EQ(after.c_cflag, before.c_cflag);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+  EXPECT_EQ(0, memcmp(after.c_cc, before.c_cc, sizeof before.c_cc));
+  EXPECT_EQ(platform.boxes.size(), 1u) << "no restore or close message";
+}
+
+TEST_F(PtyTest, ThePortIsHeldExclusively) {
+  auto first = openPosixSerialLine(slavePath);
+  ASSERT_TRUE(first);
+  EXPECT_FALSE(openPosixSerialLine(slavePath));
+  ASSERT_TRUE(first->close());
+  auto again = openPosixSerialLine(slavePath);
+  EXPECT_TRUE(again);
+}
+
+TEST(TermiosMapping, DcbMembersToTermiosAndBack) {
+  struct Case {
+    std::uint32_t baud;
+    std::uint8_t size, parity, stop;
+    speed_t speed;
+    tcflag_t cflags;  // CSIZE | PARENB | PARODD | CMSPAR | CSTOPB
+  };
+  const Case cases[] = {
+      {19200, 8, 2, 0, B19200, CS8 | PARENB},
+      {9600, 8, 0, 0, B9600, CS8},
+      {115200, 7, 1, 2, B115200, CS7 | PARENB | PARODD | CSTOPB},
+      {1200, 5, 3, 0, B1200, CS5 | PARENB | PARODD | CMSPAR},
+      {300, 6, 4, 2, B300, CS6 | PARENB | CMSPAR | CSTOPB},
+  };
+  for (const auto& c : cases) {
+    Dcb dcb;
+    dcb.BaudRate = c.baud;
+    dcb.ByteSize = c.size;
+    dcb.Parity = c.parity;
+    dcb.StopBits = c.stop;
+    dcb.fParity = 1;
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+    termios t{};
+    t.c_lflag = ICANON | ECHO;
+    ASSERT_TRUE(dcbToTermios(dcb, t)) << c.baud;
+    EXPECT_EQ(cfgetospeed(&t), c.speed);
+    EXPECT_EQ(t.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB), c.cflags) << c.baud;
+    EXPECT_TRUE(t.c_iflag & INPCK);
+    EXPECT_FALSE(t.c_lflag & (ICANON | ECHO));
+    Dcb back;
+    termiosToDcb(t, back);
+    EXPECT_EQ(back, dcb) << c.baud;
+  }
+  Dcb rejected;
+  rejected.BaudRate = 19200;
+  rejected.ByteSize = 8;
+  rejected.StopBits = 1;
+  termios t{};
+  EXPECT_FALSE(dcbToTermios(rejected, t)) << "one and a half stop bits";
+}
+
+TEST(PortNames, DefaultDevicesAndTheirOverrides) {
+  test::TempDir dir;
+  test::RecordingPlatform platform;
+  ScopedPlatform scope(platform);
+  platform.directory = dir.path();
+  EXPECT_EQ(devicePathOf("COM1"), "/dev/ttyS0");
+  EXPECT_EQ(devicePathOf("COM4"), "/dev/ttyS3");
+  EXPECT_EQ(devicePathOf("COM5"), "");
+  EXPECT_EQ(devicePathOf("com1"), "");
+  test::writeFile(dir.file("dcb.ini"), "[com ports]\ncom2 = /dev/ttyUSB0\nCOM3=\n");
+  EXPECT_EQ(devicePathOf("COM2"), "/dev/ttyUSB0");
+  EXPECT_EQ(devicePathOf("COM3"), "/dev/ttyS2");
+  platform.directory.reset();
+  EXPECT_EQ(devicePathOf("COM2"), "/dev/ttyS1");
+}
+
+}  // namespace
+}  // namespace kolvaro

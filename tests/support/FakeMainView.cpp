@@ -1,0 +1,45 @@
+#include "support/FakeMainView.h"
+
+namespace kolvaro::test {
+
+FakeMainView::FakeMainView() {
+  texts = {"15.15.254", "15.15.255", "00\\0\\001", "00\\0\\002", "00\\0\\002", "  \\ \\   ",
+           "00\\0\\002", "  \\ \\   ", "00\\0\\001", "  \\ \\   ", "  \\ \\   "};
+  colours.fill(colour::Teal);
+  comboColours.fill(colour::Black);
+}
+
+void FakeMainView::setFieldText(Field field, const std::string& value) {
+  texts[index(field)] = value;
+  fieldTextWrites.push_back(field);
+  if (onFieldTextSet) onFieldTextSet(field);
+}
+
+void FakeMainView::setProgressPosition(int position) {
+  progress = position;
+  progressHistory.push_back(position);
+}
+
+void FakeMainView::setProgressStep(int step) {
+  progressStep = step;
+  progressStepHistory.push_back(step);
+}
+
+void FakeMainView::stepProgress() { setProgressPosition(progress + progressStep); }
+
+void FakeMainView::runValidation() {
+  ++validationRuns;
+  validation.Addr_MaskEditExit();
+}
+
+std::string FakeMainView::sendTelegram(const std::string& telegram, std::int32_t waitLimit,
+                                       std::uint8_t answerCode, std::uint8_t mode) {
+  sent.push_back({telegram, waitLimit, answerCode, mode});
+  return onSendTelegram ? onSendTelegram(sent.back()) : "NoReply";
+}
+
+int FakeMainView::messageBox(const std::string& boxText, const char* caption, unsigned flags) {
+  return platform.messageBox(boxText, caption, flags);
+}
+
+}  // namespace kolvaro::test

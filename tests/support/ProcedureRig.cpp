@@ -1,0 +1,116 @@
+#include "support/ProcedureRig.h"
+
+#include "link/ChipServices.h"
+
+namespace kolvaro::test {
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr auto WaitStep = 100us;
+constexpr auto TickInterval = std::chrono::microseconds(1s);
+}  // namespace
+
+ProcedureRig::ProcedureRig(sim::Scene& bus, bool portWorks)
+    : scene(bus), installed_(platform), nextTick_(bus.now() + TickInterval) {
+  platform.directory = systemDirectory_.path();
+  if (portWorks) platform.scripted.set("COM1", [this] { return scene.connectHost(); });
+  port_ = std::make_unique<ComPort>();
+  if (!port_->IsFailed()) {
+    port_->RaiseDTR();
+    port_->RaiseRTS();
+    std::uint8_t reset = 0x01;  // the chip's reset request, as start-up writes it
+    port_->WriteByte(&reset);
+    advance(10ms);
+  }
+  comboIndexes.fill(0);
+  runValidation();
+  clearRecords();
+}
+
+ProcedureRig::~ProcedureRig() = default;
+
+void ProcedureRig::setFieldColour(Field field, std::uint32_t bgr) {
+  FakeMainView::setFieldColour(field, bgr);
+  colourChanges.push_back({field, bgr});
+}
+
+void ProcedureRig::setButtonEnabled(Button button, bool enabled) {
+  FakeMainView::setButtonEnabled(button, enabled);
+  buttonChanges.push_back({button, enabled});
+}
+
+std::string ProcedureRig::sendTelegram(const std::string& telegram, std::int32_t waitLimit,
+                                       std::uint8_t answerCode, std::uint8_t mode) {
+  if (beforeCall) beforeCall(sent.size());
+  sent.push_back({telegram, waitLimit, answerCode, mode});
+  results.push_back(exchange.SendTelegram(telegram, waitLimit, answerCode, mode));
+  return results.back();
+}
+
+void ProcedureRig::pause(unsigned milliseconds) {
+  FakeMainView::pause(milliseconds);
+  advance(std::chrono::milliseconds(milliseconds));
+}
+
+void ProcedureRig::waitForActivity(int /*readableDescriptor*/) {
+  advance(WaitStep);
+  if (tickDue_) {
+    tickDue_ = false;
+    ++ticks;
+    exchange.Timer1Timer();
+  }
+  if (duringWait) duringWait();
+}
+
+void ProcedureRig::advance(std::chrono::microseconds span) {
+  scene.advance(span);
+  // Timer1 runs freely; ticks that fell due while nothing processed events come as one.
+  while (scene.now() >= nextTick_) {
+    nextTick_ += TickInterval;
+    tickDue_ = true;
+  }
+}
+
+void ProcedureRig::enter(Field field, const std::string& value) {
+  texts[static_cast<std::size_t>(field)] = value;
+  runValidation();
+}
+
+void ProcedureRig::clearRecords() {
+  progressHistory.clear();
+  progressStepHistory.clear();
+  fieldTextWrites.clear();
+  sent.clear();
+  results.clear();
+  pauses.clear();
+  colourChanges.clear();
+  buttonChanges.clear();
+  memo.clear();
+  validationRuns = 0;
+  beeps = 0;
+  ticks = 0;
+  platform.boxes.clear();
+  platform.beeps = 0;
+  scene.clearLog();
+}
+
+std::vector<std::string> telegramsOnBus(const sim::Scene& scene) {
+  std::vector<std::string> texts;
+  for (const auto& frame : scene.log()) {
+    if (frame.repetition != 0 || frame.bytes.empty()) continue;
+    const std::size_t length = frame.bytes.size() - 1;  // the checksum left out
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) text += ByteToHex(frame.bytes[i]);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+std::size_t framesOnBus(const sim::Scene& scene, const std::string& telegram) {
+  std::size_t count = 0;
+  for (const auto& text : telegramsOnBus(scene)) count += text == telegram ? 1 : 0;
+  return count;
+}
+
+}  // namespace kolvaro::test

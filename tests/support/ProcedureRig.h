@@ -1,0 +1,90 @@
+#pragma once
+// The recording main window wired to the in-process simulated bus, for the bus
+// procedure tests: its sendTelegram is the real TelegramExchange over a real ComPort
+// (start-up constructor) whose "COM1" is a host connection of the scene; Timer1 ticks
+// every second of virtual time; pauses move the virtual clock; message boxes, those of
+// the exchange and the port included, are recorded and answered from the script of
+// the view's RecordingPlatform.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/Comport.h"
+#include "sim/Scene.h"
+#include "support/FakeMainView.h"
+#include "telegram/ExchangeHost.h"
+#include "telegram/TelegramExchange.h"
+
+namespace kolvaro::test {
+
+class ProcedureRig : public FakeMainView, public ExchangeHost {
+ public:
+  struct ColourChange {
+    Field field;
+    std::uint32_t colour;
+  };
+  struct ButtonChange {
+    Button button;
+    bool enabled;
+  };
+
+  // The window as start-up leaves it: design texts, first combo items, the port opened
+  // (or failed, with portWorks false: no COM port can be opened), the chip reset, one
+  // validation run. Records start empty.
+  explicit ProcedureRig(sim::Scene& scene, bool portWorks = true);
+  ~ProcedureRig() override;
+
+  // MainView, recorded on top of FakeMainView
+  void setFieldColour(Field field, std::uint32_t bgr) override;
+  void setButtonEnabled(Button button, bool enabled) override;
+  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                           std::uint8_t mode) override;
+  void pause(unsigned milliseconds) override;
+
+  // ExchangeHost
+  ComPort* port() override { return port_.get(); }
+  std::uint16_t localAddress() const override { return static_cast<std::uint16_t>(addressMembers.Local_phAddr); }
+  void appendLog(const std::string& line) override { memo.push_back(line); }
+  // Moves the virtual clock by 100 µs; Timer1Timer runs once when a tick has fallen due
+  // (ticks that fell due during a pause come as one, as a window's timer messages do).
+  void waitForActivity(int readableDescriptor) override;
+
+  // A user's edit of a field followed by leaving it (a validation run).
+  void enter(Field field, const std::string& text);
+  // Forgets everything recorded so far, on the view, the platform and the bus.
+  void clearRecords();
+
+  std::vector<ColourChange> colourChanges;
+  std::vector<ButtonChange> buttonChanges;
+  std::vector<std::string> results;  // what every sendTelegram returned, in order
+  std::vector<std::string> memo;     // Tels_memo
+  int ticks = 0;
+
+  // Runs before exchange number n (0-based, counted since clearRecords), e.g. to break the line.
+  std::function<void(std::size_t n)> beforeCall;
+  // Runs inside the waits of the exchange, as a window event would (re-entry tests).
+  std::function<void()> duringWait;
+
+  sim::Scene& scene;
+  TelegramExchange exchange{*this};
+
+ private:
+  void advance(std::chrono::microseconds span);
+
+  TempDir systemDirectory_;
+  ScopedPlatform installed_;
+  std::unique_ptr<ComPort> port_;
+  std::chrono::microseconds nextTick_;
+  bool tickDue_ = false;
+};
+
+// Frames on the bus with the telegram text (checksum left out), counting first
+// transmissions only.
+std::size_t framesOnBus(const sim::Scene& scene, const std::string& telegram);
+// The telegram texts of the first transmissions on the bus, in order.
+std::vector<std::string> telegramsOnBus(const sim::Scene& scene);
+
+}  // namespace kolvaro::test

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "telegram/ReceiveMachine.h"
+
+namespace kolvaro {
+namespace {
+
+using Event = ReceiveMachine::Event;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::uint16_t Local = 0xFFFE;  // 15.15.254
+
+Bytes withChecksum(Bytes frame) {
+  frame.push_back(ReceiveMachine::Checksum(frame));
+  return frame;
+}
+
+// A memory response of one byte from 1.1.5 to `destination`.
+Bytes memoryResponse(std::uint16_t destination = Local, std::uint8_t value = 0x12) {
+  return withChecksum({0xB0, 0x11, 0x05, static_cast<std::uint8_t>(destination >> 8),
+                       static_cast<std::uint8_t>(destination & 0xFF), 0x63, 0x42, 0x40, 0x00, value});
+}
+
+struct Fed {
+  std::vector<Event> events;        // one per byte
+  std::vector<std::size_t> acks;    // positions (in the stream) after which 0x11 is due
+  std::vector<std::size_t> answers; // positions of accepted answers
+};
+
+Fed feedAll(ReceiveMachine& machine, const Bytes& bytes) {
+  Fed fed;
+  for (std::size_t n = 0; n < bytes.size(); ++n) {
+    const Event e = machine.feed(bytes[n]);
+    fed.events.push_back(e);
+    if (e == Event::SendAcknowledge) fed.acks.push_back(n);
+    if (e == Event::AnswerToLog || e == Event::AnswerToReturn) fed.answers.push_back(n);
+  }
+  return fed;
+}
+
+Bytes concat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+TEST(ReceiveMachineTest, ChecksumAndServiceCode) {
+  const Bytes frame{0xBC, 0xFF, 0xFE, 0x11, 0x05, 0x60, 0x80};
+  EXPECT_EQ(ReceiveMachine::Checksum(frame), 0xB6);
+  EXPECT_EQ(ReceiveMachine::ServiceCode(Bytes{0, 0, 0, 0, 0, 0, 0x42, 0x40}), 9);
+  EXPECT_EQ(ReceiveMachine::ServiceCode(Bytes{0, 0, 0, 0, 0, 0, 0x01, 0x40}), 5);
+  EXPECT_EQ(ReceiveMachine::ServiceCode(Bytes{0, 0, 0, 0, 0, 0, 0xFF, 0xFF}), 15);
+}
+
+struct Scenario {
+  const char* name;
+  std::uint8_t mode;
+  std::uint8_t answerCode;
+  Bytes stream;
+  std::vector<std::size_t> acks;     // stream positions answered with 0x11
+  std::vector<std::size_t> answers;  // stream positions where an answer is accepted
+  const char* answerText;
+  ReceiveMachine::State endState;
+};
+
+TEST(ReceiveMachineTest, Scenarios) {
+  const Bytes answer = memoryResponse();
+  const Bytes answerBC = [] {
+    Bytes b = memoryResponse();
+    b[0] = 0xBC;
+    b.back() = ReceiveMachine::Checksum({b.data(), b.size() - 1});
+    return b;
+  }();
+  Bytes badChecksum = answer;
+  badChecksum.back() ^= 0x01;
+  const Bytes otherStation = memoryResponse(0x1106);
+  const Bytes ownFrame = withChecksum({0xBC, 0xFF, 0xFE, 0xFF, 0xFE, 0x63, 0x42, 0x40, 0x00, 0x12});
+  const Bytes broadcast = withChecksum({0xBC, 0x11, 0x05, 0x00, 0x00, 0xE1, 0x01, 0x40});
+  const Bytes groupToZero = withChecksum({0xB0, 0x11, 0x05, 0x00, 0x00, 0xE3, 0x42, 0x40, 0x00, 0x12});
+  // A physical address response 1.1.5 -> 15.15.254: code 5.
+  const Bytes addressResponse = withChecksum({0xB0, 0x11, 0x05, 0xFF, 0xFE, 0xE1, 0x01, 0x40});
+  const Bytes addressResponsePhys = withChecksum({0xB0, 0x11, 0x05, 0xFF, 0xFE, 0x61, 0x01, 0x40});
+  // Length field 0: the real checksum sits at index 7, but the frame is judged at index 8.
+  const Bytes lengthZero = withChecksum({0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x60, 0x01});
+  // A frame whose data hold 0x8B.
+  const Bytes with8B = memoryResponse(Local, 0x8B);
+
+  const Scenario scenarios[] = {
+      {"answer returned", 0, 9, answer, {5}, {10}, "B01105FFFE6342400012", ReceiveMachine::State::Finished},
+      {"noise before the frame start is skipped", 0, 9, concat({{0x00, 0x42, 0x8B}, answer}), {8}, {13},
+       "B01105FFFE6342400012", ReceiveMachine::State::Finished},
+      {"wrong code not accepted", 0, 5, answer, {5}, {}, "", ReceiveMachine::State::Idle},
+      {"code 255 accepts nothing", 0, 255, answer, {5}, {}, "", ReceiveMachine::State::Idle},
+      {"bad checksum dropped, next frame taken", 0, 9, concat({badChecksum, answer}), {5, 16}, {21},
+       "B01105FFFE6342400012", ReceiveMachine::State::Finished},
+      {"frame for another station", 0, 9, otherStation, {}, {}, "", ReceiveMachine::State::Idle},
+      {"own frame not acknowledged, accepted", 0, 9, ownFrame, {}, {10}, "BCFFFEFFFE6342400012",
+       ReceiveMachine::State::Finished},
+      {"broadcast acknowledged, never accepted", 0, 5, broadcast, {5}, {}, "", ReceiveMachine::State::Idle},
+      {"group frame to 0/0/0 acknowledged, not accepted", 0, 9, groupToZero, {5}, {}, "",
+       ReceiveMachine::State::Idle},
+      {"address response with group flag not accepted", 0, 5, addressResponse, {}, {}, "",
+       ReceiveMachine::State::Idle},
+      {"address response accepted", 0, 5, addressResponsePhys, {5}, {8}, "B01105FFFE610140",
+       ReceiveMachine::State::Finished},
+      {"mode 1 skips a B0 start", 1, 9, answer, {}, {}, "", ReceiveMachine::State::Idle},
+      {"mode 1 takes a BC start", 1, 9, answerBC, {5}, {10}, "BC1105FFFE6342400012",
+       ReceiveMachine::State::Finished},
+      {"mode 2 confirmation when idle", 2, 255, {0x8B}, {}, {}, "", ReceiveMachine::State::Finished},
+      {"mode 2: 0x8B inside a frame is a frame byte", 2, 9, concat({with8B, {0x8B}}), {5}, {10},
+       "B01105FFFE634240008B", ReceiveMachine::State::Finished},
+      {"mode 2 answers accumulate", 2, 9, concat({answer, answer}), {5, 16}, {10, 21},
+       "B01105FFFE6342400012B01105FFFE6342400012", ReceiveMachine::State::Idle},
+      {"mode 0: 0x8B is no confirmation", 0, 9, {0x8B}, {}, {}, "", ReceiveMachine::State::Idle},
+      {"length 0 judged against the next byte", 0, 4, lengthZero, {5}, {}, "", ReceiveMachine::State::Assembling},
+      {"length 0 accepted only if the next byte is the checksum again", 0, 4,
+       concat({lengthZero, {lengthZero.back()}}), {5}, {8},
+       // bytes 0..7: the frame and its real checksum 0x37
+       "BC1105FFFE600137", ReceiveMachine::State::Finished},
+  };
+  for (const auto& s : scenarios) {
+    ReceiveMachine machine(s.mode, s.answerCode, Local);
+    const Fed fed = feedAll(machine, s.stream);
+    EXPECT_EQ(fed.acks, s.acks) << s.name;
+    EXPECT_EQ(fed.answers, s.answers) << s.name;
+    EXPECT_EQ(machine.state(), s.endState) << s.name << ": " << toString(machine.state());
+    EXPECT_EQ(machine.answerText(), s.answerText) << s.name;
+  }
+}
+
+TEST(ReceiveMachineTest, EndsOnConfirmationAndAnswer) {
+  ReceiveMachine confirm(2, 255, Local);
+  EXPECT_EQ(confirm.feed(0x8B), Event::Confirmed);
+  EXPECT_EQ(confirm.feed(0x8B), Event::Nothing);  // finished: nothing more happens
+
+  ReceiveMachine answer(0, 9, Local);
+  const Fed fed = feedAll(answer, concat({memoryResponse(), memoryResponse()}));
+  EXPECT_EQ(fed.answers, (std::vector<std::size_t>{10}));
+  EXPECT_EQ(answer.answerText(), "B01105FFFE6342400012");
+}
+
+TEST(ReceiveMachineTest, LongestFrameCompletesWithinTheBuffer) {
+  Bytes frame{0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x6F, 0x42, 0x40};
+  while (frame.size() < 22) frame.push_back(static_cast<std::uint8_t>(frame.size()));
+  frame = withChecksum(frame);
+  ReceiveMachine machine(0, 9, Local);
+  const Fed fed = feedAll(machine, frame);
+  EXPECT_EQ(fed.answers, (std::vector<std::size_t>{22}));
+  EXPECT_EQ(machine.answerText().size(), 44u);
+  EXPECT_EQ(machine.lastFrame().size(), 23u);
+}
+
+}  // namespace
+}  // namespace kolvaro

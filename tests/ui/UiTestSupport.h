@@ -1,0 +1,37 @@
+#pragma once
+// What the window tests share: one QApplication for the test program, and a rig that
+// puts the real main window on a recording platform with fake serial ports.
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QTest>
+
+#include "support/FakeLine.h"
+#include "support/RecordingPlatform.h"
+#include "ui/Main.h"
+
+namespace kolvaro::test {
+
+struct WindowRig {
+  WindowRig();
+  ~WindowRig();
+
+  // Shows the window and lets its start-up run (as the event loop does after a show).
+  void startUp();
+  // Texts of the boxes shown so far.
+  std::vector<std::string> boxTexts() const;
+
+  RecordingPlatform platform;
+  TempDir directory;
+  ScopedPlatform installed{platform};
+  std::unique_ptr<TMain> window;
+};
+
+// Lets the event loop run until the condition holds or about two seconds have passed.
+template <typename Condition>
+bool waitUntil(Condition condition) {
+  return QTest::qWaitFor(condition, 2000);
+}
+
+}  // namespace kolvaro::test
