@@ -40,10 +40,10 @@ void switchGroup(MainView& view, const char* valueWrite) {
       return;
     }
     if (outcome == Outcome::NoReply) {
-      view.setProgressPosition(view.progressPosition() + 32);
+      procedure::advanceProgress(view, 32);
       if (counter.allowsAnother()) continue;
     }
-    view.setProgressPosition(96);
+    view.setProgressPosition(procedure::ProgressMaximum);
     break;
   }
   // A missing confirmation is not reported: the result of this send is dropped.

@@ -11,6 +11,10 @@ Outcome judge(const std::string& result) {
   return Outcome::Answer;
 }
 
+void advanceProgress(MainView& view, int amount) {
+  view.setProgressPosition(std::min(view.progressPosition() + amount, ProgressMaximum));
+}
+
 std::string charactersAt(const std::string& text, std::size_t firstFromOne, std::size_t count) {
   const std::size_t start = firstFromOne - 1;
   if (start >= text.size()) return {};

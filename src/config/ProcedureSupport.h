@@ -33,6 +33,12 @@ class AttemptCounter {
   std::uint8_t left_;
 };
 
+// GrAddrConfProgress runs from 0 to 96. Adds to its position, holding it at the maximum
+// as the bar itself would: after an unanswered address check the read's listening
+// calls add to a full bar.
+inline constexpr int ProgressMaximum = 96;
+void advanceProgress(MainView& view, int amount);
+
 // Every box of the bus procedures is task-modal and topmost.
 namespace box {
 inline constexpr unsigned Base = mb::TaskModal | mb::Topmost;

@@ -35,7 +35,7 @@ constexpr char AskInputMode[] =
 constexpr char InputModeReadError[] = "Wystąpił błąd podczas odczytu trybu pracy wejść";
 constexpr char InputModeReadUnsuccessful[] = "Odczyt trybu pracy wejść zakończył się niepomyślnie";
 
-constexpr int Full = 96;
+constexpr int Full = procedure::ProgressMaximum;
 
 // The byte read, from a memory response's answer text (characters 21-22). A response
 // too short to hold them reads as 0, as the digits' conversion reads missing characters.
@@ -64,7 +64,7 @@ class ReadRun {
  private:
   std::uint16_t local() { return static_cast<std::uint16_t>(view_.members().Local_phAddr); }
   std::uint16_t terminal() { return static_cast<std::uint16_t>(view_.members().Terminal_phAddr); }
-  void advance(int amount) { view_.setProgressPosition(view_.progressPosition() + amount); }
+  void advance(int amount) { procedure::advanceProgress(view_, amount); }
 
   bool stop(const char* text, const char* caption) {
     view_.messageBox(text, caption, box::Error);

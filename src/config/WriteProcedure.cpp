@@ -37,7 +37,7 @@ constexpr char AskInputMode[] =
     "Czy chcesz skonfigurować tryb działania wejść?";
 constexpr char InputModeDone[] = "Proces konfiguracji trybu pracy wejść zakończony";
 
-constexpr int Full = 96;
+constexpr int Full = procedure::ProgressMaximum;
 
 class WriteRun {
  public:
@@ -61,7 +61,7 @@ class WriteRun {
   // A combo box's item index is the code written to the device.
   std::uint8_t comboCode(Combo combo) { return static_cast<std::uint8_t>(view_.comboIndex(combo)); }
 
-  void advance(int amount) { view_.setProgressPosition(view_.progressPosition() + amount); }
+  void advance(int amount) { procedure::advanceProgress(view_, amount); }
   bool askYes(const char* text, unsigned flags) {
     return view_.messageBox(text, box::Informacja, flags) == id::Yes;
   }

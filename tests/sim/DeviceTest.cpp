@@ -10,7 +10,6 @@ namespace {
 using namespace std::chrono_literals;
 using test::SimHost;
 
-constexpr std::uint16_t kHost = 0xFFFE;    // 15.15.254
 constexpr std::uint16_t kDevice = 0x1105;  // 1.1.5
 
 // A host that acknowledges frames for itself, as the program does.

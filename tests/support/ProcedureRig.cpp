@@ -42,7 +42,7 @@ void ProcedureRig::setButtonEnabled(Button button, bool enabled) {
 
 std::string ProcedureRig::sendTelegram(const std::string& telegram, std::int32_t waitLimit,
                                        std::uint8_t answerCode, std::uint8_t mode) {
-  if (beforeCall) beforeCall(sent.size());
+  if (beforeCall) beforeCall(sent.size(), telegram);
   sent.push_back({telegram, waitLimit, answerCode, mode});
   results.push_back(exchange.SendTelegram(telegram, waitLimit, answerCode, mode));
   return results.back();
@@ -53,14 +53,24 @@ void ProcedureRig::pause(unsigned milliseconds) {
   advance(std::chrono::milliseconds(milliseconds));
 }
 
+int ProcedureRig::messageBox(const std::string& text, const char* caption, unsigned flags) {
+  const int answer = FakeMainView::messageBox(text, caption, flags);
+  advance(answerTime);
+  deliverTick();
+  return answer;
+}
+
 void ProcedureRig::waitForActivity(int /*readableDescriptor*/) {
   advance(WaitStep);
-  if (tickDue_) {
-    tickDue_ = false;
-    ++ticks;
-    exchange.Timer1Timer();
-  }
+  deliverTick();
   if (duringWait) duringWait();
+}
+
+void ProcedureRig::deliverTick() {
+  if (!tickDue_) return;
+  tickDue_ = false;
+  ++ticks;
+  exchange.Timer1Timer();
 }
 
 void ProcedureRig::advance(std::chrono::microseconds span) {
@@ -107,9 +117,20 @@ std::vector<std::string> telegramsOnBus(const sim::Scene& scene) {
   return texts;
 }
 
+std::string asOnBus(const std::string& telegram) {
+  if (telegram.size() < 2) return telegram;
+  static constexpr char digits[] = "0123456789ABCDEF";
+  std::string text = telegram;
+  const char first = text[0];
+  const int value = first <= '9' ? first - '0' : first - 'A' + 10;
+  text[0] = digits[value | 0x2];  // bit 5 of the control byte: first transmission
+  return text;
+}
+
 std::size_t framesOnBus(const sim::Scene& scene, const std::string& telegram) {
+  const std::string wanted = asOnBus(telegram);
   std::size_t count = 0;
-  for (const auto& text : telegramsOnBus(scene)) count += text == telegram ? 1 : 0;
+  for (const auto& text : telegramsOnBus(scene)) count += text == wanted ? 1 : 0;
   return count;
 }
 

@@ -43,6 +43,10 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
                            std::uint8_t mode) override;
   void pause(unsigned milliseconds) override;
+  // Records and answers from the platform's script. The box stays up for answerTime of
+  // virtual time, and its own event loop takes the timer's ticks meanwhile, as a
+  // task-modal box does: the bus goes on, and no tick is left pending after it.
+  int messageBox(const std::string& text, const char* caption, unsigned flags) override;
 
   // ExchangeHost
   ComPort* port() override { return port_.get(); }
@@ -62,9 +66,11 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   std::vector<std::string> results;  // what every sendTelegram returned, in order
   std::vector<std::string> memo;     // Tels_memo
   int ticks = 0;
+  std::chrono::milliseconds answerTime{300};  // how long the user takes to answer a box
 
-  // Runs before exchange number n (0-based, counted since clearRecords), e.g. to break the line.
-  std::function<void(std::size_t n)> beforeCall;
+  // Runs before each exchange with its number (0-based, counted since clearRecords) and
+  // its telegram text, e.g. to break the line at a chosen stage.
+  std::function<void(std::size_t n, const std::string& telegram)> beforeCall;
   // Runs inside the waits of the exchange, as a window event would (re-entry tests).
   std::function<void()> duringWait;
 
@@ -73,6 +79,7 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
 
  private:
   void advance(std::chrono::microseconds span);
+  void deliverTick();
 
   TempDir systemDirectory_;
   ScopedPlatform installed_;
@@ -81,10 +88,13 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   bool tickDue_ = false;
 };
 
-// Frames on the bus with the telegram text (checksum left out), counting first
-// transmissions only.
-std::size_t framesOnBus(const sim::Scene& scene, const std::string& telegram);
-// The telegram texts of the first transmissions on the bus, in order.
+// The telegram texts of the first transmissions on the bus, in order, as they stand on
+// the bus: the chip sends every first transmission with the repeat flag set (0x98
+// handed over goes out as 0xB8).
 std::vector<std::string> telegramsOnBus(const sim::Scene& scene);
+// First transmissions on the bus of a telegram text as handed to the exchange.
+std::size_t framesOnBus(const sim::Scene& scene, const std::string& telegram);
+// The telegram text as a first transmission shows on the bus (repeat flag set).
+std::string asOnBus(const std::string& telegram);
 
 }  // namespace kolvaro::test

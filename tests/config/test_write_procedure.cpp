@@ -1,0 +1,356 @@
+// The Write button against the simulated bus: what the user sees, what goes on the bus
+// and what the device holds afterwards.
+#include <gtest/gtest.h>
+
+#include "ProcedureExpectations.h"
+#include "config/GroupSwitching.h"
+#include "config/ReadProcedure.h"
+#include "config/WriteProcedure.h"
+
+namespace kolvaro::test {
+namespace {
+
+using namespace std::chrono_literals;
+using expect::error;
+using expect::notice;
+using expect::question;
+
+const ShownBox M1 = error("Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego");
+const ShownBox M2{"Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
+                  "Czy przeprowadzić procedurę konfiguracji pomimo tego?",
+                  std::nullopt, 0x42114};
+const ShownBox M3 = notice("Wprowadź element magistralny w tryb programowania i naciśnij OK.");
+const ShownBox M4 = notice(
+    "Weryfikacja zajętości adresu fizycznego zakończona.\n"
+    "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
+const ShownBox M5 = error("Wystąpił błąd podczas konfiguracji");
+const ShownBox M6 = error("Żaden terminal nie znajduje się w trybie programowania");
+const ShownBox M7 = error("W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.", true);
+const ShownBox M8 = question(
+    "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?", 0x42124);
+const ShownBox M9 = question(
+    "Proces konfiguracji adresów grupowych zakończony.\n"
+    "Czy zapisać numer programu, wykonywanego przez element magistralny?");
+const ShownBox M10 = notice("Proces konfiguracji programu zakończony");
+const ShownBox M11 = question(
+    "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
+    "Czy chcesz skonfigurować tryb działania wejść?");
+const ShownBox M12 = notice("Proces konfiguracji trybu pracy wejść zakończony");
+const ShownBox& T = expect::Transmission;
+
+constexpr char AddressCheck[] = "BCFFFE11056342010000";
+constexpr char AddressRead[] = "98FFFE0000E10100";
+constexpr char AddressWrite[] = "BCFFFE0000E300C01105";
+
+// The configuration the window holds in these tests: device 01.01.005, a table with
+// every kind of entry (blank ones included), WY1 switch-on delay, WY2 switch-off
+// delay, bistable inputs.
+void enterConfiguration(ProcedureRig& rig) {
+  rig.texts[static_cast<std::size_t>(Field::phAddr)] = "01.01.005";
+  const char* groups[] = {"00\\0\\001", "15\\7\\255", "01\\2\\003", "  \\ \\   ",
+                          "00\\0\\002", "  \\ \\   ", "07\\3\\100", "05\\ \\   "};
+  for (std::size_t i = 0; i < 8; ++i) rig.texts[static_cast<std::size_t>(Field::IN_1_1) + i] = groups[i];
+  rig.comboIndexes = {1, 2, 1};
+  rig.runValidation();
+  rig.clearRecords();
+}
+// The table as it must reach the device, memory order 0x0020..0x002F.
+const std::vector<std::uint8_t> TableBytes{0x00, 0x01, 0x7F, 0xFF, 0x0A, 0x03, 0xFF, 0xFF,
+                                           0x00, 0x02, 0xFF, 0xFF, 0x3B, 0x64, 0xFF, 0xFF};
+
+sim::DeviceSetup programmingDevice(std::uint16_t address = 0x1101) {
+  sim::DeviceSetup setup;
+  setup.address = address;
+  setup.programmingMode = true;
+  for (std::size_t i = 0; i < 16; ++i) setup.memory[0x20 + i] = 0x55;  // an old table
+  setup.memory[0x00] = 0x55;
+  setup.memory[0x01] = 0x55;
+  setup.memory[0xFF] = 0x55;
+  return setup;
+}
+
+std::vector<std::uint8_t> tableOf(const sim::Device& device) {
+  return {device.memory().begin() + 0x20, device.memory().begin() + 0x30};
+}
+
+std::vector<int> rise(int from, int by, int count) {
+  std::vector<int> positions;
+  for (int i = 0; i < count; ++i) positions.push_back(from + by * i);
+  return positions;
+}
+
+struct WriteBench : ::testing::Test {
+  sim::Scene scene;
+  ProcedureRig rig{scene};
+};
+
+TEST_F(WriteBench, UnknownAddressRefusesToStart) {
+  rig.texts[static_cast<std::size_t>(Field::phAddr)] = "??.??.???";
+  rig.clearRecords();
+
+  WriteClick(rig);
+
+  EXPECT_TRUE(rig.sent.empty());
+  EXPECT_TRUE(scene.log().empty());
+  EXPECT_EQ(rig.validationRuns, 1) << "the field check still runs";
+  EXPECT_EQ(rig.texts[static_cast<std::size_t>(Field::phAddr)], "15.15.255");
+  EXPECT_EQ(rig.colour(Field::phAddr), colour::Red);
+  EXPECT_EQ(rig.beeps, 1);
+  EXPECT_TRUE(rig.buttonChanges.empty()) << "Write is not touched";
+  EXPECT_TRUE(rig.platform.boxes.empty());
+}
+
+TEST_F(WriteBench, FullRunWritesWhatTheWindowHolds) {
+  sim::Device& device = scene.addDevice(programmingDevice());
+  enterConfiguration(rig);
+  expect::script(rig, {id::Ok, id::Yes, id::Yes, id::Ok, id::Yes, id::Ok});
+
+  WriteClick(rig);
+  scene.advance(1s);
+
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M8, M9, M10, M11, M12}));
+  EXPECT_EQ(device.address(), 0x1105);
+  EXPECT_EQ(tableOf(device), TableBytes);
+  EXPECT_EQ(device.memory()[0x00], 0x01);
+  EXPECT_EQ(device.memory()[0x01], 0x02);
+  EXPECT_EQ(device.memory()[0xFF], 0x01);
+
+  // The bus: the address check three times, one search, one assignment, the table from
+  // its last byte to its first, each byte once, then the programs and the input mode.
+  std::vector<std::string> expected(3, AddressCheck);
+  expected.push_back(AddressRead);
+  expected.push_back("BC1101FFFE610140");  // the device's answer
+  expected.push_back(AddressWrite);
+  for (int k = 16; k >= 1; --k) {
+    char text[32];
+    std::snprintf(text, sizeof text, "B0FFFE1105644281%04X%02X", 0x1F + k, TableBytes[static_cast<std::size_t>(k - 1)]);
+    expected.push_back(text);
+  }
+  expected.push_back("BCFFFE1105644281000001");
+  expected.push_back("BCFFFE1105644281000102");
+  expected.push_back("BCFFFE110564428100FF01");
+  EXPECT_EQ(telegramsOnBus(scene), expected);
+
+  EXPECT_EQ(rig.pauses, std::vector<unsigned>(16, 200));
+  for (std::size_t i = 7; i < 23; ++i) EXPECT_EQ(rig.sent[i].waitLimit, -1) << "table writes never wait";
+  EXPECT_EQ(rig.validationRuns, 3) << "at the start, before the programs, before the input mode";
+
+  // The bar: stage 1 rises by 32, stage 2 by 19 while listening, stage 4 by 6 per byte.
+  std::vector<int> bar{0, 32, 64, 96, 96, 0, 19, 38, 96, 0, 96, 0};
+  for (int p : rise(6, 6, 16)) bar.push_back(p);
+  for (int p : {0, 96, 0, 96, 0, 96}) bar.push_back(p);
+  EXPECT_EQ(rig.progressHistory, bar);
+  EXPECT_EQ(rig.progressStepHistory, (std::vector<int>{1, 6}));
+
+  ASSERT_EQ(rig.buttonChanges.size(), 2u);
+  EXPECT_FALSE(rig.buttonChanges[0].enabled);
+  EXPECT_TRUE(rig.buttonChanges[1].enabled);
+  EXPECT_EQ(rig.buttonChanges[1].button, Button::Write);
+  EXPECT_TRUE(rig.buttonEnabled(Button::Write));
+}
+
+TEST_F(WriteBench, AddressTakenAndTheUserDeclines) {
+  scene.addDevice({.address = 0x1105});
+  enterConfiguration(rig);
+  // No is the default button of the question; nothing is scripted.
+
+  WriteClick(rig);
+
+  EXPECT_EQ(rig.platform.boxes, std::vector<ShownBox>{M2});
+  EXPECT_EQ(rig.sent.size(), 1u) << "nothing is sent after the answer";
+  EXPECT_EQ(rig.progressPosition(), 0);
+  EXPECT_TRUE(rig.buttonEnabled(Button::Write));
+}
+
+TEST_F(WriteBench, AddressTakenAndTheUserGoesOnAssignsItAgain) {
+  sim::Device& holder = scene.addDevice({.address = 0x1105});
+  sim::Device& target = scene.addDevice(programmingDevice());
+  enterConfiguration(rig);
+  expect::script(rig, {id::Yes, id::Ok, id::No});
+
+  WriteClick(rig);
+
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M2, M3, M8}));
+  EXPECT_EQ(target.address(), 0x1105);
+  EXPECT_EQ(holder.address(), 0x1105);
+  EXPECT_EQ(expect::callsWith(rig, AddressCheck), 1u);
+  EXPECT_EQ(rig.progressPosition(), 96);
+}
+
+TEST_F(WriteBench, NoDeviceInProgrammingMode) {
+  scene.addDevice({.address = 0x1101});
+  enterConfiguration(rig);
+
+  WriteClick(rig);
+
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M6}));
+  EXPECT_EQ(expect::callsWith(rig, AddressRead), 3u);
+  EXPECT_EQ(framesOnBus(scene, AddressRead), 3u);
+  const std::vector<int> tail(rig.progressHistory.end() - 5, rig.progressHistory.end());
+  EXPECT_EQ(tail, (std::vector<int>{0, 19, 38, 57, 0}));
+  EXPECT_EQ(framesOnBus(scene, AddressWrite), 0u);
+  EXPECT_TRUE(rig.buttonEnabled(Button::Write));
+}
+
+TEST_F(WriteBench, TwoDevicesInProgrammingMode) {
+  sim::Device& first = scene.addDevice(programmingDevice(0x1101));
+  sim::Device& second = scene.addDevice(programmingDevice(0x1102));
+  enterConfiguration(rig);
+
+  WriteClick(rig);
+
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M7}));
+  EXPECT_EQ(expect::callsWith(rig, AddressRead), 1u) << "the first answer ends the search";
+  EXPECT_EQ(framesOnBus(scene, AddressWrite), 0u);
+  EXPECT_EQ(first.address(), 0x1101);
+  EXPECT_EQ(second.address(), 0x1102);
+  EXPECT_EQ(rig.progressPosition(), 0);
+  EXPECT_TRUE(rig.buttonEnabled(Button::Write));
+}
+
+TEST_F(WriteBench, UnconfirmedAddressWriteStillReachesTheQuestion) {
+  sim::Device& device = scene.addDevice(programmingDevice());
+  scene.setChipNeverConfirms(true);
+  enterConfiguration(rig);
+  expect::script(rig, {id::Ok, id::No});
+
+  WriteClick(rig);
+
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M8}));
+  EXPECT_EQ(expect::callsWith(rig, AddressWrite), 3u);
+  EXPECT_EQ(framesOnBus(scene, AddressWrite), 3u);
+  const std::vector<int> tail(rig.progressHistory.end() - 5, rig.progressHistory.end());
+  EXPECT_EQ(tail, (std::vector<int>{0, 32, 64, 96, 96}));
+  EXPECT_EQ(device.address(), 0x1105);
+}
+
+// Each No ends the run with the bar at 96, Write enabled and nothing further on the bus.
+struct DeclineCase {
+  const char* name;
+  std::vector<int> answers;
+  std::vector<ShownBox> boxes;
+  std::size_t telegrams;  // the run's first transmissions on the bus, the device's answer included
+  bool tableWritten;
+  bool programsWritten;
+};
+
+class WriteDeclines : public ::testing::TestWithParam<DeclineCase> {};
+
+TEST_P(WriteDeclines, EndWithTheBarFull) {
+  const DeclineCase& c = GetParam();
+  sim::Scene scene;
+  sim::Device& device = scene.addDevice(programmingDevice());
+  ProcedureRig rig(scene);
+  enterConfiguration(rig);
+  for (int a : c.answers) rig.platform.answer(a);
+
+  WriteClick(rig);
+  scene.advance(1s);
+
+  EXPECT_EQ(rig.platform.boxes, c.boxes);
+  EXPECT_EQ(telegramsOnBus(scene).size(), c.telegrams);
+  EXPECT_EQ(rig.progressPosition(), 96);
+  EXPECT_TRUE(rig.buttonEnabled(Button::Write));
+  EXPECT_EQ(device.address(), 0x1105);
+  EXPECT_EQ(tableOf(device) == TableBytes, c.tableWritten);
+  EXPECT_EQ(device.memory()[0x00] == 0x01 && device.memory()[0x01] == 0x02, c.programsWritten);
+  EXPECT_EQ(device.memory()[0xFF], 0x55) << "the input mode is never written";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, WriteDeclines,
+    ::testing::Values(DeclineCase{"GroupTable", {id::Ok, id::No}, {M4, M8}, 6, false, false},
+                      DeclineCase{"Programs", {id::Ok, id::Yes, id::No}, {M4, M8, M9}, 22, true, false},
+                      DeclineCase{"InputMode", {id::Ok, id::Yes, id::Yes, id::Ok, id::No}, {M4, M8, M9, M10, M11},
+                                  24, true, true}),
+    [](const ::testing::TestParamInfo<DeclineCase>& param) { return std::string(param.param.name); });
+
+// The port fails from one exchange on: stages 1 and 2 add their own box, later stages
+// rely on the exchange's (retrying it while their counter allows), and what was
+// written before stays in the device.
+struct PortFailureCase {
+  const char* name;
+  std::size_t failingCall;
+  std::vector<ShownBox> boxes;
+  std::size_t calls;
+  std::size_t tableBytesWritten;  // counted from 0x002F down
+  bool firstProgramWritten;
+};
+
+class WritePortFailure : public ::testing::TestWithParam<PortFailureCase> {};
+
+TEST_P(WritePortFailure, EndsWithTheBarEmpty) {
+  const PortFailureCase& c = GetParam();
+  sim::Scene scene;
+  sim::Device& device = scene.addDevice(programmingDevice());
+  ProcedureRig rig(scene);
+  enterConfiguration(rig);
+  expect::script(rig, {id::Ok, id::Yes, id::Yes, id::Ok, id::Yes, id::Ok});
+  rig.beforeCall = [&](std::size_t n) {
+    if (n == c.failingCall) scene.dropLines();
+  };
+
+  WriteClick(rig);
+
+  EXPECT_EQ(rig.platform.boxes, c.boxes);
+  EXPECT_EQ(rig.sent.size(), c.calls);
+  EXPECT_EQ(rig.progressPosition(), 0);
+  EXPECT_TRUE(rig.buttonEnabled(Button::Write));
+  std::size_t written = 0;
+  for (std::size_t i = 16; i-- > 0 && device.memory()[0x20 + i] == TableBytes[i];) ++written;
+  EXPECT_EQ(written, c.tableBytesWritten);
+  EXPECT_EQ(device.memory()[0x00] == 0x01, c.firstProgramWritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stages, WritePortFailure,
+    ::testing::Values(PortFailureCase{"AddressCheck", 0, {T, M1}, 1, 0, false},
+                      PortFailureCase{"Search", 3, {M4, T, M5}, 4, 0, false},
+                      PortFailureCase{"Assignment", 6, {M4, T, T, T}, 9, 0, false},
+                      PortFailureCase{"FirstTableByte", 7, {M4, M8, T}, 8, 0, false},
+                      PortFailureCase{"MiddleOfTable", 15, {M4, M8, T}, 16, 8, false},
+                      PortFailureCase{"FirstProgram", 23, {M4, M8, M9, T, T, T}, 26, 16, false},
+                      PortFailureCase{"SecondProgram", 24, {M4, M8, M9, T, T, T}, 27, 16, true},
+                      PortFailureCase{"InputMode", 25, {M4, M8, M9, M10, M11, T, T, T}, 28, 16, true}),
+    [](const ::testing::TestParamInfo<PortFailureCase>& param) { return std::string(param.param.name); });
+
+TEST_F(WriteBench, FailedPortAtStartShowsTheTransmissionBoxThenM1) {
+  sim::Scene other;
+  ProcedureRig failed(other, /*portWorks=*/false);
+  enterConfiguration(failed);
+
+  WriteClick(failed);
+
+  EXPECT_EQ(failed.platform.boxes, (std::vector<ShownBox>{T, M1}));
+  EXPECT_EQ(failed.memo.size(), 6u) << "six attempts to write the text";
+  EXPECT_EQ(failed.progressPosition(), 0);
+}
+
+// Read, group switching and a second Write click inside one of the run's waits do nothing.
+TEST_F(WriteBench, OtherBusButtonsInsideTheRunAreIgnored) {
+  scene.addDevice(programmingDevice());
+  enterConfiguration(rig);
+  rig.enter(Field::OnOffGroup, "00\\0\\002");
+  rig.clearRecords();
+  expect::script(rig, {id::Ok, id::No});
+  int nested = 0;
+  rig.duringWait = [&] {
+    if (nested++ != 0) return;
+    WriteClick(rig);
+    ReadClick(rig);
+    OnGroupClick(rig);
+  };
+
+  WriteClick(rig);
+
+  EXPECT_GT(nested, 0);
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M8}));
+  EXPECT_EQ(expect::callsWith(rig, AddressCheck), 3u);
+  EXPECT_EQ(rig.sent.size(), 7u) << "check, search, listening, assignment: nothing nested";
+  EXPECT_EQ(rig.validationRuns, 1);
+  EXPECT_EQ(rig.texts[static_cast<std::size_t>(Field::phAddr)], "01.01.005");
+  EXPECT_TRUE(rig.buttonEnabled(Button::Read));
+}
+
+}  // namespace
+}  // namespace kolvaro::test
