@@ -1,5 +1,7 @@
 #include "ui/MaskedField.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>

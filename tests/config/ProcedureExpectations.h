@@ -1,6 +1,7 @@
 #pragma once
 // The boxes the bus procedure tests expect, written out as a user sees them, and small
 // helpers to script the answers and set up the window and the simulated device.
+#include <algorithm>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -42,11 +43,19 @@ inline void script(ProcedureRig& rig, std::initializer_list<int> answers) {
   for (int a : answers) rig.platform.answer(a);
 }
 
-// The telegram texts handed to the exchange, a call repeated at once counted once.
+// The texts with every run of equal neighbours taken once: a call repeated at once (a
+// timer tick that fell due during a pause ends the first wait at once) counts once.
+inline std::vector<std::string> distinct(const std::vector<std::string>& texts) {
+  std::vector<std::string> out;
+  for (const auto& t : texts)
+    if (out.empty() || out.back() != t) out.push_back(t);
+  return out;
+}
+
+// The telegram texts handed to the exchange, in order.
 inline std::vector<std::string> telegramsSent(const ProcedureRig& rig) {
   std::vector<std::string> texts;
-  for (const auto& s : rig.sent)
-    if (texts.empty() || texts.back() != s.telegram) texts.push_back(s.telegram);
+  for (const auto& s : rig.sent) texts.push_back(s.telegram);
   return texts;
 }
 

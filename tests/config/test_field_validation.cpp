@@ -181,14 +181,5 @@ TEST(FieldValidationTest, CorrectionsFiringChangeEventsStartNoNestedRun) {
   EXPECT_EQ(nested.colour(Field::phAddr), Black);
 }
 
-TEST(FieldValidationTest, MembersKeepTheirValuesWhileTyping) {
-  FakeMainView view;
-  view.validation.Addr_MaskEditExit();
-  view.text(Field::phAddr) = "01.0 .   ";
-  view.validation.Addr_MaskEditChange(Field::phAddr);
-  EXPECT_EQ(view.addressMembers.Terminal_phAddr, 0xFFFFu);
-  EXPECT_EQ(view.fieldText(Field::phAddr), "01.0 .   ");
-}
-
 }  // namespace
 }  // namespace kolvaro

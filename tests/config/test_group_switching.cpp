@@ -17,6 +17,7 @@ struct SwitchCase {
   const char* group;
   bool on;
   const char* telegram;
+  friend void PrintTo(const SwitchCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class GroupSwitchingTelegram : public ::testing::TestWithParam<SwitchCase> {};
@@ -93,7 +94,7 @@ TEST(GroupSwitching, LineLostAfterTheFirstSendStillEndsAtZero) {
   ProcedureRig rig(scene);
   rig.enter(Field::OnOffGroup, "00\\0\\002");
   rig.clearRecords();
-  rig.beforeCall = [&](std::size_t n) {
+  rig.beforeCall = [&](std::size_t n, const std::string&) {
     if (n == 1) scene.dropLines();
   };
 

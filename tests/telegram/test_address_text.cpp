@@ -139,13 +139,5 @@ TEST(AddressTextTest, EveryValidGroupRoundTripsThroughItsText) {
   }
 }
 
-TEST(AddressTextTest, HexDigitsAreUpperCaseAndFixedWidth) {
-  EXPECT_EQ(ByteHex(0x0A), "0A");
-  EXPECT_EQ(ByteHex(0xFF), "FF");
-  EXPECT_EQ(AddressHex(0xABCD), "ABCD");
-  EXPECT_EQ(AddressHex(0x1FFFE), "FFFE");  // only the low 16 bits of a member count
-  EXPECT_EQ(HexDigits(0x5, 4), "0005");
-}
-
 }  // namespace
 }  // namespace kolvaro

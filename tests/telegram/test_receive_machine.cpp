@@ -46,14 +46,6 @@ Bytes concat(std::initializer_list<Bytes> parts) {
   return all;
 }
 
-TEST(ReceiveMachineTest, ChecksumAndServiceCode) {
-  const Bytes frame{0xBC, 0xFF, 0xFE, 0x11, 0x05, 0x60, 0x80};
-  EXPECT_EQ(ReceiveMachine::Checksum(frame), 0xB6);
-  EXPECT_EQ(ReceiveMachine::ServiceCode(Bytes{0, 0, 0, 0, 0, 0, 0x42, 0x40}), 9);
-  EXPECT_EQ(ReceiveMachine::ServiceCode(Bytes{0, 0, 0, 0, 0, 0, 0x01, 0x40}), 5);
-  EXPECT_EQ(ReceiveMachine::ServiceCode(Bytes{0, 0, 0, 0, 0, 0, 0xFF, 0xFF}), 15);
-}
-
 struct Scenario {
   const char* name;
   std::uint8_t mode;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -15,7 +16,7 @@ namespace {
 class FieldWiring : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::addFakePort(rig.platform.scripted, "COM1");
+    com1 = test::addFakePort(rig.platform.scripted, "COM1");
     rig.startUp();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -31,6 +32,7 @@ class FieldWiring : public ::testing::Test {
 
   test::WindowRig rig;
   TMain& window = *rig.window;
+  std::shared_ptr<test::FakeLineState> com1;
 };
 
 TEST_F(FieldWiring, LastDigitOfAWrongAddressIsCorrectedAtOnce) {
@@ -73,6 +75,18 @@ TEST_F(FieldWiring, BlankAndDigitTypedIsKeptAndRead) {
   EXPECT_EQ(fontColour(*field), colour::Black);
   EXPECT_EQ(window.members().GrAddr_Bytes[16], 1 * 8 + 2);
   EXPECT_EQ(window.members().GrAddr_Bytes[17], 7);
+}
+
+TEST_F(FieldWiring, LeavingAFieldForAButtonValidatesBeforeTheClick) {
+  // Write refuses to start on an unknown address; the exit of the field must come first.
+  MaskedField* field = window.phAddr_MaskEdit;
+  field->setFocus(Qt::MouseFocusReason);
+  window.setFieldText(Field::phAddr, "??.??.???");
+  com1->written.clear();
+  QTest::mouseClick(window.Write, Qt::LeftButton);
+  EXPECT_EQ(field->text(), QStringLiteral("15.15.255"));
+  EXPECT_EQ(rig.platform.beeps, 1);
+  EXPECT_FALSE(com1->written.empty());  // the write procedure went on to the bus
 }
 
 TEST_F(FieldWiring, ChoosingAProgramRunsAValidation) {

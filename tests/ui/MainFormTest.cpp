@@ -163,8 +163,6 @@ TEST_F(MainForm, ComboBoxesBarMemoAndTimer) {
 
   window.show();
   EXPECT_FALSE(window.Tels_memo->isVisible());
-  EXPECT_EQ(window.Tels_memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-  EXPECT_EQ(window.Tels_memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   window.appendLog("80BC81FF");
   window.appendLog("01");
   EXPECT_EQ(window.Tels_memo->toPlainText(), QStringLiteral("80BC81FF\n01"));

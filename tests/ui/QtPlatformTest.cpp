@@ -70,15 +70,5 @@ TEST_P(QtMessageBox, ShapedByTheFlags) {
 INSTANTIATE_TEST_SUITE_P(Flags, QtMessageBox, ::testing::ValuesIn(boxCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST(QtPlatformServices, ComeFromTheServicesItWasGiven) {
-  test::RecordingPlatform services;
-  services.directory = "/somewhere/kolvaro";
-  QtPlatform platform(services);
-  EXPECT_EQ(platform.systemDirectory(), services.directory);
-  platform.sleep(200);
-  EXPECT_EQ(services.sleeps, std::vector<unsigned>{200});
-  EXPECT_EQ(&platform.serialPorts(), &services.serialPorts());
-}
-
 }  // namespace
 }  // namespace kolvaro
