@@ -5,7 +5,7 @@
 # the user's), opens the window, and stops the simulator when the window closes.
 #
 # While the window is open, this terminal shows the bus log and takes the simulator's
-# commands (e.g. "press 1 1", "dump 1", "prog 1 off"; see docs/kolvaro-bus.md).
+# commands (e.g. "press 1 1", "dump 1", "prog 1 off"; see README.md).
 # Extra arguments go to kolvaro-bus, e.g. ./scripts/run.sh --device 1.1.6,prog
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

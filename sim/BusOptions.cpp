@@ -123,6 +123,9 @@ Faults:
 Running:
   --fast                  skip idle bus time instead of waiting for it
   --quiet                 print no bus log
+  --ack-timing            print, for each acknowledge information a host sends during
+                          a frame, the microseconds since the frame's routing byte was
+                          passed to it: "ack-timing 412 us LINK" (" late" past 1700 us)
   --help                  this text
 
 Commands on standard input, one per line (devices are numbered from 1):
@@ -213,6 +216,8 @@ std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, 
       o.fast = true;
     } else if (a == "--quiet") {
       o.quiet = true;
+    } else if (a == "--ack-timing") {
+      o.ackTiming = true;
     } else {
       error = "unknown option '" + a + "'";
       return std::nullopt;

@@ -23,6 +23,7 @@ struct BusOptions {
   bool framesForOthers = false;
   bool fast = false;   // skip idle time instead of waiting for it
   bool quiet = false;  // no bus log on standard output
+  bool ackTiming = false;  // print how long each host took to send its acknowledge information
   bool help = false;
 };
 

@@ -62,7 +62,10 @@ void InterfaceChip::hostByte(std::uint8_t byte) {
     return;
   }
   if ((byte & 0xF8) == AckInformation) {
-    const bool inTime = receiving_ && routingSeen_ && clock_.now() - routingPassedAt_ <= AckInformationWindow;
+    const bool duringFrame = receiving_ && routingSeen_;
+    const Micros sinceRouting = clock_.now() - routingPassedAt_;
+    if (duringFrame && onAckInformation) onAckInformation(sinceRouting);
+    const bool inTime = duringFrame && sinceRouting <= AckInformationWindow;
     if (!inTime) {
       ++lateAckInformation;
       return;

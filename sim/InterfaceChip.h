@@ -65,6 +65,9 @@ class InterfaceChip : public BusStation {
   std::vector<std::uint8_t> noise;
   // Acknowledge information that came too late or outside a frame, for tests and logs.
   int lateAckInformation = 0;
+  // Called for each acknowledge information that arrives while a frame is coming in,
+  // with the time since the frame's routing byte went to the host (in time or not).
+  std::function<void(Micros sinceRouting)> onAckInformation;
 
   // BusStation
   void frameStarted(bool own) override;

@@ -1,5 +1,5 @@
 // kolvaro-bus: a simulated bus with Kolvaro's devices, one interface chip per link on a
-// pseudo-terminal, driven by the wall clock. See docs/kolvaro-bus.md.
+// pseudo-terminal, driven by the wall clock. See README.md.
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -40,7 +40,17 @@ int run(const BusOptions& options) {
   buildScene(options, scene);
   std::vector<std::unique_ptr<PtyLink>> links;
   for (const auto& path : options.links) {
-    links.push_back(std::make_unique<PtyLink>(scene.addChip(), path));
+    auto chip = scene.addChip();
+    if (options.ackTiming) {
+      // Measured on the simulator's clock: from the moment the routing byte was due, which
+      // is at or just before it was written, to the moment the host's byte was taken, at
+      // or just after it arrived; so never less than the host's own reaction time.
+      chip->onAckInformation = [path](Micros sinceRouting) {
+        printLine("ack-timing " + std::to_string(sinceRouting.count()) + " us " + path +
+                  (sinceRouting > AckInformationWindow ? " late" : ""));
+      };
+    }
+    links.push_back(std::make_unique<PtyLink>(std::move(chip), path));
     if (!links.back()->ok()) {
       std::fprintf(stderr, "kolvaro-bus: %s\n", links.back()->error().c_str());
       return 1;
