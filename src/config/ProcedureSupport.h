@@ -1,7 +1,7 @@
 #pragma once
 // What the three bus procedures (write, read, group switching) share: judging an
-// exchange result, the attempt counter, the message box flags they show, the texts
-// of the group table fields, and the guard that keeps a second bus run from
+// exchange result, the attempt counter, the message box flags they show, the list
+// of the group table fields in table order, and the guard that keeps a second bus run from
 // starting inside the waits of the first.
 #include <cstdint>
 #include <string>

@@ -1,5 +1,6 @@
 #include "config/ReadProcedure.h"
 
+#include <optional>
 #include <string>
 
 #include "config/MemoryMap.h"
@@ -37,9 +38,14 @@ constexpr char InputModeReadUnsuccessful[] = "Odczyt trybu pracy wejść zakońc
 
 constexpr int Full = procedure::ProgressMaximum;
 
-// The byte read, from a memory response's answer text (characters 21-22). A response
-// too short to hold them reads as 0, as the digits' conversion reads missing characters.
-std::uint8_t memoryValue(const std::string& answer) { return MemoryAnswerValue(answer).value_or(0); }
+// The byte a memory response carries for the address asked, or nothing when the
+// response is about another address (characters 17-20) or too short to carry a byte.
+// An answer that arrives late, after its call had already given up, is taken by the
+// next call; its byte belongs to the address before and must not be stored.
+std::optional<std::uint8_t> valueFor(std::uint16_t memoryAddress, const std::string& answer) {
+  if (procedure::charactersAt(answer, 17, 4) != AddressHex(memoryAddress)) return std::nullopt;
+  return MemoryAnswerValue(answer);
+}
 
 class ReadRun {
  public:
@@ -154,12 +160,12 @@ class ReadRun {
     for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
       view_.pause(200);
       const unsigned index = k - 1;
-      const std::string telegram =
-          MemoryReadTelegram(control::LowPriority, local(), device(), memory::GroupTableByte(index));
-      std::string answer;
-      if (!readByte(telegram, 5, answer, GroupReadError, GroupReadUnsuccessful)) return false;
+      std::uint8_t value = 0;
+      if (!readByte(device(), memory::GroupTableByte(index), 5, value, GroupReadError, GroupReadUnsuccessful)) {
+        return false;
+      }
       view_.stepProgress();
-      table[index] = memoryValue(answer);
+      table[index] = value;
       if (k % 2 == 1) {
         view_.setFieldText(procedure::TableFields[index / 2], GroupBytesToText(table[index], table[index + 1]));
       }
@@ -167,16 +173,25 @@ class ReadRun {
     return true;
   }
 
-  // One memory read repeated at once while the counter allows. A stop shows the box
-  // that belongs to the last call's result; in stages G and H every "NoReply" also
-  // moves the bar by 32.
-  bool readByte(const std::string& telegram, std::uint8_t attempts, std::string& answer, const char* errorText,
-                const char* unsuccessfulText, bool barCountsSilence = false) {
+  // One memory read of a byte, repeated at once while the counter allows. An answer
+  // about another address counts as no answer. A stop shows the box that belongs to
+  // the last call's result; in stages G and H every call without an answer also moves
+  // the bar by 32.
+  bool readByte(std::uint16_t destination, std::uint16_t memoryAddress, std::uint8_t attempts, std::uint8_t& value,
+                const char* errorText, const char* unsuccessfulText, bool barCountsSilence = false) {
+    const std::string telegram = MemoryReadTelegram(control::LowPriority, local(), destination, memoryAddress);
     AttemptCounter counter(attempts);
     for (;;) {
-      answer = view_.sendTelegram(telegram, 1, 9, 0);
-      const Outcome outcome = procedure::judge(answer);
-      if (outcome == Outcome::Answer) return true;
+      const std::string result = view_.sendTelegram(telegram, 1, 9, 0);
+      Outcome outcome = procedure::judge(result);
+      if (outcome == Outcome::Answer) {
+        const std::optional<std::uint8_t> read = valueFor(memoryAddress, result);
+        if (read) {
+          value = *read;
+          return true;
+        }
+        outcome = Outcome::NoReply;
+      }
       if (outcome == Outcome::NoReply && barCountsSilence) advance(32);
       if (counter.allowsAnother()) continue;
       return outcome == Outcome::Error ? stop(errorText, nullptr) : stop(unsuccessfulText, box::Informacja);
@@ -192,13 +207,11 @@ class ReadRun {
     } outputs[] = {{memory::ProgramWY1, Combo::OUT1_Prog}, {memory::ProgramWY2, Combo::OUT2_Prog}};
     for (const auto& output : outputs) {
       view_.setProgressPosition(0);
-      std::string answer;
-      if (!readByte(MemoryReadTelegram(control::LowPriority, local(), terminal(), output.memoryAddress), 2, answer,
-                    ProgramReadError, ProgramReadUnsuccessful, true)) {
+      std::uint8_t program = 0;
+      if (!readByte(terminal(), output.memoryAddress, 2, program, ProgramReadError, ProgramReadUnsuccessful, true)) {
         return false;
       }
       view_.setProgressPosition(Full);
-      const std::uint8_t program = memoryValue(answer);
       view_.setComboIndex(output.combo, program == 1 || program == 2 ? program : 0);
     }
     view_.setComboColour(Combo::OUT1_Prog, colour::Gray);
@@ -209,13 +222,12 @@ class ReadRun {
   // Stage H: the input mode; 0 is monostable, anything else bistable.
   bool readInputMode() {
     view_.setProgressPosition(0);
-    std::string answer;
-    if (!readByte(MemoryReadTelegram(control::LowPriority, local(), terminal(), memory::InputMode), 2, answer,
-                  InputModeReadError, InputModeReadUnsuccessful, true)) {
+    std::uint8_t mode = 0;
+    if (!readByte(terminal(), memory::InputMode, 2, mode, InputModeReadError, InputModeReadUnsuccessful, true)) {
       return false;
     }
     view_.setProgressPosition(Full);
-    view_.setComboIndex(Combo::MONO_BI, memoryValue(answer) == 0 ? 0 : 1);
+    view_.setComboIndex(Combo::MONO_BI, mode == 0 ? 0 : 1);
     view_.setComboColour(Combo::MONO_BI, colour::Gray);
     return true;
   }

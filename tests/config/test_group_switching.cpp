@@ -149,32 +149,5 @@ TEST(GroupSwitching, SwitchesTheOutputOfADeviceThatListensToTheGroup) {
   EXPECT_TRUE(device.output(1));
 }
 
-// A click handled inside the wait of another click's last send would share the port
-// and the wait counter; it is dropped instead.
-TEST(GroupSwitching, ClickInsideTheWaitOfAnotherRunDoesNothing) {
-  sim::Scene scene;
-  ProcedureRig rig(scene);
-  rig.enter(Field::OnOffGroup, "00\\0\\002");
-  rig.clearRecords();
-  bool clicked = false;
-  rig.duringWait = [&] {
-    if (clicked) return;
-    clicked = true;
-    OffGroupClick(rig);
-  };
-
-  OnGroupClick(rig);
-
-  EXPECT_TRUE(clicked);
-  ASSERT_EQ(rig.sent.size(), 4u);
-  for (const auto& s : rig.sent) EXPECT_EQ(s.telegram, "BCFFFE0002E10081");
-  EXPECT_EQ(rig.progressPosition(), 96);
-
-  rig.duringWait = nullptr;
-  OffGroupClick(rig);  // once the first run is over, the next click works
-  EXPECT_EQ(rig.sent.size(), 8u);
-  EXPECT_EQ(rig.sent.back().telegram, "BCFFFE0002E10080");
-}
-
 }  // namespace
 }  // namespace kolvaro::test

@@ -2,6 +2,7 @@
 // comes back as it was entered.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "ProcedureExpectations.h"
@@ -22,13 +23,9 @@ struct Configuration {
 const Field ConfigurationFields[9] = {Field::phAddr,  Field::IN_1_1,  Field::IN_1_2,  Field::IN_2_1, Field::IN_2_2,
                                       Field::OUT_1_1, Field::OUT_1_2, Field::OUT_2_1, Field::OUT_2_2};
 
-class RoundTrip : public ::testing::TestWithParam<Configuration> {};
-
-TEST_P(RoundTrip, ReadBackAsWritten) {
-  const Configuration& c = GetParam();
-  sim::Scene scene;
-  scene.addDevice({.address = 0x1101, .programmingMode = true});
-
+// Writes the configuration into the one device of the scene, then reads it back into
+// a fresh window and compares what the user sees.
+void writeThenRead(sim::Scene& scene, const Configuration& c) {
   auto writer = std::make_unique<ProcedureRig>(scene);
   writer->texts[static_cast<std::size_t>(Field::phAddr)] = c.address;
   for (std::size_t i = 0; i < 8; ++i) writer->texts[static_cast<std::size_t>(Field::IN_1_1) + i] = c.groups[i];
@@ -54,14 +51,51 @@ TEST_P(RoundTrip, ReadBackAsWritten) {
   EXPECT_EQ(reader.beeps, 0) << "nothing read needed a correction";
 }
 
+const Configuration Mixed{"Mixed",
+                          "01.01.005",
+                          {"00\\0\\001", "15\\7\\255", "01\\2\\003", "  \\ \\   ", "00\\0\\002", "  \\ \\   ",
+                           "07\\3\\100", "00\\0\\002"},
+                          {1, 2, 1}};
+
+class RoundTrip : public ::testing::TestWithParam<Configuration> {};
+
+TEST_P(RoundTrip, ReadBackAsWritten) {
+  sim::Scene scene;
+  scene.addDevice({.address = 0x1101, .programmingMode = true});
+  writeThenRead(scene, GetParam());
+}
+
+// Traffic and line faults that the exchange must see through: the procedures still
+// write and read the same configuration.
+struct Disturbance {
+  const char* name;
+  std::function<void(sim::Scene&, sim::Device&)> apply;
+  friend void PrintTo(const Disturbance& d, std::ostream* os) { *os << d.name; }
+};
+
+class RoundTripDisturbed : public ::testing::TestWithParam<Disturbance> {};
+
+TEST_P(RoundTripDisturbed, ReadBackAsWritten) {
+  sim::Scene scene;
+  sim::Device& device = scene.addDevice({.address = 0x1101, .programmingMode = true});
+  GetParam().apply(scene, device);
+  writeThenRead(scene, Mixed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RoundTripDisturbed,
+    ::testing::Values(
+        Disturbance{"SystemPriorityAnswers", [](sim::Scene&, sim::Device& d) { d.systemPriority = true; }},
+        Disturbance{"LineNoise", [](sim::Scene& s, sim::Device&) { s.setNoise({0x00, 0x55, 0xFF}); }},
+        Disturbance{"BadChecksumCopies", [](sim::Scene& s, sim::Device&) { s.setWrongChecksums(true); }},
+        Disturbance{"AnswersForOtherStations", [](sim::Scene& s, sim::Device&) { s.setFramesForOtherStations(true); }},
+        Disturbance{"LateAnswers", [](sim::Scene&, sim::Device& d) { d.answerDelay = std::chrono::milliseconds(600); }}),
+    [](const ::testing::TestParamInfo<Disturbance>& param) { return std::string(param.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(
     Configurations, RoundTrip,
     ::testing::Values(
-        Configuration{"Mixed",
-                      "01.01.005",
-                      {"00\\0\\001", "15\\7\\255", "01\\2\\003", "  \\ \\   ", "00\\0\\002", "  \\ \\   ", "07\\3\\100",
-                       "00\\0\\002"},
-                      {1, 2, 1}},
+        Mixed,
         Configuration{"AllBlank",
                       "15.15.255",
                       {"  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ",

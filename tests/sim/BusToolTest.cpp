@@ -186,6 +186,44 @@ TEST(SimBusTool, FramesCrossBetweenLinksAndTheProcessEndsCleanly) {
   }
 }
 
+// --ack-timing: one line per acknowledge information, timed from the routing byte.
+TEST(SimBusTool, PrintsAcknowledgeTiming) {
+  struct Case {
+    const char* name;
+    std::chrono::milliseconds hostDelay;
+    bool late;
+  } const cases[] = {{"at once", 0ms, false}, {"after 4 ms", 4ms, true}};
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    const std::string a = dir.file("a");
+    test::BusProcess bus({a}, {"--quiet", "--ack-timing"});
+    ASSERT_TRUE(bus.waitReady()) << bus.child().output();
+    const int host = openRaw(a);
+    ASSERT_GE(host, 0);
+    // Six data bytes after the routing byte: the frame is still coming in 4 ms later.
+    bus.command("inject BC 1105 FFFE 66 01 40 01 02 03 04 05");
+    Bytes got;
+    const auto end = std::chrono::steady_clock::now() + 2s;
+    while (got.size() < 6 && std::chrono::steady_clock::now() < end) {
+      std::uint8_t b;
+      if (::read(host, &b, 1) == 1) got.push_back(b);
+    }
+    ASSERT_EQ(got.size(), 6u) << c.name;
+    std::this_thread::sleep_for(c.hostDelay);
+    const std::uint8_t ack = 0x11;
+    ASSERT_EQ(::write(host, &ack, 1), 1);
+    ASSERT_TRUE(bus.child().waitForOutput(" us " + a, 2s)) << c.name << bus.child().output();
+    const std::string out = bus.child().output();
+    const auto at = out.find("ack-timing ");
+    ASSERT_NE(at, std::string::npos) << out;
+    const long micros = std::stol(out.substr(at + 11));
+    EXPECT_GE(micros, std::chrono::microseconds(c.hostDelay).count()) << out;
+    EXPECT_EQ(out.find(" late", at) != std::string::npos, c.late) << out;
+    ::close(host);
+    EXPECT_EQ(bus.stop(), 0);
+  }
+}
+
 TEST(SimBusTool, LineGoneClosesTheLinks) {
   test::TempDir dir;
   const std::string a = dir.file("a");

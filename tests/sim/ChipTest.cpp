@@ -1,6 +1,8 @@
 // The simulated interface chip against the byte traces its hosts rely on.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "SimHost.h"
 
 namespace kolvaro::sim {
@@ -137,6 +139,8 @@ TEST(SimChip, AcknowledgeInformationCountsOnlyInTime) {
     host.ackInformation = c.info;
     host.ackDelay = c.delay;
     host.onRouting = [](const Bytes& h) { return h[3] == 0xFF && h[4] == 0xFE; };
+    std::vector<Micros> timings;
+    scene.chips()[0]->onAckInformation = [&](Micros since) { timings.push_back(since); };
     scene.injectFrame(withChecksum({0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x61, 0x01, 0x40}));
     host.run(300ms);
     ASSERT_FALSE(scene.log().empty()) << c.name;
@@ -144,6 +148,13 @@ TEST(SimChip, AcknowledgeInformationCountsOnlyInTime) {
     EXPECT_EQ(scene.log().size(), c.transmissions) << c.name;
     // A late host is late for every repetition too.
     EXPECT_EQ(scene.chips()[0]->lateAckInformation, c.delay > 1700us ? 4 : 0) << c.name;
+    // Each transmission's acknowledge information is timed from its routing byte; the host
+    // reads in 100 us steps, so it answers up to one step after the byte was passed.
+    ASSERT_EQ(timings.size(), c.transmissions) << c.name;
+    for (Micros t : timings) {
+      EXPECT_GE(t, c.delay) << c.name;
+      EXPECT_LE(t, c.delay + 100us) << c.name;
+    }
   }
 }
 

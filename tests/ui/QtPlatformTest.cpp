@@ -22,6 +22,7 @@ struct BoxCase {
   QMessageBox::StandardButton defaultButton;
   QMessageBox::StandardButton press;  // NoButton: Escape
   int expected;
+  friend void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const BoxCase boxCases[] = {
