@@ -1,0 +1,206 @@
+// What waiting for the bus costs the program, and how fast it answers a frame addressed
+// to it, against kolvaro-bus on a pseudo-terminal:
+//   (a) CPU time per second of an idle wait in SendTelegram;
+//   (b) the time from the simulator passing a frame's routing byte to the acknowledge
+//       information 0x11 reaching its chip, measured by the simulator (--ack-timing).
+// Each is taken with the main window's own wait (a notifier on the line, the event loop
+// blocking until something happens) and, for contrast, with a literal busy loop of
+// ReadByte and processEvents through the same ComPort and TelegramExchange.
+//
+//   latency [frames]      (default 1000; needs no display: Qt's offscreen platform)
+#include <time.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/Comport.h"
+#include "support/BusProcess.h"
+#include "support/RecordingPlatform.h"
+#include "telegram/ExchangeHost.h"
+#include "telegram/TelegramExchange.h"
+#include "ui/Main.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using kolvaro::ComPort;
+using kolvaro::TMain;
+using kolvaro::test::BusProcess;
+
+double cpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+double wallSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The exchange's owner in the contrast runs: the same port and exchange, a Timer1 of its
+// own, and a wait that spins: one non-blocking look at the window's events per pass.
+class SpinningHost : public kolvaro::ExchangeHost {
+ public:
+  SpinningHost() {
+    timer_.setInterval(1000);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { exchange.Timer1Timer(); });
+    timer_.start();
+  }
+  ComPort* port() override { return port_.get(); }
+  std::uint16_t localAddress() const override { return 0xFFFE; }  // 15.15.254, as the window's default
+  void appendLog(const std::string&) override {}
+  void waitForActivity(int) override { QCoreApplication::processEvents(); }
+
+  std::unique_ptr<ComPort> port_ = std::make_unique<ComPort>();
+  kolvaro::TelegramExchange exchange{*this};
+
+ private:
+  QTimer timer_;
+};
+
+using Send = std::function<std::string(const std::string&, std::int32_t, std::uint8_t, std::uint8_t)>;
+
+struct IdleFigures {
+  double wall = 0, cpu = 0;
+};
+
+// A listening call that nothing answers: it lasts until the tick limit.
+IdleFigures idleWait(const Send& send, int ticks) {
+  const double wall0 = wallSeconds(), cpu0 = cpuSeconds();
+  send("", ticks, 255, 1);
+  return {wallSeconds() - wall0, cpuSeconds() - cpu0};
+}
+
+struct LatencyFigures {
+  std::vector<long> micros;  // one per acknowledge information, in arrival order
+  bool answered = false;     // the closing answer frame was taken
+  int late = 0;
+};
+
+// The simulator puts `frames` frames for 15.15.254 on the bus, back to back, then one
+// memory answer that ends the listening call. The frames carry another service than the
+// call waits for, so the program acknowledges each and takes none.
+LatencyFigures ackLatency(const Send& send, BusProcess& bus, int frames) {
+  const std::size_t from = bus.child().output().size();
+  // kolvaro-bus writes a line per acknowledge information; keep its pipe from filling
+  // (which would stall the simulation) without disturbing the program's thread.
+  std::atomic<bool> draining{true};
+  std::thread drain([&] {
+    while (draining) {
+      bus.child().output();
+      std::this_thread::sleep_for(20ms);
+    }
+  });
+  // The frames are ordered from inside the wait, so that the first is already awaited.
+  QTimer::singleShot(0, [&] {
+    std::string commands;
+    for (int i = 0; i < frames; ++i) commands += "inject BC 1105 FFFE 61 01 40\n";
+    commands += "inject BC 1105 FFFE 63 42 40 00 12\n";
+    bus.child().writeInput(commands);
+  });
+  const std::string result = send("", 120, 9, 1);
+  std::this_thread::sleep_for(200ms);  // the last timing line
+  draining = false;
+  drain.join();
+
+  LatencyFigures f;
+  f.answered = result == "BC1105FFFE6342400012";
+  const std::string& out = bus.child().output();
+  for (std::size_t at = out.find("ack-timing ", from); at != std::string::npos; at = out.find("ack-timing ", at + 1)) {
+    const long us = std::strtol(out.c_str() + at + 11, nullptr, 10);
+    f.micros.push_back(us);
+    const std::size_t eol = std::min(out.find('\n', at), out.size());
+    if (out.compare(eol - 5, 5, " late") == 0) ++f.late;
+  }
+  return f;
+}
+
+long percentile(std::vector<long> v, double p) {
+  if (v.empty()) return -1;
+  std::sort(v.begin(), v.end());
+  const auto index = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+  return v[std::min(index, v.size() - 1)];
+}
+
+void printLatency(const char* name, const LatencyFigures& f) {
+  const long max = f.micros.empty() ? -1 : *std::max_element(f.micros.begin(), f.micros.end());
+  std::printf("  %-34s %6zu %8ld %8ld %8ld %6d   %s\n", name, f.micros.size(), percentile(f.micros, 0.5),
+              percentile(f.micros, 0.99), max, f.late, f.answered ? "yes" : "NO");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+
+  kolvaro::test::RecordingPlatform platform;  // message boxes recorded, never shown
+  kolvaro::test::TempDir directory;
+  const std::string link = directory.file("com1");
+  platform.directory = directory.path();
+  platform.useHostPorts();
+  kolvaro::test::writeFile(directory.file("dcb.ini"), "[COM ports]\r\nCOM1=" + link + "\r\n");
+  kolvaro::ScopedPlatform installed(platform);
+
+  BusProcess bus({link}, {"--quiet", "--ack-timing"});
+  if (!bus.waitReady()) {
+    std::fprintf(stderr, "latency: kolvaro-bus did not start: %s\n", bus.child().output().c_str());
+    return 1;
+  }
+
+  // The program as it runs: the main window and its own wait.
+  auto window = std::make_unique<TMain>();
+  window->show();
+  if (!QTest::qWaitFor([&] { return window->Port && !window->operationRunning(); }, 5000) ||
+      window->Port->IsFailed()) {
+    std::fprintf(stderr, "latency: the window could not open COM1 at %s\n", link.c_str());
+    return 1;
+  }
+  const Send windowSend = [&](const std::string& t, std::int32_t limit, std::uint8_t code, std::uint8_t mode) {
+    return window->sendTelegram(t, limit, code, mode);
+  };
+  const IdleFigures windowIdle = idleWait(windowSend, 6);
+  const LatencyFigures windowLatency = ackLatency(windowSend, bus, frames);
+  window->close();
+  window.reset();
+
+  // The contrast: the same exchange on the same line, spinning.
+  SpinningHost spinning;
+  if (spinning.port_->IsFailed()) {
+    std::fprintf(stderr, "latency: COM1 did not open again\n");
+    return 1;
+  }
+  const Send spinSend = [&](const std::string& t, std::int32_t limit, std::uint8_t code, std::uint8_t mode) {
+    return spinning.exchange.SendTelegram(t, limit, code, mode);
+  };
+  const IdleFigures spinIdle = idleWait(spinSend, 4);
+  const LatencyFigures spinLatency = ackLatency(spinSend, bus, frames);
+
+  std::printf("Waiting for the bus in SendTelegram, kolvaro-bus on a pseudo-terminal\n\n");
+  std::printf("(a) CPU time per second of an idle wait (target: under 1 %% of one core)\n");
+  std::printf("  %-34s %9s %9s %9s\n", "wait", "wall s", "CPU s", "CPU %");
+  std::printf("  %-34s %9.2f %9.3f %8.2f%%\n", "window (notifier, blocking loop)", windowIdle.wall, windowIdle.cpu,
+              100.0 * windowIdle.cpu / windowIdle.wall);
+  std::printf("  %-34s %9.2f %9.3f %8.2f%%\n", "busy loop ReadByte+processEvents", spinIdle.wall, spinIdle.cpu,
+              100.0 * spinIdle.cpu / spinIdle.wall);
+  std::printf("\n(b) routing byte passed -> 0x11 taken by the chip, as the simulator measures it, in us\n");
+  std::printf("    (target: p99 under 1000 us; the chip ignores it after 1700 us)\n");
+  std::printf("  %-34s %6s %8s %8s %8s %6s   %s\n", "wait", "acks", "median", "p99", "max", "late", "answer taken");
+  printLatency("window (notifier, blocking loop)", windowLatency);
+  printLatency("busy loop ReadByte+processEvents", spinLatency);
+  std::printf("\n  %d frames for 15.15.254 and one closing answer per run; \"late\": past 1700 us\n", frames);
+  return 0;
+}
