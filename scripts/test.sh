@@ -22,7 +22,8 @@ cmake -S "$root" -B "$builds/release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOLV
 cmake --build "$builds/release" -j "$jobs"
 
 step "release tests"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$builds/release" --output-on-failure -j 2 --timeout 300
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$builds/release" --output-on-failure -j 2 --timeout 300 \
+  | tee "$builds/release-tests.log"
 
 step "sanitizer build (address, undefined)"
 cmake -S "$root" -B "$builds/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOLVARO_WERROR=ON \
@@ -33,7 +34,8 @@ step "sanitizer tests"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_stack_use_after_return=1:strict_string_checks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$builds/asan" --output-on-failure -j 2 --timeout 600
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$builds/asan" --output-on-failure -j 2 --timeout 600 \
+  | tee "$builds/asan-tests.log"
 
 step "Windows cross build of the core"
 KOLVARO_BUILD_ROOT="$builds" "$root/scripts/cross-check-windows.sh"
@@ -59,3 +61,11 @@ for fuzzer in $fuzzers; do
 done
 
 step "all checks passed"
+# ctest's own summaries, added up: both test runs and the fuzzers.
+total=0
+for log in "$builds/release-tests.log" "$builds/asan-tests.log"; do
+  n=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+  total=$((total + ${n:-0}))
+done
+fuzz_count=$(echo "$fuzzers" | wc -l)
+echo "tests: $((total + fuzz_count)) passed, 0 failed"

@@ -30,12 +30,12 @@ bool isHex4(const std::string& t) {
 }
 
 // "1.1.5,prog,noread,late=300,system,badsum": one device.
-std::optional<DeviceSetup> parseDevice(const std::string& spec, std::string& error) {
-  const auto parts = split(spec, ',');
+std::optional<DeviceSetup> parseDevice(const std::string& text, std::string& error) {
+  const auto parts = split(text, ',');
   DeviceSetup d;
   const auto address = parts.empty() ? std::nullopt : parsePhysicalAddress(parts[0]);
   if (!address) {
-    error = "bad device address in '" + spec + "'";
+    error = "bad device address in '" + text + "'";
     return std::nullopt;
   }
   d.address = *address;
@@ -124,8 +124,9 @@ Running:
   --fast                  skip idle bus time instead of waiting for it
   --quiet                 print no bus log
   --ack-timing            print, for each acknowledge information a host sends during
-                          a frame, the microseconds since the frame's routing byte was
-                          passed to it: "ack-timing 412 us LINK" (" late" past 1700 us)
+                          a frame, the microseconds from the frame's routing byte written
+                          to the link to the host's byte read: "ack-timing 45 us LINK"
+                          (" late" when the chip did not take it, past 1700 us)
   --help                  this text
 
 Commands on standard input, one per line (devices are numbered from 1):

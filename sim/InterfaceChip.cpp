@@ -63,9 +63,8 @@ void InterfaceChip::hostByte(std::uint8_t byte) {
   }
   if ((byte & 0xF8) == AckInformation) {
     const bool duringFrame = receiving_ && routingSeen_;
-    const Micros sinceRouting = clock_.now() - routingPassedAt_;
-    if (duringFrame && onAckInformation) onAckInformation(sinceRouting);
-    const bool inTime = duringFrame && sinceRouting <= AckInformationWindow;
+    const bool inTime = duringFrame && clock_.now() - routingPassedAt_ <= AckInformationWindow;
+    if (duringFrame && onAckInformation) onAckInformation(timingNow() - routingTimedAt_, inTime);
     if (!inTime) {
       ++lateAckInformation;
       return;
@@ -131,12 +130,16 @@ void InterfaceChip::frameStarted(bool own) {
 }
 
 void InterfaceChip::frameByte(std::size_t index, std::uint8_t byte) {
-  if (index == 5 && receiving_) {
+  const bool routing = index == 5 && receiving_;
+  if (routing) {
     routingSeen_ = true;
     routingPassedAt_ = clock_.now();
   }
   pass(byte);
+  if (routing) routingTimedAt_ = timingNow();  // once the byte is out
 }
+
+Micros InterfaceChip::timingNow() const { return timingClock ? timingClock() : clock_.now(); }
 
 Ack InterfaceChip::frameEnded(const Bytes& frame) {
   receiving_ = false;

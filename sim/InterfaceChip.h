@@ -66,8 +66,13 @@ class InterfaceChip : public BusStation {
   // Acknowledge information that came too late or outside a frame, for tests and logs.
   int lateAckInformation = 0;
   // Called for each acknowledge information that arrives while a frame is coming in,
-  // with the time since the frame's routing byte went to the host (in time or not).
-  std::function<void(Micros sinceRouting)> onAckInformation;
+  // with the time since the frame's routing byte went to the host and whether the chip
+  // took it (it came within AckInformationWindow on the chip's clock).
+  std::function<void(Micros sinceRouting, bool taken)> onAckInformation;
+  // The clock onAckInformation's times are read from: the chip's own when unset. A
+  // simulator driven by the wall clock gives the wall clock here, so that the time runs
+  // from the routing byte actually written to the host's byte taken.
+  std::function<Micros()> timingClock;
 
   // BusStation
   void frameStarted(bool own) override;
@@ -83,6 +88,7 @@ class InterfaceChip : public BusStation {
   void reset();
   void takeChecksum(std::uint8_t byte);
   void protocolError();
+  Micros timingNow() const;
 
   EventQueue& clock_;
   Bus& bus_;
@@ -102,6 +108,7 @@ class InterfaceChip : public BusStation {
   bool receiving_ = false;  // someone else's frame is coming in
   bool routingSeen_ = false;
   Micros routingPassedAt_{0};
+  Micros routingTimedAt_{0};  // on timingClock
   Ack ackInformation_ = Ack::None;
 
   // Frames handed to the bus and not yet done, with the generation they belong to.

@@ -1,6 +1,7 @@
 // The simulated interface chip against the byte traces its hosts rely on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "SimHost.h"
@@ -140,7 +141,11 @@ TEST(SimChip, AcknowledgeInformationCountsOnlyInTime) {
     host.ackDelay = c.delay;
     host.onRouting = [](const Bytes& h) { return h[3] == 0xFF && h[4] == 0xFE; };
     std::vector<Micros> timings;
-    scene.chips()[0]->onAckInformation = [&](Micros since) { timings.push_back(since); };
+    std::vector<bool> taken;
+    scene.chips()[0]->onAckInformation = [&](Micros since, bool inTime) {
+      timings.push_back(since);
+      taken.push_back(inTime);
+    };
     scene.injectFrame(withChecksum({0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x61, 0x01, 0x40}));
     host.run(300ms);
     ASSERT_FALSE(scene.log().empty()) << c.name;
@@ -155,6 +160,7 @@ TEST(SimChip, AcknowledgeInformationCountsOnlyInTime) {
       EXPECT_GE(t, c.delay) << c.name;
       EXPECT_LE(t, c.delay + 100us) << c.name;
     }
+    EXPECT_EQ(std::count(taken.begin(), taken.end(), false), c.delay > 1700us ? 4 : 0) << c.name;
   }
 }
 
