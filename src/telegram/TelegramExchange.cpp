@@ -67,8 +67,11 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
   for (;;) {
     std::int32_t value = readByte();
     while (value > 255 && mayWait()) {
+      // After a read error (a line that hung up stays readable for ever) the descriptor
+      // would wake the wait at once, again and again: wait without it then.
       ComPort* port = host_.port();
-      host_.waitForActivity(port ? port->ReadableDescriptor() : -1);
+      const bool lineReadable = port && value == ComPort::NothingWaiting;
+      host_.waitForActivity(lineReadable ? port->ReadableDescriptor() : -1);
       value = readByte();
     }
     // Reaching the limit ends the wait even when a byte has just arrived; it is dropped.

@@ -43,6 +43,7 @@ struct LineState {
   std::size_t textLength = 0;   // bytes of the text; after its last one the chip replies
   Bytes replyToText;            // what the chip sends the moment the text is complete
   int descriptor = 42;
+  std::uint32_t lineErrors = 0;  // reported by every clearError, as a line that hung up does
 };
 
 class FakeLine : public SerialLine {
@@ -56,7 +57,7 @@ class FakeLine : public SerialLine {
   bool setDtr() override { return true; }
   bool setRts() override { return true; }
   bool clearError(Status& status) override {
-    status = {0, static_cast<std::uint32_t>(s_->rx.size())};
+    status = {s_->lineErrors, static_cast<std::uint32_t>(s_->rx.size())};
     return true;
   }
   bool purge(bool, bool receive) override {
@@ -266,6 +267,16 @@ TEST_F(TelegramExchangeTest, PortReplacedDuringTheWait) {
   EXPECT_EQ(exchange.SendTelegram("BCFFFE11056080", 3, 255, 2), "NoReply");
   EXPECT_EQ(host.descriptors.size(), 4u);
   EXPECT_EQ(host.descriptors.back(), -1);
+}
+
+TEST_F(TelegramExchangeTest, LineInErrorIsWaitedOnWithoutItsDescriptor) {
+  // A line that hung up stays readable: blocking on it would wake the wait at once, every
+  // time, and spin until the limit. Listening on it waits on timers and input alone.
+  line->lineErrors = 0x10;
+  EXPECT_EQ(exchange.SendTelegram("", 2, 5, 1), "NoReply");
+  ASSERT_EQ(host.descriptors.size(), 2u);
+  EXPECT_EQ(host.descriptors[0], -1);
+  EXPECT_EQ(host.descriptors[1], -1);
 }
 
 }  // namespace
