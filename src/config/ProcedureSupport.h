@@ -50,6 +50,14 @@ inline constexpr unsigned ErrorQuestionNoByDefault = Base | mb::YesNo | mb::Icon
 inline constexpr char Informacja[] = "Informacja";
 }  // namespace box
 
+// Boxes that both the write and the read procedure show.
+namespace message {
+inline constexpr char AddressCheckFailed[] = "Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego";
+inline constexpr char NoDeviceInProgrammingMode[] = "Żaden terminal nie znajduje się w trybie programowania";
+inline constexpr char SeveralDevicesInProgrammingMode[] =
+    "W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.";
+}  // namespace message
+
 // The two characters of a text from a 1-based position, as far as the text reaches.
 std::string charactersAt(const std::string& text, std::size_t firstFromOne, std::size_t count);
 

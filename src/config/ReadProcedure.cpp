@@ -13,14 +13,11 @@ namespace {
 using procedure::AttemptCounter;
 using procedure::Outcome;
 namespace box = procedure::box;
+using namespace procedure::message;
 
 constexpr char StartReading[] =
     "Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.";
 constexpr char ReadFailed[] = "Wystąpił błąd podczas odczytu";
-constexpr char NoDeviceInProgrammingMode[] = "Żaden terminal nie znajduje się w trybie programowania";
-constexpr char SeveralDevicesInProgrammingMode[] =
-    "W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.";
-constexpr char AddressCheckFailed[] = "Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego";
 constexpr char DeviceDoesNotAnswer[] = "Element magistralny nie odpowiada";
 constexpr char AddressUsedTwice[] =
     "Sieć jest nieprawidłowo skonfigurowana.\n"

@@ -12,9 +12,9 @@ namespace {
 using procedure::AttemptCounter;
 using procedure::Outcome;
 namespace box = procedure::box;
+using namespace procedure::message;
 
 // Boxes of the write run.
-constexpr char AddressCheckFailed[] = "Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego";
 constexpr char AddressTaken[] =
     "Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
     "Czy przeprowadzić procedurę konfiguracji pomimo tego?";
@@ -23,9 +23,6 @@ constexpr char AddressFree[] =
     "Weryfikacja zajętości adresu fizycznego zakończona.\n"
     "Wprowadź element magistralny w tryb programowania i naciśnij OK.";
 constexpr char ConfigurationFailed[] = "Wystąpił błąd podczas konfiguracji";
-constexpr char NoDeviceInProgrammingMode[] = "Żaden terminal nie znajduje się w trybie programowania";
-constexpr char SeveralDevicesInProgrammingMode[] =
-    "W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.";
 constexpr char AskGroupTable[] =
     "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?";
 constexpr char AskPrograms[] =
