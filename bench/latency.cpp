@@ -65,12 +65,12 @@ class SpinningHost : public kolvaro::ExchangeHost {
     QObject::connect(&timer_, &QTimer::timeout, [this] { exchange.Timer1Timer(); });
     timer_.start();
   }
-  ComPort* port() override { return port_.get(); }
+  ComPort* port() override { return comPort.get(); }
   std::uint16_t localAddress() const override { return 0xFFFE; }  // 15.15.254, as the window's default
   void appendLog(const std::string&) override {}
   void waitForActivity(int) override { QCoreApplication::processEvents(); }
 
-  std::unique_ptr<ComPort> port_ = std::make_unique<ComPort>();
+  std::unique_ptr<ComPort> comPort = std::make_unique<ComPort>();
   kolvaro::TelegramExchange exchange{*this};
 
  private:
@@ -251,7 +251,7 @@ int main(int argc, char** argv) {
 
   // The contrast: the same exchange on the same line, spinning.
   SpinningHost spinning;
-  if (spinning.port_->IsFailed()) {
+  if (spinning.comPort->IsFailed()) {
     std::fprintf(stderr, "latency: COM1 did not open again\n");
     return 1;
   }
@@ -260,7 +260,7 @@ int main(int argc, char** argv) {
   };
   const IdleFigures spinIdle = idleWait(spinSend, 4);
   const LatencyFigures spinLatency = ackLatency(spinSend, bus, frames);
-  spinning.port_.reset();
+  spinning.comPort.reset();
 
   const LatencyFigures floor = floorLatency(link, bus, frames);
 
