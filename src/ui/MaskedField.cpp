@@ -170,6 +170,21 @@ void MaskedField::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
+// A click into an empty field starts typing at its first position, wherever it lands:
+// a caret left in the middle would silently fill the parts behind it with blanks.
+void MaskedField::mousePressEvent(QMouseEvent* event) {
+  QLineEdit::mousePressEvent(event);
+  if (isBlank() && !hasSelectedText()) setCursorPosition(0);
+}
+
+bool MaskedField::isBlank() const {
+  const QString current = text();
+  for (int i = 0; i < current.size(); ++i) {
+    if (isDigitPosition(i) && current[i] != QLatin1Char(' ')) return false;
+  }
+  return true;
+}
+
 void MaskedField::inputMethodEvent(QInputMethodEvent* event) {
   typeText(event->commitString());
   event->accept();

@@ -39,6 +39,7 @@ class MaskedField : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
 
@@ -51,6 +52,7 @@ class MaskedField : public QLineEdit {
   void replaceText(const QString& text, int cursor);
   int nextDigitPosition(int from) const;      // first digit position at or after from, or length
   int previousDigitPosition(int from) const;  // last digit position before from, or -1
+  bool isBlank() const;                       // no digit position holds anything
 
   Kind kind_;
   QString layout_;

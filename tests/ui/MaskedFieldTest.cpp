@@ -130,5 +130,21 @@ TEST(MaskedField, ExitSignalOnlyWhenFocusMovesWithinTheWindow) {
   EXPECT_EQ(exits.count(), 1);
 }
 
+TEST(MaskedFieldClick, IntoAnEmptyFieldStartsAtItsFirstPosition) {
+  MaskedField empty(Kind::Group);
+  empty.setFieldText(QStringLiteral("  \\ \\   "));
+  empty.resize(80, 20);
+  QTest::mouseClick(&empty, Qt::LeftButton, {}, QPoint(60, 10));
+  typeKeys(empty, "000002");
+  EXPECT_EQ(empty.text().toStdString(), "00\\0\\002");
+
+  // A filled field keeps the caret where the click put it, to correct one part.
+  MaskedField filled(Kind::Physical);
+  filled.setFieldText(QStringLiteral("15.15.255"));
+  filled.resize(80, 20);
+  QTest::mouseClick(&filled, Qt::LeftButton, {}, QPoint(78, 10));
+  EXPECT_EQ(filled.cursorPosition(), 9);
+}
+
 }  // namespace
 }  // namespace kolvaro
