@@ -218,7 +218,14 @@ TEST(SimBusTool, PrintsAcknowledgeTiming) {
     ASSERT_NE(at, std::string::npos) << out;
     const long micros = std::stol(out.substr(at + 11));
     EXPECT_GE(micros, std::chrono::microseconds(c.hostDelay).count()) << out;
-    EXPECT_EQ(out.find(" late", at) != std::string::npos, c.late) << out;
+    const bool reportedLate = out.find(" late", at) != std::string::npos;
+    if (c.late) {
+      EXPECT_TRUE(reportedLate) << out;
+    } else if (micros < 1000) {
+      // An answer "at once" can still miss the deadline on a loaded machine; it must be
+      // reported on time only when it really came well inside it.
+      EXPECT_FALSE(reportedLate) << out;
+    }
     ::close(host);
     EXPECT_EQ(bus.stop(), 0);
   }
