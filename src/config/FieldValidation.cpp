@@ -1,16 +1,12 @@
 #include "config/FieldValidation.h"
 
-#include <array>
+#include <iterator>
 
 #include "telegram/AddressText.h"
 
 namespace kolvaro {
 
 namespace {
-
-constexpr std::array<Field, 9> GroupFields{Field::IN_1_1,  Field::IN_1_2,  Field::IN_2_1,
-                                           Field::IN_2_2,  Field::OUT_1_1, Field::OUT_1_2,
-                                           Field::OUT_2_1, Field::OUT_2_2, Field::OnOffGroup};
 
 AddressKind kindOf(Field field) {
   return field == Field::Local_phAddr || field == Field::phAddr ? AddressKind::Physical : AddressKind::Group;
@@ -41,7 +37,7 @@ void FieldValidation::Addr_MaskEditExit() {
   AddressMembers& members = view_.members();
   members.Local_phAddr = validatePhysical(Field::Local_phAddr, colour::Teal);
   members.Terminal_phAddr = validatePhysical(Field::phAddr, colour::Black);
-  for (std::size_t entry = 0; entry < GroupFields.size(); ++entry) {
+  for (std::size_t entry = 0; entry < std::size(GroupFields); ++entry) {
     const GroupBytes bytes = validateGroup(GroupFields[entry]);
     members.GrAddr_Bytes[2 * entry] = bytes[0];
     members.GrAddr_Bytes[2 * entry + 1] = bytes[1];

@@ -25,6 +25,13 @@ enum class Field {
 };
 inline constexpr int FieldCount = 11;
 
+// The nine group fields in the order of their GrAddr_Bytes entries: the eight entries of
+// the device's group table, then the group of the on/off panel.
+inline constexpr Field GroupFields[9] = {Field::IN_1_1,  Field::IN_1_2,  Field::IN_2_1,
+                                         Field::IN_2_2,  Field::OUT_1_1, Field::OUT_1_2,
+                                         Field::OUT_2_1, Field::OUT_2_2, Field::OnOffGroup};
+inline constexpr int TableEntryCount = 8;
+
 enum class Combo { OUT1_Prog, OUT2_Prog, MONO_BI };
 inline constexpr int ComboCount = 3;
 

@@ -1,8 +1,7 @@
 #pragma once
 // What the three bus procedures (write, read, group switching) share: judging an
-// exchange result, the attempt counter, the message box flags they show, the list
-// of the group table fields in table order, and the guard that keeps a second bus run from
-// starting inside the waits of the first.
+// exchange result, the attempt counter, the message box flags and texts they show,
+// and the guard that keeps a second bus run from starting inside the waits of the first.
 #include <cstdint>
 #include <string>
 
@@ -60,10 +59,6 @@ inline constexpr char SeveralDevicesInProgrammingMode[] =
 
 // The two characters of a text from a 1-based position, as far as the text reaches.
 std::string charactersAt(const std::string& text, std::size_t firstFromOne, std::size_t count);
-
-// The eight group table fields in table order (entry 1 .. 8).
-inline constexpr Field TableFields[8] = {Field::IN_1_1,  Field::IN_1_2,  Field::IN_2_1,  Field::IN_2_2,
-                                         Field::OUT_1_1, Field::OUT_1_2, Field::OUT_2_1, Field::OUT_2_2};
 
 // Held for the length of one bus run on a view. The exchange processes window events
 // while it waits, so a click on another bus button can arrive inside a run; a second

@@ -164,7 +164,7 @@ class ReadRun {
       view_.stepProgress();
       table[index] = value;
       if (k % 2 == 1) {
-        view_.setFieldText(procedure::TableFields[index / 2], GroupBytesToText(table[index], table[index + 1]));
+        view_.setFieldText(GroupFields[index / 2], GroupBytesToText(table[index], table[index + 1]));
       }
     }
     return true;
@@ -243,7 +243,7 @@ void ReadClick(MainView& view) {
   if (!guard.acquired()) return;
 
   view.setFieldText(Field::phAddr, UnknownPhysicalText);
-  for (Field field : procedure::TableFields) view.setFieldText(field, EmptyGroupText);
+  for (int entry = 0; entry < TableEntryCount; ++entry) view.setFieldText(GroupFields[entry], EmptyGroupText);
   // Read is disabled only now: the texts above are incomplete, so they start no
   // validation, and while Read is disabled the field changes of the run start none.
   view.setButtonEnabled(Button::Read, false);
@@ -255,7 +255,7 @@ void ReadClick(MainView& view) {
   if (!reachedEnd) return;
   // The end step: the address and the table are shown as read from the device.
   view.setFieldColour(Field::phAddr, colour::Gray);
-  for (Field field : procedure::TableFields) view.setFieldColour(field, colour::Gray);
+  for (int entry = 0; entry < TableEntryCount; ++entry) view.setFieldColour(GroupFields[entry], colour::Gray);
 }
 
 }  // namespace kolvaro
