@@ -9,7 +9,12 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64
   knxd knxd-tools
-  xvfb xauth imagemagick fonts-dejavu-core
+  xvfb xauth imagemagick fonts-dejavu-core fonts-liberation2
+  nlohmann-json3-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  lintian appstream desktop-file-utils man-db
+  googletest wine wine64
+  ccache
 )
 
 missing=()
@@ -32,7 +37,7 @@ if [ ! -e /usr/sbin/policy-rc.d ]; then
   chmod +x /usr/sbin/policy-rc.d
   made_policy=yes
 fi
-cleanup() { [ -n "$made_policy" ] && rm -f /usr/sbin/policy-rc.d; }
+cleanup() { if [ -n "$made_policy" ]; then rm -f /usr/sbin/policy-rc.d; fi; }
 trap cleanup EXIT
 
 export DEBIAN_FRONTEND=noninteractive
