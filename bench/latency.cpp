@@ -77,7 +77,7 @@ class SpinningHost : public kolvaro::ExchangeHost {
   QTimer timer_;
 };
 
-using Send = std::function<std::string(const std::string&, std::int32_t, std::uint8_t, std::uint8_t)>;
+using Send = std::function<std::string(const std::string&, std::int32_t, std::uint8_t, kolvaro::ExchangeMode)>;
 
 struct IdleFigures {
   double wall = 0, cpu = 0;
@@ -86,7 +86,7 @@ struct IdleFigures {
 // A listening call that nothing answers: it lasts until the tick limit.
 IdleFigures idleWait(const Send& send, int ticks) {
   const double wall0 = wallSeconds(), cpu0 = cpuSeconds();
-  send("", ticks, 255, 1);
+  send("", ticks, 255, kolvaro::ExchangeMode::FurtherAnswer);
   return {wallSeconds() - wall0, cpuSeconds() - cpu0};
 }
 
@@ -145,7 +145,7 @@ LatencyFigures ackLatency(const Send& send, BusProcess& bus, int frames) {
       for (int i = 0; i < frames; ++i) commands += TimedFrame;
       bus.child().writeInput(commands + ClosingAnswer);
     });
-    result = send("", 120, 9, 1);
+    result = send("", 120, 9, kolvaro::ExchangeMode::FurtherAnswer);
     std::this_thread::sleep_for(200ms);  // the last lines
   }
   LatencyFigures f;
@@ -241,7 +241,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "latency: the window could not open COM1 at %s\n", link.c_str());
     return 1;
   }
-  const Send windowSend = [&](const std::string& t, std::int32_t limit, std::uint8_t code, std::uint8_t mode) {
+  const Send windowSend = [&](const std::string& t, std::int32_t limit, std::uint8_t code, kolvaro::ExchangeMode mode) {
     return window->sendTelegram(t, limit, code, mode);
   };
   const IdleFigures windowIdle = idleWait(windowSend, 6);
@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "latency: COM1 did not open again\n");
     return 1;
   }
-  const Send spinSend = [&](const std::string& t, std::int32_t limit, std::uint8_t code, std::uint8_t mode) {
+  const Send spinSend = [&](const std::string& t, std::int32_t limit, std::uint8_t code, kolvaro::ExchangeMode mode) {
     return spinning.exchange.SendTelegram(t, limit, code, mode);
   };
   const IdleFigures spinIdle = idleWait(spinSend, 4);

@@ -23,7 +23,7 @@ class TimedRig : public ProcedureRig {
   using ProcedureRig::ProcedureRig;
 
   std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           std::uint8_t mode) override {
+                           kolvaro::ExchangeMode mode) override {
     const Micros start = scene.now();
     std::string result = ProcedureRig::sendTelegram(telegram, waitLimit, answerCode, mode);
     const Micros spent = scene.now() - start;

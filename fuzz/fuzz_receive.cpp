@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   using Event = kolvaro::ReceiveMachine::Event;
   using State = kolvaro::ReceiveMachine::State;
-  kolvaro::ReceiveMachine machine(mode, answerCode, local);
+  kolvaro::ReceiveMachine machine(static_cast<kolvaro::ExchangeMode>(mode), answerCode, local);
   for (std::size_t i = 4; i < size; ++i) {
     const State before = machine.state();
     const std::size_t answerBefore = machine.answerText().size();

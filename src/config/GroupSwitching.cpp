@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/MemoryMap.h"
 #include "config/ProcedureSupport.h"
 #include "telegram/AddressText.h"
 
@@ -11,15 +12,16 @@ namespace {
 using procedure::AttemptCounter;
 using procedure::Outcome;
 
-// "BC", our address, the group, then the group value write of 0 ("E10080") or 1 ("E10081").
-std::string switchTelegram(MainView& view, const char* valueWrite) {
+// The OnOffGroup entry: the last of the nine (high, low) pairs in GrAddr_Bytes.
+constexpr std::size_t OnOffGroupByte = 2 * (std::size(GroupFields) - 1);
+
+std::string switchTelegram(MainView& view, bool on) {
   const AddressMembers& members = view.members();
-  const std::uint32_t group = members.GrAddr_Bytes[16] * 256u + members.GrAddr_Bytes[17];
-  return "BC" + AddressHex(members.Local_phAddr) + HexDigits(group, 4) +
-         valueWrite;
+  return GroupValueWriteTelegram(static_cast<std::uint16_t>(members.Local_phAddr),
+                                 members.GrAddr_Bytes[OnOffGroupByte], members.GrAddr_Bytes[OnOffGroupByte + 1], on);
 }
 
-void switchGroup(MainView& view, const char* valueWrite) {
+void switchGroup(MainView& view, bool on) {
   procedure::BusRunGuard guard(view);
   if (!guard.acquired()) return;
 
@@ -27,32 +29,32 @@ void switchGroup(MainView& view, const char* valueWrite) {
     view.setProgressPosition(0);
     return;
   }
-  const std::string telegram = switchTelegram(view, valueWrite);
+  const std::string telegram = switchTelegram(view, on);
   view.setProgressPosition(0);
   AttemptCounter counter(2);
 
   // Three sends that do not wait for the chip's confirmation, then one that does.
   for (;;) {
-    const Outcome outcome = procedure::judge(view.sendTelegram(telegram, -1, 255, 2));
+    const Outcome outcome = procedure::judge(view.sendTelegram(telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation));
     if (outcome == Outcome::Error) {
       if (counter.allowsAnother()) continue;
       view.setProgressPosition(0);
       return;
     }
     if (outcome == Outcome::NoReply) {
-      procedure::advanceProgress(view, 32);
+      procedure::advanceProgress(view, procedure::progress::PerUnansweredTransfer);
       if (counter.allowsAnother()) continue;
     }
-    view.setProgressPosition(procedure::ProgressMaximum);
+    view.setProgressPosition(procedure::progress::Full);
     break;
   }
   // A missing confirmation is not reported: the result of this send is dropped.
-  view.sendTelegram(telegram, 1, 255, 2);
+  view.sendTelegram(telegram, wait_limit::OneTick, answer_code::None, ExchangeMode::Confirmation);
 }
 
 }  // namespace
 
-void OnGroupClick(MainView& view) { switchGroup(view, "E10081"); }
-void OffGroupClick(MainView& view) { switchGroup(view, "E10080"); }
+void OnGroupClick(MainView& view) { switchGroup(view, true); }
+void OffGroupClick(MainView& view) { switchGroup(view, false); }
 
 }  // namespace kolvaro

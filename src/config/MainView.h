@@ -6,6 +6,7 @@
 #include <string>
 
 #include "telegram/AddressMembers.h"
+#include "telegram/ExchangeTerms.h"
 
 namespace kolvaro {
 
@@ -37,6 +38,9 @@ inline constexpr int ComboCount = 3;
 
 enum class Button { Read, Write, OnGroup, OffGroup };
 
+// The range of GrAddrConfProgress is 0..ProgressMaximum.
+inline constexpr int ProgressMaximum = 96;
+
 // Font colours in the platform's 0x00BBGGRR form.
 namespace colour {
 inline constexpr std::uint32_t Teal = 0x808000;
@@ -58,7 +62,7 @@ class MainView {
   virtual void setComboIndex(Combo combo, int index) = 0;
   virtual void setComboColour(Combo combo, std::uint32_t bgr) = 0;
 
-  // GrAddrConfProgress: minimum 0, maximum 96.
+  // GrAddrConfProgress: minimum 0, maximum ProgressMaximum.
   virtual int progressPosition() const = 0;
   virtual void setProgressPosition(int position) = 0;
   virtual void setProgressStep(int step) = 0;
@@ -72,7 +76,7 @@ class MainView {
   virtual void runValidation() = 0;
   // The telegram exchange: "ACK", "NoReply", "Error" or an answer text.
   virtual std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit,
-                                   std::uint8_t answerCode, std::uint8_t mode) = 0;
+                                   std::uint8_t answerCode, ExchangeMode mode) = 0;
 
   virtual int messageBox(const std::string& text, const char* caption, unsigned flags) = 0;
   virtual void beep() = 0;

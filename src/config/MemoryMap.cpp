@@ -12,6 +12,8 @@ constexpr char MemoryReadMiddle[] = "634201";   // individual, hop count 6, leng
 constexpr char Broadcast[] = "0000";
 constexpr char AddressReadTail[] = "E10100";    // group flag, length 1; individual address read
 constexpr char AddressWriteMiddle[] = "E300C0";  // group flag, length 3; individual address write
+constexpr char GroupWriteOn[] = "E10081";        // group flag, length 1; group value write of 1
+constexpr char GroupWriteOff[] = "E10080";       // group flag, length 1; group value write of 0
 
 constexpr std::size_t MemoryValuePosition = 20;  // zero-based index of characters 21-22
 
@@ -50,6 +52,11 @@ std::string ProgramWriteTelegram(std::uint16_t source, std::uint16_t destination
 
 std::string InputModeWriteTelegram(std::uint16_t source, std::uint16_t destination, std::uint8_t mode) {
   return MemoryWriteTelegram(control::LowPriority, source, destination, memory::InputMode, mode);
+}
+
+std::string GroupValueWriteTelegram(std::uint16_t source, std::uint8_t groupHigh, std::uint8_t groupLow, bool on) {
+  return std::string(control::LowPriority) + AddressHex(source) + GroupHex(groupHigh, groupLow) +
+         (on ? GroupWriteOn : GroupWriteOff);
 }
 
 std::string PhysicalAddressReadTelegram(std::uint16_t source) {

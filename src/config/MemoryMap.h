@@ -30,12 +30,6 @@ inline constexpr char System[] = "B0";          // first transmission, system pr
 inline constexpr char RepeatedUrgent[] = "98";  // repeat flag clear, urgent priority
 }  // namespace control
 
-// Application service codes an answer must carry.
-namespace answer_code {
-inline constexpr std::uint8_t PhysicalAddressResponse = 5;
-inline constexpr std::uint8_t MemoryResponse = 9;
-}  // namespace answer_code
-
 // Memory write of one byte: control + source + destination + "644281" + address + value.
 std::string MemoryWriteTelegram(std::string_view controlField, std::uint16_t source, std::uint16_t destination,
                                 std::uint16_t address, std::uint8_t value);
@@ -50,6 +44,9 @@ std::string GroupTableWriteTelegram(std::uint16_t source, std::uint16_t destinat
 std::string ProgramWriteTelegram(std::uint16_t source, std::uint16_t destination, unsigned output,
                                  std::uint8_t program);
 std::string InputModeWriteTelegram(std::uint16_t source, std::uint16_t destination, std::uint8_t mode);
+
+// Group value write of on (1) or off (0): "BC" + source + the group + "E10081" or "E10080".
+std::string GroupValueWriteTelegram(std::uint16_t source, std::uint8_t groupHigh, std::uint8_t groupLow, bool on);
 
 // Broadcast physical address read: "98" + source + "0000E10100".
 std::string PhysicalAddressReadTelegram(std::uint16_t source);

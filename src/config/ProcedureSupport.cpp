@@ -6,13 +6,13 @@
 namespace kolvaro::procedure {
 
 Outcome judge(const std::string& result) {
-  if (result == "Error") return Outcome::Error;
-  if (result == "NoReply") return Outcome::NoReply;
+  if (result == exchange_result::Error) return Outcome::Error;
+  if (result == exchange_result::NoReply) return Outcome::NoReply;
   return Outcome::Answer;
 }
 
 void advanceProgress(MainView& view, int amount) {
-  view.setProgressPosition(std::min(view.progressPosition() + amount, ProgressMaximum));
+  view.setProgressPosition(std::min(view.progressPosition() + amount, progress::Full));
 }
 
 std::string charactersAt(const std::string& text, std::size_t firstFromOne, std::size_t count) {

@@ -32,10 +32,26 @@ class AttemptCounter {
   std::uint8_t left_;
 };
 
-// GrAddrConfProgress runs from 0 to 96. Adds to its position, holding it at the maximum
-// as the bar itself would: after an unanswered address check the read's listening
-// calls add to a full bar.
-inline constexpr int ProgressMaximum = 96;
+// How far GrAddrConfProgress moves.
+namespace progress {
+inline constexpr int Full = ProgressMaximum;
+// An unanswered call that looks for devices: the broadcast address read, a listen for
+// a second answer, the read's check of the device's address.
+inline constexpr int PerUnansweredLookup = 19;
+// An unanswered memory access or confirmed write: three of them fill the bar.
+inline constexpr int PerUnansweredTransfer = 32;
+// One byte of the group table: sixteen fill the bar.
+inline constexpr int PerTableByte = 6;
+// The step the bar has outside the table stages.
+inline constexpr int UnitStep = 1;
+}  // namespace progress
+
+// The pause, in milliseconds, before each group table telegram and after the read's
+// search for the device.
+inline constexpr unsigned StepPause = 200;
+
+// Adds to the bar's position, holding it at the maximum as the bar itself would: after
+// an unanswered address check the read's listening calls add to a full bar.
 void advanceProgress(MainView& view, int amount);
 
 // Every box of the bus procedures is task-modal and topmost.

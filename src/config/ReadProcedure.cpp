@@ -33,7 +33,7 @@ constexpr char AskInputMode[] =
 constexpr char InputModeReadError[] = "Wystąpił błąd podczas odczytu trybu pracy wejść";
 constexpr char InputModeReadUnsuccessful[] = "Odczyt trybu pracy wejść zakończył się niepomyślnie";
 
-constexpr int Full = procedure::ProgressMaximum;
+constexpr int Full = procedure::progress::Full;
 
 // The byte a memory response carries for the address asked, or nothing when the
 // response is about another address (characters 17-20) or too short to carry a byte.
@@ -80,12 +80,12 @@ class ReadRun {
     const std::string telegram = PhysicalAddressReadTelegram(local());
     AttemptCounter counter(2);
     for (;;) {
-      const std::string result = view_.sendTelegram(telegram, 1, 5, 0);
+      const std::string result = view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer);
       switch (procedure::judge(result)) {
         case Outcome::Error:
           return stop(ReadFailed, nullptr);
         case Outcome::NoReply:
-          advance(19);
+          advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
           return stop(NoDeviceInProgrammingMode, nullptr);
         case Outcome::Answer:
@@ -100,17 +100,17 @@ class ReadRun {
   bool silenceFollows(std::uint8_t answerCode) {
     AttemptCounter counter(1);
     for (;;) {
-      if (procedure::judge(view_.sendTelegram("", 1, answerCode, 1)) != Outcome::NoReply) return false;
-      advance(19);
+      if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answerCode, ExchangeMode::FurtherAnswer)) != Outcome::NoReply) return false;
+      advance(procedure::progress::PerUnansweredLookup);
       if (!counter.allowsAnother()) return true;
     }
   }
 
   // Stage B: no second device in programming mode.
   bool noSecondDevice() {
-    if (!silenceFollows(5)) return stop(SeveralDevicesInProgrammingMode, box::Informacja);
+    if (!silenceFollows(answer_code::PhysicalAddressResponse)) return stop(SeveralDevicesInProgrammingMode, box::Informacja);
     view_.setProgressPosition(Full);
-    view_.pause(200);
+    view_.pause(procedure::StepPause);
     view_.setProgressPosition(0);
     return true;
   }
@@ -126,11 +126,11 @@ class ReadRun {
     const std::string telegram = MemoryReadTelegram(control::RepeatedUrgent, local(), device(), memory::ProgramWY1);
     AttemptCounter counter(2);
     for (;;) {
-      switch (procedure::judge(view_.sendTelegram(telegram, 1, 9, 0))) {
+      switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer))) {
         case Outcome::Error:
           return stop(AddressCheckFailed, nullptr);
         case Outcome::NoReply:
-          advance(19);
+          advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
           view_.setProgressPosition(Full);
           view_.messageBox(DeviceDoesNotAnswer, box::Informacja, box::Notice);
@@ -143,7 +143,7 @@ class ReadRun {
 
   // Stage E: no second device answers at the same address.
   bool noSecondAnswer() {
-    if (!silenceFollows(9)) return stop(AddressUsedTwice, box::Informacja);
+    if (!silenceFollows(answer_code::MemoryResponse)) return stop(AddressUsedTwice, box::Informacja);
     view_.setProgressPosition(Full);
     return true;
   }
@@ -151,11 +151,11 @@ class ReadRun {
   // Stage F: the 16 table bytes from 0x002F down to 0x0020, straight into the
   // members; a field is written once both bytes of its entry are in.
   bool readGroupTable() {
-    view_.setProgressStep(6);
+    view_.setProgressStep(procedure::progress::PerTableByte);
     view_.setProgressPosition(0);
     auto& table = view_.members().GrAddr_Bytes;
     for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
-      view_.pause(200);
+      view_.pause(procedure::StepPause);
       const unsigned index = k - 1;
       std::uint8_t value = 0;
       if (!readByte(device(), memory::GroupTableByte(index), 5, value, GroupReadError, GroupReadUnsuccessful)) {
@@ -179,7 +179,7 @@ class ReadRun {
     const std::string telegram = MemoryReadTelegram(control::LowPriority, local(), destination, memoryAddress);
     AttemptCounter counter(attempts);
     for (;;) {
-      const std::string result = view_.sendTelegram(telegram, 1, 9, 0);
+      const std::string result = view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
       Outcome outcome = procedure::judge(result);
       if (outcome == Outcome::Answer) {
         const std::optional<std::uint8_t> read = valueFor(memoryAddress, result);
@@ -189,7 +189,7 @@ class ReadRun {
         }
         outcome = Outcome::NoReply;
       }
-      if (outcome == Outcome::NoReply && barCountsSilence) advance(32);
+      if (outcome == Outcome::NoReply && barCountsSilence) advance(procedure::progress::PerUnansweredTransfer);
       if (counter.allowsAnother()) continue;
       return outcome == Outcome::Error ? stop(errorText, nullptr) : stop(unsuccessfulText, box::Informacja);
     }
@@ -247,7 +247,7 @@ void ReadClick(MainView& view) {
   // Read is disabled only now: the texts above are incomplete, so they start no
   // validation, and while Read is disabled the field changes of the run start none.
   view.setButtonEnabled(Button::Read, false);
-  view.setProgressStep(1);
+  view.setProgressStep(procedure::progress::UnitStep);
   view.messageBox(StartReading, box::Informacja, box::Notice);
   view.setProgressPosition(0);
   const bool reachedEnd = ReadRun(view).run();

@@ -34,7 +34,7 @@ constexpr char AskInputMode[] =
     "Czy chcesz skonfigurować tryb działania wejść?";
 constexpr char InputModeDone[] = "Proces konfiguracji trybu pracy wejść zakończony";
 
-constexpr int Full = procedure::ProgressMaximum;
+constexpr int Full = procedure::progress::Full;
 
 class WriteRun {
  public:
@@ -73,13 +73,13 @@ class WriteRun {
     view_.setProgressPosition(0);
     AttemptCounter counter(2);
     for (;;) {
-      const std::string result = view_.sendTelegram(telegram, 1, 9, 0);
+      const std::string result = view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
       switch (procedure::judge(result)) {
         case Outcome::Error:
           view_.messageBox(AddressCheckFailed, nullptr, box::Error);
           return fail();
         case Outcome::NoReply:
-          advance(32);
+          advance(procedure::progress::PerUnansweredTransfer);
           if (counter.allowsAnother()) continue;
           view_.setProgressPosition(Full);
           view_.messageBox(AddressFree, box::Informacja, box::Notice);
@@ -98,12 +98,12 @@ class WriteRun {
     const std::string telegram = PhysicalAddressReadTelegram(local());
     AttemptCounter counter(2);
     for (bool answered = false; !answered;) {
-      switch (procedure::judge(view_.sendTelegram(telegram, 1, 5, 0))) {
+      switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer))) {
         case Outcome::Error:
           view_.messageBox(ConfigurationFailed, nullptr, box::Error);
           return fail();
         case Outcome::NoReply:
-          advance(19);
+          advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
           view_.messageBox(NoDeviceInProgrammingMode, nullptr, box::Error);
           return fail();
@@ -119,11 +119,11 @@ class WriteRun {
   bool noSecondDeviceAnswers() {
     AttemptCounter counter(1);
     for (;;) {
-      if (procedure::judge(view_.sendTelegram("", 1, 5, 1)) != Outcome::NoReply) {
+      if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::FurtherAnswer)) != Outcome::NoReply) {
         view_.messageBox(SeveralDevicesInProgrammingMode, box::Informacja, box::Error);
         return fail();
       }
-      advance(19);
+      advance(procedure::progress::PerUnansweredLookup);
       if (counter.allowsAnother()) continue;
       view_.setProgressPosition(Full);
       return true;
@@ -136,12 +136,12 @@ class WriteRun {
   bool confirmedWrite(const std::string& telegram) {
     AttemptCounter counter(2);
     for (;;) {
-      switch (procedure::judge(view_.sendTelegram(telegram, 1, 255, 2))) {
+      switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::None, ExchangeMode::Confirmation))) {
         case Outcome::Error:
           if (counter.allowsAnother()) continue;
           return fail();
         case Outcome::NoReply:
-          advance(32);
+          advance(procedure::progress::PerUnansweredTransfer);
           if (counter.allowsAnother()) continue;
           return true;
         case Outcome::Answer:
@@ -162,14 +162,14 @@ class WriteRun {
   // Stage 4: the 16 table bytes from 0x002F down to 0x0020, each sent once without
   // waiting for a confirmation, 200 ms apart.
   bool writeGroupTable() {
-    view_.setProgressStep(6);
+    view_.setProgressStep(procedure::progress::PerTableByte);
     view_.setProgressPosition(0);
     for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
-      view_.pause(200);
+      view_.pause(procedure::StepPause);
       const unsigned index = k - 1;
       const std::string telegram =
           GroupTableWriteTelegram(local(), terminal(), index, view_.members().GrAddr_Bytes[index]);
-      if (procedure::judge(view_.sendTelegram(telegram, -1, 255, 2)) == Outcome::Error) return fail();
+      if (procedure::judge(view_.sendTelegram(telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation)) == Outcome::Error) return fail();
       view_.stepProgress();
     }
     return askYes(AskPrograms, box::Question);
@@ -218,7 +218,7 @@ void WriteClick(MainView& view) {
   if (addressUnknown) return;
 
   view.setButtonEnabled(Button::Write, false);
-  view.setProgressStep(1);
+  view.setProgressStep(procedure::progress::UnitStep);
   WriteRun(view).run();
   view.setButtonEnabled(Button::Write, true);
 }

@@ -13,12 +13,12 @@ constexpr std::uint8_t LengthMask = 0x0F;
 constexpr std::uint8_t LastBufferIndex = ReceiveMachine::BufferSize - 1;
 }  // namespace
 
-ReceiveMachine::ReceiveMachine(std::uint8_t mode, std::uint8_t answerCode, std::uint16_t localAddress)
+ReceiveMachine::ReceiveMachine(ExchangeMode mode, std::uint8_t answerCode, std::uint16_t localAddress)
     : mode_(mode), answerCode_(answerCode), local_(localAddress) {}
 
-bool ReceiveMachine::IsFrameStart(std::uint8_t byte, std::uint8_t mode) {
+bool ReceiveMachine::IsFrameStart(std::uint8_t byte, ExchangeMode mode) {
   // A further answer in mode 1 never starts with the system priority control byte 0xB0.
-  if (byte == 0xB0) return mode != exchange_mode::FurtherAnswer;
+  if (byte == 0xB0) return mode != ExchangeMode::FurtherAnswer;
   return byte == 0xB4 || byte == 0xB8 || byte == 0xBC;
 }
 
@@ -35,7 +35,7 @@ std::uint8_t ReceiveMachine::ServiceCode(std::span<const std::uint8_t> frame) {
 ReceiveMachine::Event ReceiveMachine::feed(std::uint8_t byte) {
   if (state_ == State::Finished) return Event::Nothing;
 
-  if (mode_ == exchange_mode::Confirmation && state_ == State::Idle && byte == chip::PositiveConfirmation) {
+  if (mode_ == ExchangeMode::Confirmation && state_ == State::Idle && byte == chip::PositiveConfirmation) {
     state_ = State::Finished;
     return Event::Confirmed;
   }
@@ -58,7 +58,7 @@ ReceiveMachine::Event ReceiveMachine::feed(std::uint8_t byte) {
     lastFrameLength_ = static_cast<std::size_t>(k) + 1;
     if (completeFrameAccepted(k)) {
       appendAnswer();
-      if (mode_ != exchange_mode::Confirmation) {
+      if (mode_ != ExchangeMode::Confirmation) {
         state_ = State::Finished;
         return Event::AnswerToReturn;
       }
@@ -91,6 +91,15 @@ bool ReceiveMachine::completeFrameAccepted(std::size_t checksumIndex) const {
 
 void ReceiveMachine::appendAnswer() {
   for (std::size_t n = 0; n < index_; ++n) answerText_ += ByteHex(buffer_[n]);
+}
+
+const char* toString(ExchangeMode mode) {
+  switch (mode) {
+    case ExchangeMode::Answer: return "answer";
+    case ExchangeMode::FurtherAnswer: return "further answer";
+    case ExchangeMode::Confirmation: return "confirmation";
+  }
+  return "?";
 }
 
 const char* toString(ReceiveMachine::State state) {

@@ -11,17 +11,9 @@
 #include <string>
 
 #include "link/ChipServices.h"
+#include "telegram/ExchangeTerms.h"
 
 namespace kolvaro {
-
-// Modes of an exchange.
-namespace exchange_mode {
-inline constexpr std::uint8_t Answer = 0;        // send, wait for an answer frame
-inline constexpr std::uint8_t FurtherAnswer = 1; // send nothing, wait for another answer
-inline constexpr std::uint8_t Confirmation = 2;  // send, wait for the chip's confirmation
-}  // namespace exchange_mode
-
-inline constexpr std::uint8_t AcceptNoAnswer = 255;  // answer code that no frame carries
 
 class ReceiveMachine {
  public:
@@ -38,7 +30,7 @@ class ReceiveMachine {
 
   static constexpr std::size_t BufferSize = chip::MaxFrameBytes + 1;  // the longest frame and its checksum
 
-  ReceiveMachine(std::uint8_t mode, std::uint8_t answerCode, std::uint16_t localAddress);
+  ReceiveMachine(ExchangeMode mode, std::uint8_t answerCode, std::uint16_t localAddress);
 
   // Handles one byte. After Confirmed or AnswerToReturn the machine is Finished and
   // ignores further bytes.
@@ -51,7 +43,7 @@ class ReceiveMachine {
   // The bytes of the frame judged last, its checksum included (empty before any).
   std::span<const std::uint8_t> lastFrame() const { return {buffer_.data(), lastFrameLength_}; }
 
-  static bool IsFrameStart(std::uint8_t byte, std::uint8_t mode);
+  static bool IsFrameStart(std::uint8_t byte, ExchangeMode mode);
   // The complement of the exclusive-or of the bytes.
   static std::uint8_t Checksum(std::span<const std::uint8_t> bytes);
   // (byte 6 & 0x03) * 4 + (byte 7 & 0xC0) / 64 of a frame of at least 8 bytes.
@@ -62,7 +54,7 @@ class ReceiveMachine {
   bool completeFrameAccepted(std::size_t checksumIndex) const;
   void appendAnswer();
 
-  std::uint8_t mode_;
+  ExchangeMode mode_;
   std::uint8_t answerCode_;
   std::uint16_t local_;
   State state_ = State::Idle;

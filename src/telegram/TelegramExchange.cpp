@@ -28,11 +28,11 @@ bool IsFrameText(const std::string& text) {
 }  // namespace
 
 std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t waitLimit,
-                                           std::uint8_t answerCode, std::uint8_t mode) {
+                                           std::uint8_t answerCode, ExchangeMode mode) {
   WaitCounter = 0;
   ReceiveMachine machine(mode, answerCode, host_.localAddress());
 
-  if (mode != exchange_mode::FurtherAnswer) {
+  if (mode != ExchangeMode::FurtherAnswer) {
     bool writable = true;
     if (IsFrameText(telegram)) {
       if (telegram.size() % 2 != 0) telegram += '0';
@@ -53,7 +53,7 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
       if (writable && port && !port->WriteHexText(telegram.c_str())) break;
       if (attempt == WriteAttempts) {
         platform().messageBox(TransmissionProblem, nullptr, mb::IconError | mb::TaskModal);
-        return "Error";
+        return exchange_result::Error;
       }
     }
   }
@@ -62,7 +62,7 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
     ComPort* port = host_.port();
     return port ? port->ReadByte() : ComPort::ReadError;
   };
-  auto mayWait = [&] { return waitLimit == 0 || WaitCounter < waitLimit; };
+  auto mayWait = [&] { return waitLimit == wait_limit::Unlimited || WaitCounter < waitLimit; };
 
   for (;;) {
     std::int32_t value = readByte();
@@ -75,7 +75,7 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
       value = readByte();
     }
     // Reaching the limit ends the wait even when a byte has just arrived; it is dropped.
-    if (waitLimit != 0 && WaitCounter >= waitLimit) return "NoReply";
+    if (waitLimit != wait_limit::Unlimited && WaitCounter >= waitLimit) return exchange_result::NoReply;
 
     switch (machine.feed(static_cast<std::uint8_t>(value))) {
       case ReceiveMachine::Event::Nothing:
@@ -87,7 +87,7 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
         }
         break;
       case ReceiveMachine::Event::Confirmed:
-        return "ACK";
+        return exchange_result::Ack;
       case ReceiveMachine::Event::AnswerToLog:
         host_.appendLog(machine.answerText());
         break;

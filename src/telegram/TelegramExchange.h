@@ -5,6 +5,7 @@
 #include <string>
 
 #include "telegram/ExchangeHost.h"
+#include "telegram/ExchangeTerms.h"
 
 namespace kolvaro {
 
@@ -12,12 +13,12 @@ class TelegramExchange {
  public:
   explicit TelegramExchange(ExchangeHost& host) : host_(host) {}
 
-  // mode 0: send, wait for an answer frame; 1: send nothing, wait for a further answer;
-  // 2: send, wait for the chip's confirmation. waitLimit > 0: ticks to wait; 0: no
-  // limit; < 0: return right after sending. answerCode 255 accepts no frame.
-  // Returns "ACK", "NoReply", "Error" or the accepted answer frame in hex digits.
+  // waitLimit > 0: ticks to wait; 0 (wait_limit::Unlimited): no limit; < 0
+  // (wait_limit::ReturnAfterSending): return right after sending. answer_code::None
+  // accepts no frame. Returns exchange_result::Ack, NoReply, Error or the accepted
+  // answer frame in hex digits.
   std::string SendTelegram(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           std::uint8_t mode);
+                           ExchangeMode mode);
 
   // The OnTimer handler of Timer1 (one tick a second).
   void Timer1Timer() { ++WaitCounter; }

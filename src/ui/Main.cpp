@@ -16,6 +16,7 @@
 #include "config/GroupSwitching.h"
 #include "config/ReadProcedure.h"
 #include "config/WriteProcedure.h"
+#include "link/ChipServices.h"
 #include "link/Platform.h"
 #include "ui/About.h"
 #include "ui/Colours.h"
@@ -99,7 +100,7 @@ void TMain::FormShow() {
     validation_.Addr_MaskEditChange(std::nullopt);
     validation_.Addr_MaskEditExit();
 
-    const std::uint8_t resetRequest = 0x01;
+    const std::uint8_t resetRequest = chip::ResetRequest;
     Port->WriteByte(&resetRequest);  // no answer is awaited
 
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -242,7 +243,7 @@ bool TMain::buttonEnabled(Button which) const { return buttonOf(*this, which)->i
 void TMain::setButtonEnabled(Button which, bool enabled) { buttonOf(*this, which)->setEnabled(enabled); }
 
 std::string TMain::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                                std::uint8_t mode) {
+                                ExchangeMode mode) {
   return exchange_.SendTelegram(telegram, waitLimit, answerCode, mode);
 }
 

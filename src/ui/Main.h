@@ -108,7 +108,7 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   AddressMembers& members() override { return members_; }
   void runValidation() override { validation_.Addr_MaskEditExit(); }
   std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           std::uint8_t mode) override;
+                           ExchangeMode mode) override;
   int messageBox(const std::string& text, const char* caption, unsigned flags) override;
   void beep() override;
   void pause(unsigned milliseconds) override;

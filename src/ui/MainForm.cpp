@@ -181,7 +181,7 @@ void TMain::buildForm() {
   }
 
   GrAddrConfProgress = place(new QProgressBar(client), "GrAddrConfProgress", 1, 244, 227, 22);
-  GrAddrConfProgress->setRange(0, 96);
+  GrAddrConfProgress->setRange(0, ProgressMaximum);
   GrAddrConfProgress->setValue(0);
   GrAddrConfProgress->setTextVisible(false);
 

@@ -33,10 +33,10 @@ TEST_P(GroupSwitchingTelegram, FourIdenticalFramesAndTheBarAt96) {
   c.on ? OnGroupClick(rig) : OffGroupClick(rig);
   scene.advance(2s);  // let every queued frame reach the bus
 
-  const std::vector<SentTelegram> expected{{c.telegram, -1, 255, 2},
-                                           {c.telegram, -1, 255, 2},
-                                           {c.telegram, -1, 255, 2},
-                                           {c.telegram, 1, 255, 2}};
+  const std::vector<SentTelegram> expected{{c.telegram, -1, 255, ExchangeMode::Confirmation},
+                                           {c.telegram, -1, 255, ExchangeMode::Confirmation},
+                                           {c.telegram, -1, 255, ExchangeMode::Confirmation},
+                                           {c.telegram, 1, 255, ExchangeMode::Confirmation}};
   EXPECT_EQ(rig.sent, expected);
   EXPECT_EQ(telegramsOnBus(scene), std::vector<std::string>(4, c.telegram));
   EXPECT_EQ(rig.progressHistory, (std::vector<int>{0, 32, 64, 96, 96}));

@@ -29,6 +29,10 @@ TEST(MemoryMapTest, TelegramTexts) {
       {PhysicalAddressReadTelegram(Local), "98FFFE0000E10100"},
       {PhysicalAddressWriteTelegram(Local, 0xFFFF), "BCFFFE0000E300C0FFFF"},
       {PhysicalAddressWriteTelegram(0x0001, Terminal), "BC00010000E300C01105"},
+      // Group value writes: 0/0/2 on, 15/7/255 off, 31/7/255 (a high byte above 0x7F) on.
+      {GroupValueWriteTelegram(Local, 0x00, 0x02, true), "BCFFFE0002E10081"},
+      {GroupValueWriteTelegram(Local, 0x7F, 0xFF, false), "BCFFFE7FFFE10080"},
+      {GroupValueWriteTelegram(Terminal, 0xFF, 0xFF, true), "BC1105FFFFE10081"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.built, c.expected);
 }

@@ -113,9 +113,9 @@ TEST_F(ReadBench, FullRun) {
     const bool listening = call.telegram.empty();
     const std::uint8_t answerCode = call.telegram == "98FFFE0000E10100" ? 5 : 9;
     if (listening) {
-      EXPECT_EQ(call.mode, 1);
+      EXPECT_EQ(call.mode, ExchangeMode::FurtherAnswer);
     } else {
-      EXPECT_EQ(call, (SentTelegram{call.telegram, 1, answerCode, 0}));
+      EXPECT_EQ(call, (SentTelegram{call.telegram, 1, answerCode, ExchangeMode::Answer}));
     }
   }
   EXPECT_EQ(expect::callsWith(rig, ""), 4u);

@@ -135,7 +135,7 @@ TEST_F(WriteBench, FullRunWritesWhatTheWindowHolds) {
   for (const auto& call : rig.sent) {
     if (call.telegram.rfind("B0", 0) != 0) continue;
     ++tableWrites;
-    EXPECT_EQ(call, (SentTelegram{call.telegram, -1, 255, 2})) << "table writes never wait";
+    EXPECT_EQ(call, (SentTelegram{call.telegram, -1, 255, ExchangeMode::Confirmation})) << "table writes never wait";
   }
   EXPECT_EQ(tableWrites, 16u);
   EXPECT_EQ(rig.validationRuns, 3) << "at the start, before the programs, before the input mode";

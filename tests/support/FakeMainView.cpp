@@ -33,9 +33,9 @@ void FakeMainView::runValidation() {
 }
 
 std::string FakeMainView::sendTelegram(const std::string& telegram, std::int32_t waitLimit,
-                                       std::uint8_t answerCode, std::uint8_t mode) {
+                                       std::uint8_t answerCode, ExchangeMode mode) {
   sent.push_back({telegram, waitLimit, answerCode, mode});
-  return onSendTelegram ? onSendTelegram(sent.back()) : "NoReply";
+  return onSendTelegram ? onSendTelegram(sent.back()) : exchange_result::NoReply;
 }
 
 int FakeMainView::messageBox(const std::string& boxText, const char* caption, unsigned flags) {

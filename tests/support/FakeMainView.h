@@ -19,7 +19,7 @@ struct SentTelegram {
   std::string telegram;
   std::int32_t waitLimit = 0;
   std::uint8_t answerCode = 0;
-  std::uint8_t mode = 0;
+  ExchangeMode mode = ExchangeMode::Answer;
   friend bool operator==(const SentTelegram&, const SentTelegram&) = default;
 };
 
@@ -43,7 +43,7 @@ class FakeMainView : public MainView {
   AddressMembers& members() override { return addressMembers; }
   void runValidation() override;
   std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           std::uint8_t mode) override;
+                           ExchangeMode mode) override;
   int messageBox(const std::string& text, const char* caption, unsigned flags) override;
   void beep() override { ++beeps; }
   void pause(unsigned milliseconds) override { pauses.push_back(milliseconds); }

@@ -41,7 +41,7 @@ void ProcedureRig::setButtonEnabled(Button button, bool enabled) {
 }
 
 std::string ProcedureRig::sendTelegram(const std::string& telegram, std::int32_t waitLimit,
-                                       std::uint8_t answerCode, std::uint8_t mode) {
+                                       std::uint8_t answerCode, ExchangeMode mode) {
   if (beforeCall) beforeCall(sent.size(), telegram);
   sent.push_back({telegram, waitLimit, answerCode, mode});
   results.push_back(exchange.SendTelegram(telegram, waitLimit, answerCode, mode));

@@ -41,7 +41,7 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   void setFieldColour(Field field, std::uint32_t bgr) override;
   void setButtonEnabled(Button button, bool enabled) override;
   std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           std::uint8_t mode) override;
+                           ExchangeMode mode) override;
   void pause(unsigned milliseconds) override;
   // Records and answers from the platform's script. The box stays up for answerTime of
   // virtual time, and its own event loop takes the timer's ticks meanwhile, as a

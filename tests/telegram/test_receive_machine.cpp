@@ -113,7 +113,7 @@ TEST(ReceiveMachineTest, Scenarios) {
        "BC1105FFFE600137", ReceiveMachine::State::Finished},
   };
   for (const auto& s : scenarios) {
-    ReceiveMachine machine(s.mode, s.answerCode, Local);
+    ReceiveMachine machine(static_cast<ExchangeMode>(s.mode), s.answerCode, Local);
     const Fed fed = feedAll(machine, s.stream);
     EXPECT_EQ(fed.acks, s.acks) << s.name;
     EXPECT_EQ(fed.answers, s.answers) << s.name;
@@ -123,11 +123,11 @@ TEST(ReceiveMachineTest, Scenarios) {
 }
 
 TEST(ReceiveMachineTest, EndsOnConfirmationAndAnswer) {
-  ReceiveMachine confirm(2, 255, Local);
+  ReceiveMachine confirm(ExchangeMode::Confirmation, 255, Local);
   EXPECT_EQ(confirm.feed(0x8B), Event::Confirmed);
   EXPECT_EQ(confirm.feed(0x8B), Event::Nothing);  // finished: nothing more happens
 
-  ReceiveMachine answer(0, 9, Local);
+  ReceiveMachine answer(ExchangeMode::Answer, 9, Local);
   const Fed fed = feedAll(answer, concat({memoryResponse(), memoryResponse()}));
   EXPECT_EQ(fed.answers, (std::vector<std::size_t>{10}));
   EXPECT_EQ(answer.answerText(), "B01105FFFE6342400012");
@@ -137,7 +137,7 @@ TEST(ReceiveMachineTest, LongestFrameCompletesWithinTheBuffer) {
   Bytes frame{0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x6F, 0x42, 0x40};
   while (frame.size() < 22) frame.push_back(static_cast<std::uint8_t>(frame.size()));
   frame = withChecksum(frame);
-  ReceiveMachine machine(0, 9, Local);
+  ReceiveMachine machine(ExchangeMode::Answer, 9, Local);
   const Fed fed = feedAll(machine, frame);
   EXPECT_EQ(fed.answers, (std::vector<std::size_t>{22}));
   EXPECT_EQ(machine.answerText().size(), 44u);

@@ -205,7 +205,7 @@ TEST_F(TelegramExchangeTest, Exchanges) {
     host.descriptors.clear();
     host.script.assign(c.script.begin(), c.script.end());
 
-    EXPECT_EQ(exchange.SendTelegram(c.telegram, c.waitLimit, c.answerCode, c.mode), c.result);
+    EXPECT_EQ(exchange.SendTelegram(c.telegram, c.waitLimit, c.answerCode, static_cast<ExchangeMode>(c.mode)), c.result);
     EXPECT_EQ(host.log, c.log);
     EXPECT_EQ(hex(line->written), c.written);
     std::vector<std::size_t> acks;
@@ -220,7 +220,7 @@ TEST_F(TelegramExchangeTest, Exchanges) {
 TEST_F(TelegramExchangeTest, NegativeLimitReadsAtMostOneByte) {
   line->textLength = 16;
   line->replyToText = {0xBC, 0xFF, 0xFE, 0x8B};
-  EXPECT_EQ(exchange.SendTelegram("BCFFFE11056080", -1, 255, 2), "NoReply");
+  EXPECT_EQ(exchange.SendTelegram("BCFFFE11056080", -1, 255, ExchangeMode::Confirmation), "NoReply");
   EXPECT_LE(line->bytesRead, 1u);
   EXPECT_GE(line->rx.size(), 3u);  // the rest waits for the next call
   EXPECT_TRUE(host.descriptors.empty());
@@ -229,12 +229,12 @@ TEST_F(TelegramExchangeTest, NegativeLimitReadsAtMostOneByte) {
 TEST_F(TelegramExchangeTest, WaitCounterStartsAtZero) {
   exchange.WaitCounter = 50;
   host.script = {{{}, 0}, {{0x8B}, 0}};
-  EXPECT_EQ(exchange.SendTelegram("BCFFFE11056080", 1, 255, 2), "ACK");
+  EXPECT_EQ(exchange.SendTelegram("BCFFFE11056080", 1, 255, ExchangeMode::Confirmation), "ACK");
 }
 
 TEST_F(TelegramExchangeTest, SixFailedWritesGiveOneBoxAndError) {
   line->writesFail = true;
-  EXPECT_EQ(exchange.SendTelegram(ReadTelegram, 1, 9, 0), "Error");
+  EXPECT_EQ(exchange.SendTelegram(ReadTelegram, 1, 9, ExchangeMode::Answer), "Error");
   EXPECT_EQ(host.log, std::vector<std::string>(6, ReadChipText));
   ASSERT_EQ(platform.boxes.size(), 1u);
   EXPECT_EQ(platform.boxes[0],
@@ -245,7 +245,7 @@ TEST_F(TelegramExchangeTest, SixFailedWritesGiveOneBoxAndError) {
 
 TEST_F(TelegramExchangeTest, FrameTooLongForTheChipIsNeverWritten) {
   const std::string tooLong = "BC" + std::string(44, '0');  // 23 bytes
-  EXPECT_EQ(exchange.SendTelegram(tooLong, 1, 255, 2), "Error");
+  EXPECT_EQ(exchange.SendTelegram(tooLong, 1, 255, ExchangeMode::Confirmation), "Error");
   EXPECT_TRUE(line->written.empty());
   EXPECT_EQ(host.log.size(), 6u);
   EXPECT_EQ(platform.boxes.size(), 1u);
@@ -253,10 +253,10 @@ TEST_F(TelegramExchangeTest, FrameTooLongForTheChipIsNeverWritten) {
 
 TEST_F(TelegramExchangeTest, WithoutAPort) {
   host.port_.reset();
-  EXPECT_EQ(exchange.SendTelegram(ReadTelegram, 1, 9, 0), "Error");
+  EXPECT_EQ(exchange.SendTelegram(ReadTelegram, 1, 9, ExchangeMode::Answer), "Error");
   EXPECT_EQ(platform.boxes.size(), 1u);
   // Listening without a port ends at the limit, waiting with no descriptor.
-  EXPECT_EQ(exchange.SendTelegram("", 2, 5, 1), "NoReply");
+  EXPECT_EQ(exchange.SendTelegram("", 2, 5, ExchangeMode::FurtherAnswer), "NoReply");
   ASSERT_EQ(host.descriptors.size(), 2u);
   EXPECT_EQ(host.descriptors[0], -1);
 }
@@ -264,7 +264,7 @@ TEST_F(TelegramExchangeTest, WithoutAPort) {
 TEST_F(TelegramExchangeTest, PortReplacedDuringTheWait) {
   // The window may delete the port inside a wait (the user picks another one).
   host.script = {{{}, 0, [this] { host.port_.reset(); }}};
-  EXPECT_EQ(exchange.SendTelegram("BCFFFE11056080", 3, 255, 2), "NoReply");
+  EXPECT_EQ(exchange.SendTelegram("BCFFFE11056080", 3, 255, ExchangeMode::Confirmation), "NoReply");
   EXPECT_EQ(host.descriptors.size(), 4u);
   EXPECT_EQ(host.descriptors.back(), -1);
 }
@@ -273,7 +273,7 @@ TEST_F(TelegramExchangeTest, LineInErrorIsWaitedOnWithoutItsDescriptor) {
   // A line that hung up stays readable: blocking on it would wake the wait at once, every
   // time, and spin until the limit. Listening on it waits on timers and input alone.
   line->lineErrors = 0x10;
-  EXPECT_EQ(exchange.SendTelegram("", 2, 5, 1), "NoReply");
+  EXPECT_EQ(exchange.SendTelegram("", 2, 5, ExchangeMode::FurtherAnswer), "NoReply");
   ASSERT_EQ(host.descriptors.size(), 2u);
   EXPECT_EQ(host.descriptors[0], -1);
   EXPECT_EQ(host.descriptors[1], -1);
