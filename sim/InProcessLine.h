@@ -8,7 +8,7 @@
 #include <deque>
 #include <memory>
 
-#include "link/SerialLine.h"
+#include "platform/SerialLine.h"
 #include "sim/InterfaceChip.h"
 
 namespace kolvaro::sim {

@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "link/SerialLine.h"
+#include "platform/SerialLine.h"
 #include "sim/Bus.h"
 #include "sim/Device.h"
 #include "sim/EventQueue.h"

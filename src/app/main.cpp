@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "link/Platform.h"
+#include "platform/Platform.h"
 #include "ui/About.h"
 #include "ui/Main.h"
 #include "ui/QtPlatform.h"

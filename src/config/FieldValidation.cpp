@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "platform/Platform.h"
 #include "telegram/AddressText.h"
 
 namespace kolvaro {
@@ -60,7 +61,7 @@ std::uint32_t FieldValidation::validatePhysical(Field field, std::uint32_t valid
   }
   replaceText(field, PhysicalCorrectionText);
   view_.setFieldColour(field, colour::Red);
-  view_.beep();
+  platform().beep();
   return *PhysicalTextToValue(PhysicalCorrectionText);
 }
 
@@ -76,7 +77,7 @@ GroupBytes FieldValidation::validateGroup(Field field) {
   if (!IsInRange(AddressKind::Group, *parts)) {
     replaceText(field, GroupCorrectionText);
     view_.setFieldColour(field, colour::Red);
-    view_.beep();
+    platform().beep();
     return *GroupTextToBytes(GroupCorrectionText);
   }
   view_.setFieldColour(field, colour::Black);

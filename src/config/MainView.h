@@ -2,6 +2,8 @@
 // The main window as the bus procedures, group switching and the field validation see
 // it: one narrow interface, so that all of them run and are tested without a display.
 // TMain implements it with Qt widgets; tests implement it with a recording fake.
+// Message boxes, the beep and pauses are not the window's: they reach the user through
+// the platform seam (platform/Platform.h), the one route the exchange and the port use too.
 #include <cstdint>
 #include <string>
 
@@ -77,10 +79,6 @@ class MainView {
   // The telegram exchange: "ACK", "NoReply", "Error" or an answer text.
   virtual std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit,
                                    std::uint8_t answerCode, ExchangeMode mode) = 0;
-
-  virtual int messageBox(const std::string& text, const char* caption, unsigned flags) = 0;
-  virtual void beep() = 0;
-  virtual void pause(unsigned milliseconds) = 0;  // blocks; processes no events
 };
 
 }  // namespace kolvaro

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "config/MainView.h"
-#include "link/Platform.h"
+#include "platform/Platform.h"
 
 namespace kolvaro::procedure {
 

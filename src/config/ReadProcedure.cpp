@@ -58,9 +58,9 @@ class ReadRun {
     if (!checkAddress()) return false;
     if (!noSecondAnswer()) return false;
     if (!readGroupTable()) return false;
-    if (view_.messageBox(AskPrograms, box::Informacja, box::Question) != id::Yes) return true;
+    if (platform().messageBox(AskPrograms, box::Informacja, box::Question) != id::Yes) return true;
     if (!readPrograms()) return false;
-    if (view_.messageBox(AskInputMode, box::Informacja, box::Question) != id::Yes) return true;
+    if (platform().messageBox(AskInputMode, box::Informacja, box::Question) != id::Yes) return true;
     return readInputMode();
   }
 
@@ -70,7 +70,7 @@ class ReadRun {
   void advance(int amount) { procedure::advanceProgress(view_, amount); }
 
   bool stop(const char* text, const char* caption) {
-    view_.messageBox(text, caption, box::Error);
+    platform().messageBox(text, caption, box::Error);
     view_.setProgressPosition(0);
     return false;
   }
@@ -110,7 +110,7 @@ class ReadRun {
   bool noSecondDevice() {
     if (!silenceFollows(answer_code::PhysicalAddressResponse)) return stop(SeveralDevicesInProgrammingMode, box::Informacja);
     view_.setProgressPosition(Full);
-    view_.pause(procedure::StepPause);
+    platform().sleep(procedure::StepPause);
     view_.setProgressPosition(0);
     return true;
   }
@@ -133,7 +133,7 @@ class ReadRun {
           advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
           view_.setProgressPosition(Full);
-          view_.messageBox(DeviceDoesNotAnswer, box::Informacja, box::Notice);
+          platform().messageBox(DeviceDoesNotAnswer, box::Informacja, box::Notice);
           return true;
         case Outcome::Answer:
           return true;
@@ -155,7 +155,7 @@ class ReadRun {
     view_.setProgressPosition(0);
     auto& table = view_.members().GrAddr_Bytes;
     for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
-      view_.pause(procedure::StepPause);
+      platform().sleep(procedure::StepPause);
       const unsigned index = k - 1;
       std::uint8_t value = 0;
       if (!readByte(device(), memory::GroupTableByte(index), 5, value, GroupReadError, GroupReadUnsuccessful)) {
@@ -248,7 +248,7 @@ void ReadClick(MainView& view) {
   // validation, and while Read is disabled the field changes of the run start none.
   view.setButtonEnabled(Button::Read, false);
   view.setProgressStep(procedure::progress::UnitStep);
-  view.messageBox(StartReading, box::Informacja, box::Notice);
+  platform().messageBox(StartReading, box::Informacja, box::Notice);
   view.setProgressPosition(0);
   const bool reachedEnd = ReadRun(view).run();
   view.setButtonEnabled(Button::Read, true);

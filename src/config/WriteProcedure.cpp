@@ -60,7 +60,7 @@ class WriteRun {
 
   void advance(int amount) { procedure::advanceProgress(view_, amount); }
   bool askYes(const char* text, unsigned flags) {
-    return view_.messageBox(text, box::Informacja, flags) == id::Yes;
+    return platform().messageBox(text, box::Informacja, flags) == id::Yes;
   }
   bool fail() {
     view_.setProgressPosition(0);
@@ -76,17 +76,17 @@ class WriteRun {
       const std::string result = view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
       switch (procedure::judge(result)) {
         case Outcome::Error:
-          view_.messageBox(AddressCheckFailed, nullptr, box::Error);
+          platform().messageBox(AddressCheckFailed, nullptr, box::Error);
           return fail();
         case Outcome::NoReply:
           advance(procedure::progress::PerUnansweredTransfer);
           if (counter.allowsAnother()) continue;
           view_.setProgressPosition(Full);
-          view_.messageBox(AddressFree, box::Informacja, box::Notice);
+          platform().messageBox(AddressFree, box::Informacja, box::Notice);
           return true;
         case Outcome::Answer:
-          if (view_.messageBox(AddressTaken, nullptr, box::ErrorQuestionNoByDefault) != id::Yes) return fail();
-          view_.messageBox(EnterProgrammingMode, box::Informacja, box::Notice);
+          if (platform().messageBox(AddressTaken, nullptr, box::ErrorQuestionNoByDefault) != id::Yes) return fail();
+          platform().messageBox(EnterProgrammingMode, box::Informacja, box::Notice);
           return true;
       }
     }
@@ -100,12 +100,12 @@ class WriteRun {
     for (bool answered = false; !answered;) {
       switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer))) {
         case Outcome::Error:
-          view_.messageBox(ConfigurationFailed, nullptr, box::Error);
+          platform().messageBox(ConfigurationFailed, nullptr, box::Error);
           return fail();
         case Outcome::NoReply:
           advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
-          view_.messageBox(NoDeviceInProgrammingMode, nullptr, box::Error);
+          platform().messageBox(NoDeviceInProgrammingMode, nullptr, box::Error);
           return fail();
         case Outcome::Answer:
           answered = true;
@@ -120,7 +120,7 @@ class WriteRun {
     AttemptCounter counter(1);
     for (;;) {
       if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::FurtherAnswer)) != Outcome::NoReply) {
-        view_.messageBox(SeveralDevicesInProgrammingMode, box::Informacja, box::Error);
+        platform().messageBox(SeveralDevicesInProgrammingMode, box::Informacja, box::Error);
         return fail();
       }
       advance(procedure::progress::PerUnansweredLookup);
@@ -165,7 +165,7 @@ class WriteRun {
     view_.setProgressStep(procedure::progress::PerTableByte);
     view_.setProgressPosition(0);
     for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
-      view_.pause(procedure::StepPause);
+      platform().sleep(procedure::StepPause);
       const unsigned index = k - 1;
       const std::string telegram =
           GroupTableWriteTelegram(local(), terminal(), index, view_.members().GrAddr_Bytes[index]);
@@ -188,7 +188,7 @@ class WriteRun {
       if (!confirmedWrite(telegram)) return false;
       view_.setProgressPosition(Full);
     }
-    view_.messageBox(ProgramsDone, box::Informacja, box::Notice);
+    platform().messageBox(ProgramsDone, box::Informacja, box::Notice);
     return askYes(AskInputMode, box::Question);
   }
 
@@ -199,7 +199,7 @@ class WriteRun {
     const std::string telegram = InputModeWriteTelegram(local(), terminal(), comboCode(Combo::MONO_BI));
     if (!confirmedWrite(telegram)) return;
     view_.setProgressPosition(Full);
-    view_.messageBox(InputModeDone, box::Informacja, box::Notice);
+    platform().messageBox(InputModeDone, box::Informacja, box::Notice);
   }
 
   MainView& view_;

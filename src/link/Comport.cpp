@@ -5,8 +5,9 @@
 
 #include "link/ChipServices.h"
 #include "link/IniFile.h"
-#include "link/Platform.h"
-#include "link/SystemDirectory.h"
+#include "link/PortPaths.h"
+#include "platform/Platform.h"
+#include "platform/SystemDirectory.h"
 
 namespace kolvaro {
 namespace {
@@ -21,6 +22,13 @@ constexpr const char* PortKey = "COM";
 constexpr const char* PortNames[] = {"COM1", "COM2", "COM3", "COM4"};
 
 void showError(const std::string& text) { platform().messageBox(text, nullptr, ErrorBox); }
+
+// The devices dcb.ini names for the ports, read quietly: a missing system directory is
+// reported where dcb.ini's settings are loaded, not when a port is looked for.
+PortPaths configuredPortPaths() {
+  const std::optional<std::string> directory = platform().systemDirectory();
+  return directory ? readPortPaths(pathInDirectory(*directory, "dcb.ini")) : PortPaths{};
+}
 
 void showActivePort(const char* portName) {
   platform().messageBox(std::string("Active port: ") + portName, "Information", InformationBox);
@@ -107,9 +115,10 @@ ComPort::~ComPort() {
 
 std::uint8_t ComPort::FindFreePort() {
   portFree.fill(false);
+  const PortPaths paths = configuredPortPaths();
   for (std::uint8_t n = 1; n <= 4; ++n) {
     portName = PortNames[n - 1];
-    hCom = platform().serialPorts().open(portName);
+    hCom = platform().serialPorts().open(portName, paths);
     if (hCom) {
       portFree[n - 1] = true;
       hCom->close();
@@ -129,7 +138,7 @@ std::uint8_t ComPort::OpenPort(std::uint8_t portNumber) {
     return 1;
   }
   portName = PortNames[portNumber - 1];
-  hCom = platform().serialPorts().open(portName);
+  hCom = platform().serialPorts().open(portName, configuredPortPaths());
   if (!hCom) {
     showError(std::string("Couldn't open") + portName);
     return 1;

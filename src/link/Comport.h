@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "link/Dcb.h"
-#include "link/SerialLine.h"
+#include "platform/Dcb.h"
+#include "platform/SerialLine.h"
 
 namespace kolvaro {
 

@@ -4,7 +4,7 @@
 
 #include "link/ChipServices.h"
 #include "link/Comport.h"
-#include "link/Platform.h"
+#include "platform/Platform.h"
 #include "telegram/ReceiveMachine.h"
 
 namespace kolvaro {

@@ -17,7 +17,7 @@
 #include "config/ReadProcedure.h"
 #include "config/WriteProcedure.h"
 #include "link/ChipServices.h"
-#include "link/Platform.h"
+#include "platform/Platform.h"
 #include "ui/About.h"
 #include "ui/Colours.h"
 #include "ui/MaskedField.h"
@@ -246,14 +246,6 @@ std::string TMain::sendTelegram(const std::string& telegram, std::int32_t waitLi
                                 ExchangeMode mode) {
   return exchange_.SendTelegram(telegram, waitLimit, answerCode, mode);
 }
-
-int TMain::messageBox(const std::string& text, const char* caption, unsigned flags) {
-  return platform().messageBox(text, caption, flags);
-}
-
-void TMain::beep() { platform().beep(); }
-
-void TMain::pause(unsigned milliseconds) { platform().sleep(milliseconds); }
 
 // ---- ExchangeHost -----------------------------------------------------------------------
 

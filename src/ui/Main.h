@@ -109,9 +109,6 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void runValidation() override { validation_.Addr_MaskEditExit(); }
   std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
                            ExchangeMode mode) override;
-  int messageBox(const std::string& text, const char* caption, unsigned flags) override;
-  void beep() override;
-  void pause(unsigned milliseconds) override;
 
   // ExchangeHost
   ComPort* port() override { return Port.get(); }

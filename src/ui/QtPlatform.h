@@ -1,7 +1,7 @@
 #pragma once
 // The platform the program runs on once the window exists: the host's system directory,
 // serial ports and pauses, with message boxes and the beep of the Qt application.
-#include "link/Platform.h"
+#include "platform/Platform.h"
 
 namespace kolvaro {
 

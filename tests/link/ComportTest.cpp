@@ -42,6 +42,26 @@ class ComPortTest : public ::testing::Test {
   std::vector<std::shared_ptr<FakeLineState>> lines;
 };
 
+// The devices dcb.ini names for the ports reach the serial backend with every open,
+// both constructors alike; without the system directory none are handed on.
+TEST_F(ComPortTest, PortsAreOpenedWithTheDevicesDcbIniNames) {
+  writeIni("[COM ports]\r\nCOM1 = /dev/ttyUSB0\r\ncom3=/tmp/kolvaro/com3\r\nCOM4=\r\n");
+  const PortPaths configured{{"COM1", "/dev/ttyUSB0"}, {"COM3", "/tmp/kolvaro/com3"}};
+  {
+    ComPort startUp;
+    EXPECT_EQ(platform.scripted.lastPaths, configured);
+  }
+  platform.scripted.lastPaths.clear();
+  {
+    ComPort chosen(19200, "even", 8, 1.0, 3);
+    EXPECT_EQ(platform.scripted.opened.back(), "COM3");
+    EXPECT_EQ(platform.scripted.lastPaths, configured);
+  }
+  platform.directory.reset();
+  { ComPort startUp; }
+  EXPECT_TRUE(platform.scripted.lastPaths.empty());
+}
+
 TEST_F(ComPortTest, NoFreePortAtStartUp) {
   for (auto& l : lines) l->cannotOpen = true;
   {

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "link/Comport.h"
-#include "link/SerialLinePosix.h"
+#include "link/PortPaths.h"
+#include "platform/SerialLinePosix.h"
 #include "support/RecordingPlatform.h"
 
 namespace kolvaro {
@@ -242,18 +243,17 @@ TEST(TermiosMapping, DcbMembersToTermiosAndBack) {
 
 TEST(PortNames, DefaultDevicesAndTheirOverrides) {
   test::TempDir dir;
-  test::RecordingPlatform platform;
-  ScopedPlatform scope(platform);
-  platform.directory = dir.path();
-  EXPECT_EQ(devicePathOf("COM1"), "/dev/ttyS0");
-  EXPECT_EQ(devicePathOf("COM4"), "/dev/ttyS3");
-  EXPECT_EQ(devicePathOf("COM5"), "");
-  EXPECT_EQ(devicePathOf("com1"), "");
-  test::writeFile(dir.file("dcb.ini"), "[com ports]\ncom2 = /dev/ttyUSB0\nCOM3=\n");
-  EXPECT_EQ(devicePathOf("COM2"), "/dev/ttyUSB0");
-  EXPECT_EQ(devicePathOf("COM3"), "/dev/ttyS2");
-  platform.directory.reset();
-  EXPECT_EQ(devicePathOf("COM2"), "/dev/ttyS1");
+  const std::string ini = dir.file("dcb.ini");
+  auto pathOf = [&](const char* name) { return devicePathOf(name, readPortPaths(ini)); };
+  EXPECT_EQ(pathOf("COM1"), "/dev/ttyS0") << "no dcb.ini";
+  EXPECT_EQ(pathOf("COM4"), "/dev/ttyS3");
+  EXPECT_EQ(pathOf("COM5"), "");
+  EXPECT_EQ(pathOf("com1"), "");
+  test::writeFile(ini, "[com ports]\ncom2 = /dev/ttyUSB0\nCOM3=\n");
+  EXPECT_EQ(readPortPaths(ini), (PortPaths{{"COM2", "/dev/ttyUSB0"}})) << "names as the program spells them";
+  EXPECT_EQ(pathOf("COM2"), "/dev/ttyUSB0");
+  EXPECT_EQ(pathOf("COM3"), "/dev/ttyS2") << "an empty entry keeps the default";
+  EXPECT_EQ(devicePathOf("COM2", {}), "/dev/ttyS1");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "link/SerialLine.h"
+#include "platform/SerialLine.h"
 #include "sim/Frame.h"
 #include "sim/Scene.h"
 

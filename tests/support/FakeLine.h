@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "link/SerialLine.h"
+#include "platform/SerialLine.h"
 #include "support/RecordingPlatform.h"
 
 namespace kolvaro::test {

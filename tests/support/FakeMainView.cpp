@@ -38,8 +38,4 @@ std::string FakeMainView::sendTelegram(const std::string& telegram, std::int32_t
   return onSendTelegram ? onSendTelegram(sent.back()) : exchange_result::NoReply;
 }
 
-int FakeMainView::messageBox(const std::string& boxText, const char* caption, unsigned flags) {
-  return platform.messageBox(boxText, caption, flags);
-}
-
 }  // namespace kolvaro::test

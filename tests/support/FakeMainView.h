@@ -44,9 +44,6 @@ class FakeMainView : public MainView {
   void runValidation() override;
   std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
                            ExchangeMode mode) override;
-  int messageBox(const std::string& text, const char* caption, unsigned flags) override;
-  void beep() override { ++beeps; }
-  void pause(unsigned milliseconds) override { pauses.push_back(milliseconds); }
 
   // Convenience
   std::string& text(Field field) { return texts[index(field)]; }
@@ -63,17 +60,19 @@ class FakeMainView : public MainView {
   int progressStep = 6;
   AddressMembers addressMembers;
 
+  // Message boxes, beeps and pauses go through the platform seam: this platform is
+  // installed for the view's lifetime, so its record holds the procedures' boxes and the
+  // exchange's and the port's alike, in order, answered from its script.
+  RecordingPlatform platform;
+
   // Records.
   std::vector<int> progressHistory;      // every position the bar took, in order
   std::vector<int> progressStepHistory;  // every step set, in order
   std::vector<Field> fieldTextWrites;    // every setFieldText, in order
   std::vector<SentTelegram> sent;
   int validationRuns = 0;  // calls of runValidation
-  int beeps = 0;
-  std::vector<unsigned> pauses;
-  // Boxes go to this platform's record and take its scripted answers; a test that
-  // installs it (ScopedPlatform) gets the exchange's own boxes in the same list.
-  RecordingPlatform platform;
+  int& beeps = platform.beeps;
+  std::vector<unsigned>& pauses = platform.sleeps;
 
   // Hooks.
   std::function<std::string(const SentTelegram&)> onSendTelegram;  // unset: "NoReply"
@@ -81,6 +80,7 @@ class FakeMainView : public MainView {
   FieldValidation validation{*this};
 
  private:
+  ScopedPlatform installed_{platform};
   static std::size_t index(Field f) { return static_cast<std::size_t>(f); }
   static std::size_t index(Combo c) { return static_cast<std::size_t>(c); }
   static std::size_t index(Button b) { return static_cast<std::size_t>(b); }

@@ -12,7 +12,7 @@ constexpr auto TickInterval = std::chrono::microseconds(1s);
 }  // namespace
 
 ProcedureRig::ProcedureRig(sim::Scene& bus, bool portWorks)
-    : scene(bus), installed_(platform), nextTick_(bus.now() + TickInterval) {
+    : scene(bus), nextTick_(bus.now() + TickInterval) {
   platform.directory = systemDirectory_.path();
   if (portWorks) platform.scripted.set("COM1", [this] { return scene.connectHost(); });
   port_ = std::make_unique<ComPort>();
@@ -23,12 +23,21 @@ ProcedureRig::ProcedureRig(sim::Scene& bus, bool portWorks)
     port_->WriteByte(&reset);
     advance(10ms);
   }
+  platform.onSleep = [this](unsigned milliseconds) { advance(std::chrono::milliseconds(milliseconds)); };
+  platform.onBox = [this](const ShownBox&) {
+    advance(answerTime);
+    deliverTick();
+  };
   comboIndexes.fill(0);
   runValidation();
   clearRecords();
 }
 
-ProcedureRig::~ProcedureRig() = default;
+// The hooks reach into the rig: a box the port shows as it closes must not run them.
+ProcedureRig::~ProcedureRig() {
+  platform.onBox = nullptr;
+  platform.onSleep = nullptr;
+}
 
 void ProcedureRig::setFieldColour(Field field, std::uint32_t bgr) {
   FakeMainView::setFieldColour(field, bgr);
@@ -48,17 +57,6 @@ std::string ProcedureRig::sendTelegram(const std::string& telegram, std::int32_t
   return results.back();
 }
 
-void ProcedureRig::pause(unsigned milliseconds) {
-  FakeMainView::pause(milliseconds);
-  advance(std::chrono::milliseconds(milliseconds));
-}
-
-int ProcedureRig::messageBox(const std::string& text, const char* caption, unsigned flags) {
-  const int answer = FakeMainView::messageBox(text, caption, flags);
-  advance(answerTime);
-  deliverTick();
-  return answer;
-}
 
 void ProcedureRig::waitForActivity(int /*readableDescriptor*/) {
   advance(WaitStep);

@@ -42,11 +42,10 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   void setButtonEnabled(Button button, bool enabled) override;
   std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
                            ExchangeMode mode) override;
-  void pause(unsigned milliseconds) override;
-  // Records and answers from the platform's script. The box stays up for answerTime of
-  // virtual time, and its own event loop takes the timer's ticks meanwhile, as a
-  // task-modal box does: the bus goes on, and no tick is left pending after it.
-  int messageBox(const std::string& text, const char* caption, unsigned flags) override;
+  // Pauses move the virtual clock. Every box (recorded and answered from the platform's
+  // script) stays up for answerTime of virtual time, and its own event loop takes the
+  // timer's ticks meanwhile, as a task-modal box does: the bus goes on, and no tick is
+  // left pending after it.
 
   // ExchangeHost
   ComPort* port() override { return port_.get(); }
@@ -82,7 +81,6 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   void deliverTick();
 
   TempDir systemDirectory_;
-  ScopedPlatform installed_;
   std::unique_ptr<ComPort> port_;
   std::chrono::microseconds nextTick_;
   bool tickDue_ = false;

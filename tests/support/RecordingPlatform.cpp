@@ -8,8 +8,9 @@
 
 namespace kolvaro::test {
 
-std::unique_ptr<SerialLine> ScriptedPorts::open(const std::string& portName) {
+std::unique_ptr<SerialLine> ScriptedPorts::open(const std::string& portName, const PortPaths& paths) {
   opened.push_back(portName);
+  lastPaths = paths;
   auto found = factories_.find(portName);
   if (found == factories_.end()) return nullptr;
   return found->second();

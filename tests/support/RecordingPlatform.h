@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "link/Platform.h"
+#include "platform/Platform.h"
 
 namespace kolvaro::test {
 
@@ -27,8 +27,9 @@ class ScriptedPorts : public SerialPorts {
   using Factory = std::function<std::unique_ptr<SerialLine>()>;
   void set(const std::string& portName, Factory factory) { factories_[portName] = std::move(factory); }
   void remove(const std::string& portName) { factories_.erase(portName); }
-  std::unique_ptr<SerialLine> open(const std::string& portName) override;
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths) override;
   std::vector<std::string> opened;  // every name asked for, in order
+  PortPaths lastPaths;              // the paths handed with the last open
 
  private:
   std::map<std::string, Factory> factories_;
@@ -38,7 +39,10 @@ class RecordingPlatform : public Platform {
  public:
   int messageBox(const std::string& text, const char* caption, unsigned flags) override;
   void beep() override { ++beeps; }
-  void sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
+  void sleep(unsigned milliseconds) override {
+    sleeps.push_back(milliseconds);
+    if (onSleep) onSleep(milliseconds);
+  }
   std::optional<std::string> systemDirectory() override { return directory; }
   SerialPorts& serialPorts() override { return ports_ ? *ports_ : scripted; }
 
@@ -55,6 +59,7 @@ class RecordingPlatform : public Platform {
   std::optional<std::string> directory;
   ScriptedPorts scripted;
   std::function<void(const ShownBox&)> onBox;  // runs as each box is shown
+  std::function<void(unsigned)> onSleep;       // runs after each pause is recorded
 
  private:
   SerialPorts* ports_ = nullptr;

@@ -1,4 +1,4 @@
-#include "link/SystemDirectory.h"
+#include "platform/SystemDirectory.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "link/SerialLinePosix.h"
+#include "platform/SerialLinePosix.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,10 +10,7 @@
 #include <cerrno>
 #include <chrono>
 
-#include "link/HostSerialPorts.h"
-#include "link/IniFile.h"
-#include "link/Platform.h"
-#include "link/SystemDirectory.h"
+#include "platform/HostSerialPorts.h"
 
 #if defined(__linux__)
 #include <linux/serial.h>
@@ -246,8 +243,8 @@ class PosixSerialLine final : public SerialLine {
 
 class PosixSerialPorts : public SerialPorts {
  public:
-  std::unique_ptr<SerialLine> open(const std::string& portName) override {
-    std::string path = devicePathOf(portName);
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths) override {
+    std::string path = devicePathOf(portName, paths);
     if (path.empty()) return nullptr;
     return openPosixSerialLine(path);
   }
@@ -343,15 +340,12 @@ std::unique_ptr<SerialLine> openPosixSerialLine(const std::string& devicePath) {
   return std::make_unique<PosixSerialLine>(fd);
 }
 
-std::string devicePathOf(const std::string& portName) {
+std::string devicePathOf(const std::string& portName, const PortPaths& paths) {
   static constexpr const char* Names[] = {"COM1", "COM2", "COM3", "COM4"};
   for (int n = 0; n < 4; ++n) {
     if (portName != Names[n]) continue;
-    if (auto directory = platform().systemDirectory()) {
-      IniFile ini(pathInDirectory(*directory, "dcb.ini"));
-      auto path = ini.ReadString("COM ports", portName);
-      if (path && !path->empty()) return *path;
-    }
+    const auto entry = paths.find(portName);
+    if (entry != paths.end() && !entry->second.empty()) return entry->second;
     return "/dev/ttyS" + std::to_string(n);
   }
   return {};

@@ -1,7 +1,7 @@
 #pragma once
 // The host's serial ports, from the backend the build picked (SerialLinePosix.cpp
 // or SerialLineWin32.cpp).
-#include "link/SerialLine.h"
+#include "platform/SerialLine.h"
 
 namespace kolvaro {
 

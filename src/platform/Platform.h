@@ -1,12 +1,14 @@
 #pragma once
-// The platform services the program uses besides the serial line: message boxes,
-// the system beep, pauses, the system directory and the serial ports. Each is one
-// seam, so the window can put in its own message box and tests can record and
-// script every box, count beeps and run pauses without waiting.
+// The platform seam: the services the program needs of the system it runs on (message
+// boxes, the system beep, pauses, the system directory and the serial ports). It sits
+// below every layer that uses it, and it is the one route by which the procedures, the
+// telegram exchange and the port reach the user: the face that runs them installs its
+// own (the window its Qt message box; tests record and script every box, count beeps
+// and run pauses without waiting).
 #include <optional>
 #include <string>
 
-#include "link/SerialLine.h"
+#include "platform/SerialLine.h"
 
 namespace kolvaro {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "link/HostSerialPorts.h"
-#include "link/SerialLine.h"
+#include "platform/HostSerialPorts.h"
+#include "platform/SerialLine.h"
 
 namespace kolvaro {
 namespace {
@@ -188,7 +188,8 @@ class Win32SerialLine final : public SerialLine {
 
 class Win32SerialPorts : public SerialPorts {
  public:
-  std::unique_ptr<SerialLine> open(const std::string& portName) override {
+  // Windows opens COM1..COM4 by their own names; paths are for systems that need them.
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths&) override {
     HANDLE handle = CreateFileA(portName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;

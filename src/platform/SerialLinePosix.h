@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "link/SerialLine.h"
+#include "platform/SerialLine.h"
 
 namespace kolvaro {
 
@@ -20,9 +20,8 @@ void termiosToDcb(const termios& t, Dcb& dcb);
 // Opens a terminal device exclusively; nullptr when it cannot be opened.
 std::unique_ptr<SerialLine> openPosixSerialLine(const std::string& devicePath);
 
-// The device that a port name stands for: dcb.ini section "COM ports", key = the port
-// name, when it holds a path; else /dev/ttyS0../dev/ttyS3 for "COM1".."COM4".
-// Empty for any other name.
-std::string devicePathOf(const std::string& portName);
+// The device that a port name stands for: its entry in paths when that is not empty;
+// else /dev/ttyS0../dev/ttyS3 for "COM1".."COM4". Empty for any other name.
+std::string devicePathOf(const std::string& portName, const PortPaths& paths);
 
 }  // namespace kolvaro

@@ -6,10 +6,11 @@
 // Every operation returns true on success, as the Win32 calls it stands in for;
 // ComPort turns these into its own results (true = failure).
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
-#include "link/Dcb.h"
+#include "platform/Dcb.h"
 
 namespace kolvaro {
 
@@ -39,12 +40,17 @@ class SerialLine {
   virtual int readableDescriptor() const { return -1; }
 };
 
+// Device paths that stand for port names, e.g. "COM1" -> "/dev/ttyUSB0" (dcb.ini's
+// "COM ports" section). A name missing from the map keeps the platform's own meaning.
+using PortPaths = std::map<std::string, std::string>;
+
 // The system's serial ports, opened by their program names "COM1".."COM4".
 class SerialPorts {
  public:
   virtual ~SerialPorts() = default;
-  // Opens the port exclusively; nullptr when it cannot be opened.
-  virtual std::unique_ptr<SerialLine> open(const std::string& portName) = 0;
+  // Opens the port exclusively; nullptr when it cannot be opened. Where port names are
+  // not the system's own (POSIX), paths may name the device a port stands for.
+  virtual std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths) = 0;
 };
 
 }  // namespace kolvaro

@@ -1,11 +1,11 @@
-#include "link/Platform.h"
+#include "platform/Platform.h"
 
 #include <chrono>
 #include <iostream>
 #include <thread>
 
-#include "link/HostSerialPorts.h"
-#include "link/SystemDirectory.h"
+#include "platform/HostSerialPorts.h"
+#include "platform/SystemDirectory.h"
 
 namespace kolvaro {
 namespace {
