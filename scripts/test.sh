@@ -12,7 +12,70 @@ builds=${KOLVARO_BUILD_ROOT:-$root/build}
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-60}
 
-step() { printf '\n==== %s ====\n' "$*"; }
+# What this run counted: ctest's JUnit reports and the fuzzers' outcomes, added up in the
+# closing line, which also names the step the script stopped at, if any.
+results="$builds/results"
+rm -rf "$results"
+mkdir -p "$results"
+current_step=""
+fuzz_passed=0
+fuzz_failed=0
+
+step() {
+  current_step="$*"
+  printf '\n==== %s ====\n' "$*"
+}
+
+# One attribute of the <testsuite> element of a ctest JUnit report.
+junit_count() {
+  tr '\n' ' ' < "$2" | sed -n 's/.*<testsuite\([^>]*\)>.*/\1/p' |
+    sed -n "s/.*[[:space:]]$1=\"\([0-9]*\)\".*/\1/p"
+}
+
+# run_ctest NAME BUILD_TREE TIMEOUT: the whole suite of one tree. A failure does not stop
+# the script: the other runs still say what they found, and the closing line counts it.
+run_ctest() {
+  local name=$1 tree=$2 timeout=$3 status=0
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$tree" --output-on-failure -j 2 --timeout "$timeout" \
+    --output-junit "$results/$name.xml" | tee "$builds/$name.log" || status=$?
+  echo "$status" > "$results/$name.status"
+}
+
+summary() {
+  local status=$? passed=0 failed=0 skipped=0 details="" report name tests failures skips
+  for report in "$results"/*.status; do
+    [ -e "$report" ] || continue
+    name=$(basename "$report" .status)
+    tests=0 failures=0 skips=0
+    if [ -s "$results/$name.xml" ]; then
+      tests=$(junit_count tests "$results/$name.xml")
+      failures=$(junit_count failures "$results/$name.xml")
+      skips=$(( $(junit_count skipped "$results/$name.xml") + $(junit_count disabled "$results/$name.xml") ))
+    fi
+    # A run that found no tests, or ctest failing without a failed test in its report (a
+    # crash, a timeout of its own), still counts as one failure.
+    if [ "${tests:-0}" -eq 0 ] || { [ "$(cat "$report")" != 0 ] && [ "${failures:-0}" -eq 0 ]; }; then
+      failures=1
+      tests=$((${tests:-0} + 1))
+    fi
+    passed=$((passed + tests - failures - skips))
+    failed=$((failed + failures))
+    skipped=$((skipped + skips))
+    details+="${details:+, }$name $((tests - failures - skips))/$tests"
+  done
+  passed=$((passed + fuzz_passed))
+  failed=$((failed + fuzz_failed))
+  [ $((fuzz_passed + fuzz_failed)) -gt 0 ] && details+=", fuzzers $fuzz_passed/$((fuzz_passed + fuzz_failed))"
+  local line="tests: $passed passed, $failed failed, $skipped skipped (${details:-nothing ran})"
+  if [ "$status" -ne 0 ]; then
+    line+="; stopped at \"$current_step\""
+  elif [ "$failed" -ne 0 ]; then
+    status=1
+  fi
+  printf '\n==== %s ====\n%s\n' "$([ "$status" -eq 0 ] && echo "all checks passed" || echo "FAILED")" "$line"
+  exit "$status"
+}
+trap summary EXIT
 
 step "dependencies"
 "$root/scripts/install-deps.sh"
@@ -22,8 +85,7 @@ cmake -S "$root" -B "$builds/release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOLV
 cmake --build "$builds/release" -j "$jobs"
 
 step "release tests"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$builds/release" --output-on-failure -j 2 --timeout 300 \
-  | tee "$builds/release-tests.log"
+run_ctest release "$builds/release" 300
 
 step "sanitizer build (address, undefined)"
 cmake -S "$root" -B "$builds/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOLVARO_WERROR=ON \
@@ -34,8 +96,7 @@ step "sanitizer tests"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_stack_use_after_return=1:strict_string_checks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$builds/asan" --output-on-failure -j 2 --timeout 600 \
-  | tee "$builds/asan-tests.log"
+run_ctest sanitizer "$builds/asan" 600
 
 step "Windows cross build of the core"
 KOLVARO_BUILD_ROOT="$builds" "$root/scripts/cross-check-windows.sh"
@@ -57,15 +118,11 @@ for fuzzer in $fuzzers; do
   seeds=()
   [ -d "$root/fuzz/seeds/$name" ] && seeds=("$root/fuzz/seeds/$name")
   echo "-- $name"
-  "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" "${seeds[@]}" 2>&1 | tail -n 12
+  if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" "${seeds[@]}" \
+      > "$builds/fuzz/$name.log" 2>&1; then
+    fuzz_passed=$((fuzz_passed + 1))
+  else
+    fuzz_failed=$((fuzz_failed + 1))
+  fi
+  tail -n 12 "$builds/fuzz/$name.log"
 done
-
-step "all checks passed"
-# ctest's own summaries, added up: both test runs and the fuzzers.
-total=0
-for log in "$builds/release-tests.log" "$builds/asan-tests.log"; do
-  n=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
-  total=$((total + ${n:-0}))
-done
-fuzz_count=$(echo "$fuzzers" | wc -l)
-echo "tests: $((total + fuzz_count)) passed, 0 failed"

@@ -67,11 +67,11 @@ class InterfaceChip : public BusStation {
   int lateAckInformation = 0;
   // Called for each acknowledge information that arrives while a frame is coming in,
   // with the time since the frame's routing byte went to the host and whether the chip
-  // took it (it came within AckInformationWindow on the chip's clock).
+  // took it (it came within AckInformationWindow of the routing byte, on timingClock).
   std::function<void(Micros sinceRouting, bool taken)> onAckInformation;
-  // The clock onAckInformation's times are read from: the chip's own when unset. A
-  // simulator driven by the wall clock gives the wall clock here, so that the time runs
-  // from the routing byte actually written to the host's byte taken.
+  // The clock the acknowledge window is measured on: the chip's own when unset. A
+  // simulator driven by the wall clock gives the wall clock here, so that the window
+  // runs from the routing byte actually written to the host's byte taken.
   std::function<Micros()> timingClock;
 
   // BusStation
@@ -107,7 +107,6 @@ class InterfaceChip : public BusStation {
   // The frame now on the bus.
   bool receiving_ = false;  // someone else's frame is coming in
   bool routingSeen_ = false;
-  Micros routingPassedAt_{0};
   Micros routingTimedAt_{0};  // on timingClock
   Ack ackInformation_ = Ack::None;
 

@@ -41,11 +41,12 @@ int run(const BusOptions& options) {
   std::vector<std::unique_ptr<PtyLink>> links;
   for (const auto& path : options.links) {
     auto chip = scene.addChip();
+    // The acknowledge window runs from the routing byte written to the host's byte read,
+    // on the wall clock, so the simulator's own lateness in passing the byte is not
+    // charged to the host.
+    chip->timingClock = [] { return std::chrono::duration_cast<Micros>(Clock::now().time_since_epoch()); };
     if (options.ackTiming) {
-      // From the routing byte written to the host's byte read, on the wall clock, so the
-      // simulator's own lateness in passing the byte is not charged to the host. "late":
-      // the chip did not take it (past the window on the chip's clock).
-      chip->timingClock = [] { return std::chrono::duration_cast<Micros>(Clock::now().time_since_epoch()); };
+      // "late": the chip did not take it.
       chip->onAckInformation = [path](Micros sinceRouting, bool taken) {
         printLine("ack-timing " + std::to_string(sinceRouting.count()) + " us " + path + (taken ? "" : " late"));
       };

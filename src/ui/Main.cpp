@@ -238,7 +238,12 @@ QPushButton* buttonOf(const TMain& window, Button which) {
 }
 }  // namespace
 
-bool TMain::buttonEnabled(Button which) const { return buttonOf(*this, which)->isEnabled(); }
+// The button's own flag: while start-up disables the whole window every button reports
+// itself disabled, yet Read has not been disabled by a read run.
+bool TMain::buttonEnabled(Button which) const {
+  const QPushButton* button = buttonOf(*this, which);
+  return button->isEnabledTo(button->parentWidget());
+}
 
 void TMain::setButtonEnabled(Button which, bool enabled) { buttonOf(*this, which)->setEnabled(enabled); }
 

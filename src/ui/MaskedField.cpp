@@ -192,8 +192,13 @@ void MaskedField::inputMethodEvent(QInputMethodEvent* event) {
 
 void MaskedField::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
+  // Only a move to another control of the window leaves the field. The menu bar taking
+  // the keyboard (Alt, F10) is a visit like a menu or a message box: the user comes back
+  // to a field still being typed, which must not be corrected meanwhile.
   const auto reason = event->reason();
-  if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) emit exited();
+  if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
+    emit exited();
+  }
 }
 
 }  // namespace kolvaro

@@ -34,7 +34,7 @@ class MaskedField : public QLineEdit {
 
  signals:
   // The focus has left the field for another control of the window (not for a message
-  // box, a menu or another application).
+  // box, a menu, the menu bar or another application).
   void exited();
 
  protected:

@@ -12,6 +12,7 @@
 #include "link/PortPaths.h"
 #include "platform/SerialLinePosix.h"
 #include "support/RecordingPlatform.h"
+#include "support/StreamRead.h"
 
 namespace kolvaro {
 namespace {
@@ -40,10 +41,6 @@ class PtyTest : public ::testing::Test {
     termios t{};
     EXPECT_EQ(tcgetattr(master, &t), 0);
     return t;
-  }
-  bool masterReadable(int timeoutMs) {
-    pollfd p{master, POLLIN, 0};
-    return poll(&p, 1, timeoutMs) == 1;
   }
   static bool readableWithin(int fd, int timeoutMs) {
     pollfd p{fd, POLLIN, 0};
@@ -147,17 +144,15 @@ TEST_F(PtyTest, BytesBothWays) {
   EXPECT_EQ(port.ReadByte(), ComPort::NothingWaiting);
 
   EXPECT_FALSE(port.WriteHexText("80BC"));
-  unsigned char out[2] = {};
-  ASSERT_TRUE(masterReadable(2000));
-  ASSERT_EQ(read(master, out, 2), 2);
-  EXPECT_EQ(out[0], 0x80);
-  EXPECT_EQ(out[1], 0xBC);
+  // The text goes out byte by byte: read until both are in.
+  EXPECT_EQ(test::readCount(master, 2, std::chrono::seconds(5)), (test::StreamBytes{0x80, 0xBC}));
 
   const unsigned char in[] = {0x8B, 0x0A};
   ASSERT_EQ(write(master, in, 2), 2);
   ASSERT_NE(port.ReadableDescriptor(), -1);
   ASSERT_TRUE(readableWithin(port.ReadableDescriptor(), 2000));
   EXPECT_EQ(port.ReadByte(), 0x8B);
+  ASSERT_TRUE(readableWithin(port.ReadableDescriptor(), 2000));
   EXPECT_EQ(port.ReadByte(), 0x0A) << "no translation of line feeds in raw mode";
   EXPECT_EQ(port.ReadByte(), ComPort::NothingWaiting);
 }

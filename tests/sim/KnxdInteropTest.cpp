@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <algorithm>
 #include <regex>
 #include <thread>
 
 #include "support/BusProcess.h"
 #include "support/RecordingPlatform.h"
+#include "support/StreamRead.h"
 #include "sim/BusOptions.h"
 #include "sim/Frame.h"
 
@@ -45,17 +47,14 @@ class RawHost {
     text.push_back(sim::checksumOf(frame.data(), frame.size()));
     ASSERT_EQ(::write(fd_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
   }
-  Bytes readFor(std::chrono::milliseconds span) {
-    Bytes got;
-    const auto end = std::chrono::steady_clock::now() + span;
-    while (std::chrono::steady_clock::now() < end) {
-      std::uint8_t buf[256];
-      const ssize_t n = ::read(fd_, buf, sizeof buf);
-      if (n > 0) got.insert(got.end(), buf, buf + n);
-      else std::this_thread::sleep_for(2ms);
-    }
-    return got;
+  // Reads until the bytes read end with `tail` (or the deadline passes).
+  Bytes readThrough(const Bytes& tail, std::chrono::milliseconds deadline = 10s) {
+    return readUntil(fd_, [&tail](const Bytes& got) {
+      return got.size() >= tail.size() && std::equal(tail.begin(), tail.end(), got.end() - std::ptrdiff_t(tail.size()));
+    }, deadline);
   }
+  Bytes readCount(std::size_t count) { return test::readCount(fd_, count, 10s); }
+  Bytes readWaiting() { return test::readWaiting(fd_); }
 
  private:
   int fd_;
@@ -84,15 +83,17 @@ TEST(SimKnxd, GroupWritesCrossBetweenKnxdAndOurHost) {
   ASSERT_TRUE(knxd.started());
   for (int i = 0; i < 100 && !pathExists(socket); ++i) std::this_thread::sleep_for(50ms);
   ASSERT_TRUE(pathExists(socket)) << "knxd did not come up: " << knxd.output();
-  host.readFor(300ms);  // whatever came before
+  host.readWaiting();  // whatever came before
 
   // knxd -> bus -> device and our host.
   ChildProcess write({"knxtool", "groupswrite", "local:" + socket, "0/0/2", "1"});
   ASSERT_EQ(write.waitExit(10s), 0) << write.output();
   ASSERT_TRUE(bus.child().waitForOutput("-> 0/0/2 GroupValueWrite on", 5s)) << bus.child().output();
-  const Bytes seenByHost = host.readFor(300ms);
   const auto onBus = loggedBytes(bus.child().output(), "-> 0/0/2 GroupValueWrite on");
   ASSERT_TRUE(onBus.has_value());
+  Bytes seenByHost = host.readCount(onBus->size());
+  const Bytes surplus = host.readWaiting();
+  seenByHost.insert(seenByHost.end(), surplus.begin(), surplus.end());
   EXPECT_EQ(seenByHost, *onBus) << "our host sees the frame byte for byte, and nothing else";
   EXPECT_NE(bus.child().output().find("GroupValueWrite on  [" + sim::hexBytes(*onBus) + "]  ACK"), std::string::npos);
   bus.command("dump 1");
@@ -100,13 +101,20 @@ TEST(SimKnxd, GroupWritesCrossBetweenKnxdAndOurHost) {
   EXPECT_TRUE(knxd.running()) << knxd.output();
 
   // Our host -> bus -> knxd's bus monitor, decoded the same way.
+  // The monitor prints no ready message: the frame goes out again until the monitor has
+  // shown it (switching the output on twice leaves it on).
   ChildProcess monitor({"knxtool", "vbusmonitor1", "local:" + socket});
-  std::this_thread::sleep_for(500ms);  // the monitor has no ready message; give it time to attach
-  host.sendFrame({0xBC, 0x11, 0x0A, 0x00, 0x03, 0xE1, 0x00, 0x81});
-  const Bytes echo = host.readFor(300ms);
-  ASSERT_FALSE(echo.empty());
-  EXPECT_EQ(echo.back(), 0x8B) << "the device on 0/0/3 acknowledged: positive confirmation";
-  EXPECT_TRUE(monitor.waitForOutput("from 1.1.10 to 0/0/3", 5s)) << monitor.output();
+  const Bytes confirmed{0x8B};
+  const auto giveUp = std::chrono::steady_clock::now() + 20s;
+  bool monitored = false;
+  while (!monitored && std::chrono::steady_clock::now() < giveUp && monitor.running()) {
+    host.sendFrame({0xBC, 0x11, 0x0A, 0x00, 0x03, 0xE1, 0x00, 0x81});
+    const Bytes echo = host.readThrough(confirmed);
+    ASSERT_FALSE(echo.empty());
+    EXPECT_EQ(echo.back(), 0x8B) << "the device on 0/0/3 acknowledged: positive confirmation";
+    monitored = monitor.waitForOutput("from 1.1.10 to 0/0/3", 1s);
+  }
+  EXPECT_TRUE(monitored) << monitor.output();
   EXPECT_NE(monitor.output().find("BC 11 0A 00 03 E1 00 81 3B"), std::string::npos) << monitor.output();
   EXPECT_NE(monitor.output().find("A_GroupValue_Write (small) 01"), std::string::npos) << monitor.output();
   bus.command("dump 1");

@@ -28,10 +28,11 @@ struct WindowRig {
   std::unique_ptr<TMain> window;
 };
 
-// Lets the event loop run until the condition holds or about two seconds have passed.
+// Lets the event loop run until the condition holds or ten seconds have passed (a loaded
+// machine, a sanitizer build); a condition that holds returns at once.
 template <typename Condition>
 bool waitUntil(Condition condition) {
-  return QTest::qWaitFor(condition, 2000);
+  return QTest::qWaitFor(condition, 10000);
 }
 
 }  // namespace kolvaro::test
