@@ -17,13 +17,6 @@ constexpr char GroupWriteOff[] = "E10080";       // group flag, length 1; group 
 
 constexpr std::size_t MemoryValuePosition = 20;  // zero-based index of characters 21-22
 
-std::uint8_t nibble(char c) {
-  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
-  if (c >= 'a' && c <= 'f') return static_cast<std::uint8_t>(c - 'a' + 10);
-  if (c >= 'A' && c <= 'F') return static_cast<std::uint8_t>(c - 'A' + 10);
-  return 0;
-}
-
 std::string head(std::string_view controlField, std::uint16_t source, std::uint16_t destination) {
   return std::string(controlField) + AddressHex(source) + AddressHex(destination);
 }
@@ -66,12 +59,6 @@ std::string PhysicalAddressReadTelegram(std::uint16_t source) {
 std::string PhysicalAddressWriteTelegram(std::uint16_t source, std::uint16_t newAddress) {
   return std::string(control::LowPriority) + AddressHex(source) + Broadcast + AddressWriteMiddle +
          AddressHex(newAddress);
-}
-
-std::uint8_t HexPairToByte(std::string_view text) {
-  const std::uint8_t high = text.size() > 0 ? nibble(text[0]) : 0;
-  const std::uint8_t low = text.size() > 1 ? nibble(text[1]) : 0;
-  return static_cast<std::uint8_t>(high * 16 + low);
 }
 
 std::optional<std::uint8_t> MemoryAnswerValue(std::string_view answerText) {

@@ -53,10 +53,6 @@ std::string PhysicalAddressReadTelegram(std::uint16_t source);
 // Broadcast physical address write: "BC" + source + "0000E300C0" + the new address.
 std::string PhysicalAddressWriteTelegram(std::uint16_t source, std::uint16_t newAddress);
 
-// Two hexadecimal digit characters to a byte; lower-case letters count as upper-case.
-// Any other character, and a character missing from a short text, counts 0.
-std::uint8_t HexPairToByte(std::string_view text);
-
 // The byte a memory response carries: characters 21-22 (counting from 1) of its answer
 // text. Nothing when the answer is too short to hold them.
 std::optional<std::uint8_t> MemoryAnswerValue(std::string_view answerText);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/MemoryMap.h"
+#include "link/Hex.h"
 #include "config/ProcedureSupport.h"
 #include "telegram/AddressText.h"
 

@@ -1,9 +1,11 @@
 #pragma once
-// The byte services of the bus interface chip that the program relies on, the
-// checksum of a bus frame, and the texts of hexadecimal digits that carry frames.
+// The byte services of the bus interface chip that the program relies on, and the
+// chip text that hands a frame over (hexadecimal digits, as link/Hex.h makes them).
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "link/Hex.h"
 
 namespace kolvaro {
 
@@ -23,23 +25,8 @@ constexpr std::uint8_t dataByteService(std::size_t index) { return static_cast<s
 constexpr std::uint8_t dataEndService(std::size_t length) { return static_cast<std::uint8_t>(DataEnd + length); }
 }  // namespace chip
 
-// The complement of the exclusive-or of the frame's bytes (the checksum itself excluded).
-std::uint8_t FrameChecksum(const std::uint8_t* frame, std::size_t length);
-
 // The chip text of a frame of n bytes: for each byte i the pair 0x80 + i, byte i; then
 // 0x40 + n and the checksum; each byte as two upper-case hexadecimal digits.
 std::string FrameToChipText(const std::uint8_t* frame, std::uint8_t n);
-
-// The value of one digit: a character at or above 'A' counts as a letter digit
-// (code - 55), any other as a decimal digit (code - 48). Callers give upper-case digits.
-constexpr std::uint8_t HexDigitValue(char c) {
-  return static_cast<std::uint8_t>(c >= 'A' ? c - 55 : c - 48);
-}
-
-// Writes length / 2 bytes to destination, two digits a byte, high digit first.
-void HexToBytes(const char* digits, std::size_t length, std::uint8_t* destination);
-
-// Two upper-case hexadecimal digits of a byte.
-std::string ByteToHex(std::uint8_t byte);
 
 }  // namespace kolvaro

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "link/ChipServices.h"
+#include "link/Hex.h"
 #include "link/IniFile.h"
 #include "link/PortPaths.h"
 #include "platform/Platform.h"

@@ -85,14 +85,4 @@ std::string GroupBytesToText(std::uint8_t high, std::uint8_t low) {
   return text;
 }
 
-std::string HexDigits(std::uint32_t value, int width) {
-  static constexpr char digits[] = "0123456789ABCDEF";
-  std::string text(static_cast<std::size_t>(width > 0 ? width : 0), '0');
-  for (auto it = text.rbegin(); it != text.rend(); ++it) {
-    *it = digits[value & 0xF];
-    value >>= 4;
-  }
-  return text;
-}
-
 }  // namespace kolvaro

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/Hex.h"
+
 namespace kolvaro {
 
 enum class AddressKind { Physical, Group };
@@ -62,12 +64,10 @@ std::string PhysicalValueToText(std::uint16_t value);
 // 0xFF 0xFF gives the empty group text; a high byte of 0x80 and above shows main 16..31.
 std::string GroupBytesToText(std::uint8_t high, std::uint8_t low);
 
-// Upper-case hexadecimal digits of fixed width, as telegram texts carry them.
-std::string HexDigits(std::uint32_t value, int width);
+// The four upper-case hexadecimal digits of an address, as telegram texts carry them.
 inline std::string AddressHex(std::uint32_t address) { return HexDigits(address & 0xFFFF, 4); }
 inline std::string GroupHex(std::uint8_t high, std::uint8_t low) {
   return HexDigits(static_cast<std::uint32_t>(high) << 8 | low, 4);
 }
-inline std::string ByteHex(std::uint8_t byte) { return HexDigits(byte, 2); }
 
 }  // namespace kolvaro

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/Hex.h"
 #include "telegram/AddressText.h"
 
 namespace kolvaro {
@@ -20,12 +21,6 @@ bool ReceiveMachine::IsFrameStart(std::uint8_t byte, ExchangeMode mode) {
   // A further answer in mode 1 never starts with the system priority control byte 0xB0.
   if (byte == 0xB0) return mode != ExchangeMode::FurtherAnswer;
   return byte == 0xB4 || byte == 0xB8 || byte == 0xBC;
-}
-
-std::uint8_t ReceiveMachine::Checksum(std::span<const std::uint8_t> bytes) {
-  std::uint8_t x = 0;
-  for (std::uint8_t b : bytes) x ^= b;
-  return static_cast<std::uint8_t>(~x);
 }
 
 std::uint8_t ReceiveMachine::ServiceCode(std::span<const std::uint8_t> frame) {
@@ -83,7 +78,7 @@ void ReceiveMachine::handleRoutingByte(Event& event) const {
 
 bool ReceiveMachine::completeFrameAccepted(std::size_t checksumIndex) const {
   const std::size_t length = buffer_[RoutingIndex] & LengthMask;
-  const std::uint8_t expected = Checksum({buffer_.data(), 7 + length});
+  const std::uint8_t expected = FrameChecksum({buffer_.data(), 7 + length});
   const std::uint16_t destination = static_cast<std::uint16_t>(buffer_[3] << 8 | buffer_[4]);
   return buffer_[checksumIndex] == expected && (buffer_[RoutingIndex] & GroupDestinationFlag) == 0 &&
          destination == local_ && ServiceCode(buffer_) == answerCode_;

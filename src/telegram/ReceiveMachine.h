@@ -44,8 +44,6 @@ class ReceiveMachine {
   std::span<const std::uint8_t> lastFrame() const { return {buffer_.data(), lastFrameLength_}; }
 
   static bool IsFrameStart(std::uint8_t byte, ExchangeMode mode);
-  // The complement of the exclusive-or of the bytes.
-  static std::uint8_t Checksum(std::span<const std::uint8_t> bytes);
   // (byte 6 & 0x03) * 4 + (byte 7 & 0xC0) / 64 of a frame of at least 8 bytes.
   static std::uint8_t ServiceCode(std::span<const std::uint8_t> frame);
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "link/ChipServices.h"
+#include "link/Hex.h"
 #include "link/Comport.h"
 #include "platform/Platform.h"
 #include "telegram/ReceiveMachine.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "config/MemoryMap.h"
+#include "link/Hex.h"
 
 namespace kolvaro {
 namespace {

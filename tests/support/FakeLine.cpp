@@ -1,6 +1,6 @@
 #include "support/FakeLine.h"
 
-#include "link/ChipServices.h"
+#include "support/TestHex.h"
 
 namespace kolvaro::test {
 
@@ -67,7 +67,7 @@ bool FakeLine::purge(bool transmit, bool receive) {
 
 bool FakeLine::writeByte(std::uint8_t byte) {
   if (state_->writesBeforeFailure && state_->written.size() >= *state_->writesBeforeFailure) return false;
-  state_->events.push_back("write " + ByteToHex(byte));
+  state_->events.push_back("write " + hexByte(byte));
   state_->written.push_back(byte);
   return true;
 }

@@ -1,6 +1,7 @@
 #include "support/ProcedureRig.h"
 
 #include "link/ChipServices.h"
+#include "support/TestHex.h"
 
 namespace kolvaro::test {
 
@@ -109,7 +110,7 @@ std::vector<std::string> telegramsOnBus(const sim::Scene& scene) {
     if (frame.repetition != 0 || frame.bytes.empty()) continue;
     const std::size_t length = frame.bytes.size() - 1;  // the checksum left out
     std::string text;
-    for (std::size_t i = 0; i < length; ++i) text += ByteToHex(frame.bytes[i]);
+    for (std::size_t i = 0; i < length; ++i) text += hexByte(frame.bytes[i]);
     texts.push_back(text);
   }
   return texts;
