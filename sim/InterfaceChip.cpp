@@ -45,7 +45,7 @@ void InterfaceChip::hostByte(std::uint8_t byte) {
   }
 
   if (byte & DataStart) {
-    const std::size_t index = byte & 0x3F;
+    const std::size_t index = byte & DataIndexMask;
     if (index == 0) building_.clear();
     if (index != building_.size()) {
       // A byte out of order spoils the frame; its data byte still has to be swallowed.
@@ -57,11 +57,11 @@ void InterfaceChip::hostByte(std::uint8_t byte) {
     return;
   }
   if (byte & DataEnd) {
-    nextIndex_ = (nextIndex_ == SIZE_MAX) ? SIZE_MAX : byte & 0x3F;
+    nextIndex_ = (nextIndex_ == SIZE_MAX) ? SIZE_MAX : byte & DataIndexMask;
     expect_ = Expect::Checksum;
     return;
   }
-  if ((byte & 0xF8) == AckInformation) {
+  if ((byte & AckInformationMask) == AckInformation) {
     const bool duringFrame = receiving_ && routingSeen_;
     // Judged from the routing byte as the host got it: a simulator that fell behind the
     // wall clock passed it late, and that lateness is not the host's.
@@ -72,9 +72,9 @@ void InterfaceChip::hostByte(std::uint8_t byte) {
       ++lateAckInformation;
       return;
     }
-    if (byte & 0x02) ackInformation_ = combine(ackInformation_, Ack::Busy);
-    if (byte & 0x04) ackInformation_ = combine(ackInformation_, Ack::Nak);
-    if (byte & 0x01) ackInformation_ = combine(ackInformation_, Ack::Ack);
+    if (byte & AckBusy) ackInformation_ = combine(ackInformation_, Ack::Busy);
+    if (byte & AckNotAcknowledge) ackInformation_ = combine(ackInformation_, Ack::Nak);
+    if (byte & AckAddressed) ackInformation_ = combine(ackInformation_, Ack::Ack);
     return;
   }
   switch (byte) {
@@ -133,7 +133,7 @@ void InterfaceChip::frameStarted(bool own) {
 }
 
 void InterfaceChip::frameByte(std::size_t index, std::uint8_t byte) {
-  const bool routing = index == 5 && receiving_;
+  const bool routing = index == RoutingIndex && receiving_;
   if (routing) routingSeen_ = true;
   pass(byte);
   if (routing) routingTimedAt_ = timingNow();  // once the byte is out

@@ -3,85 +3,106 @@
 #include <algorithm>
 
 #include "link/Hex.h"
-#include "telegram/AddressText.h"
 
 namespace kolvaro {
 
 namespace {
-constexpr std::uint8_t RoutingIndex = 5;        // the routing byte: group flag and length field
 constexpr std::uint8_t GroupDestinationFlag = 0x80;
 constexpr std::uint8_t LengthMask = 0x0F;
-constexpr std::uint8_t LastBufferIndex = ReceiveMachine::BufferSize - 1;
+// The bytes before the data: control, source (2), destination (2), routing, transport.
+constexpr std::size_t HeaderBytes = 7;
+// The shortest frame is judged at this index, whatever its length field says.
+constexpr std::size_t EarliestChecksumIndex = 8;
+constexpr std::size_t LastBufferIndex = ReceiveMachine::BufferSize - 1;
+
+std::uint16_t wordAt(std::span<const std::uint8_t> frame, std::size_t high) {
+  return static_cast<std::uint16_t>(frame[high] << 8 | frame[high + 1]);
+}
 }  // namespace
 
 ReceiveMachine::ReceiveMachine(ExchangeMode mode, std::uint8_t answerCode, std::uint16_t localAddress)
     : mode_(mode), answerCode_(answerCode), local_(localAddress) {}
 
-bool ReceiveMachine::IsFrameStart(std::uint8_t byte, ExchangeMode mode) {
-  // A further answer in mode 1 never starts with the system priority control byte 0xB0.
-  if (byte == 0xB0) return mode != ExchangeMode::FurtherAnswer;
-  return byte == 0xB4 || byte == 0xB8 || byte == 0xBC;
+bool ReceiveMachine::isFrameStart(std::uint8_t byte, ExchangeMode mode) {
+  // A further answer in mode 1 never starts with the system priority control byte.
+  if (byte == frame_start::System) return mode != ExchangeMode::FurtherAnswer;
+  return byte == frame_start::Normal || byte == frame_start::Urgent || byte == frame_start::Low;
 }
 
-std::uint8_t ReceiveMachine::ServiceCode(std::span<const std::uint8_t> frame) {
-  return static_cast<std::uint8_t>((frame[6] & 0x03) * 4 + (frame[7] & 0xC0) / 64);
+std::size_t ReceiveMachine::checksumIndex(std::uint8_t routingByte) {
+  return std::max(HeaderBytes + (routingByte & LengthMask), EarliestChecksumIndex);
+}
+
+std::uint8_t ReceiveMachine::serviceCode(std::span<const std::uint8_t> frame) {
+  return static_cast<std::uint8_t>((frame[frame_index::Transport] & 0x03) * 4 +
+                                   (frame[frame_index::Application] & 0xC0) / 64);
+}
+
+void ReceiveMachine::enter(State next) {
+  const State from = state_;
+  state_ = next;
+  if (next == State::Assembling) index_ = 0;
+  if (trace_) trace_({TraceRecord::Kind::StateEntered, from, next, Verdict::Accepted, {}});
 }
 
 ReceiveMachine::Event ReceiveMachine::feed(std::uint8_t byte) {
   if (state_ == State::Finished) return Event::Nothing;
 
   if (mode_ == ExchangeMode::Confirmation && state_ == State::Idle && byte == chip::PositiveConfirmation) {
-    state_ = State::Finished;
+    enter(State::Finished);
     return Event::Confirmed;
   }
-  if (state_ == State::Idle && IsFrameStart(byte, mode_)) {
-    state_ = State::Assembling;
-    index_ = 0;
-  }
+  if (state_ == State::Idle && isFrameStart(byte, mode_)) enter(State::Assembling);
   if (state_ != State::Assembling) return Event::Nothing;
 
   // A frame completes at index 22 at the latest, so the clamp only keeps a
   // corrupted length field from ever writing past the buffer.
-  const std::uint8_t k = std::min(index_, LastBufferIndex);
+  const std::size_t k = std::min(index_, LastBufferIndex);
   buffer_[k] = byte;
 
   Event event = Event::Nothing;
-  if (index_ == RoutingIndex) handleRoutingByte(event);
+  if (index_ == frame_index::Routing && acknowledgeDue()) event = Event::SendAcknowledge;
 
-  const unsigned length = buffer_[RoutingIndex] & LengthMask;
-  if (index_ >= 7 + length && index_ >= 8) {
-    lastFrameLength_ = static_cast<std::size_t>(k) + 1;
-    if (completeFrameAccepted(k)) {
-      appendAnswer();
-      if (mode_ != ExchangeMode::Confirmation) {
-        state_ = State::Finished;
-        return Event::AnswerToReturn;
-      }
-      event = Event::AnswerToLog;
-    }
-    state_ = State::Idle;
-    index_ = 0;
+  // Before the routing byte has arrived, checksumIndex reads a stale length field; its
+  // result is then at least 8 and cannot end the frame early.
+  if (index_ < checksumIndex(buffer_[frame_index::Routing])) {
+    ++index_;
     return event;
   }
-  ++index_;
-  return event;
+
+  lastFrameLength_ = k + 1;
+  const Verdict verdict = judge(k);
+  if (trace_) trace_({TraceRecord::Kind::FrameJudged, state_, state_, verdict, lastFrame()});
+  if (verdict != Verdict::Accepted) {
+    enter(State::Idle);
+    return event;
+  }
+  appendAnswer();
+  if (mode_ != ExchangeMode::Confirmation) {
+    enter(State::Finished);
+    return Event::AnswerToReturn;
+  }
+  enter(State::Idle);
+  return Event::AnswerToLog;
 }
 
-void ReceiveMachine::handleRoutingByte(Event& event) const {
-  const bool groupDestination = (buffer_[RoutingIndex] & GroupDestinationFlag) != 0;
-  const std::uint16_t destination = static_cast<std::uint16_t>(buffer_[3] << 8 | buffer_[4]);
-  const std::uint16_t source = static_cast<std::uint16_t>(buffer_[1] << 8 | buffer_[2]);
+// At the routing byte: a frame for us (our address, or a broadcast) that we did not
+// send ourselves. The chip echoes our own frames; those are not acknowledged.
+bool ReceiveMachine::acknowledgeDue() const {
+  const bool groupDestination = (buffer_[frame_index::Routing] & GroupDestinationFlag) != 0;
+  const std::uint16_t destination = wordAt(buffer_, frame_index::DestinationHigh);
+  const std::uint16_t source = wordAt(buffer_, frame_index::SourceHigh);
   const bool forUs = groupDestination ? destination == 0 : destination == local_;
-  // The chip echoes our own frames; those are not acknowledged.
-  if (forUs && source != local_) event = Event::SendAcknowledge;
+  return forUs && source != local_;
 }
 
-bool ReceiveMachine::completeFrameAccepted(std::size_t checksumIndex) const {
-  const std::size_t length = buffer_[RoutingIndex] & LengthMask;
-  const std::uint8_t expected = FrameChecksum({buffer_.data(), 7 + length});
-  const std::uint16_t destination = static_cast<std::uint16_t>(buffer_[3] << 8 | buffer_[4]);
-  return buffer_[checksumIndex] == expected && (buffer_[RoutingIndex] & GroupDestinationFlag) == 0 &&
-         destination == local_ && ServiceCode(buffer_) == answerCode_;
+ReceiveMachine::Verdict ReceiveMachine::judge(std::size_t checksumAt) const {
+  const std::size_t length = buffer_[frame_index::Routing] & LengthMask;
+  if (buffer_[checksumAt] != FrameChecksum({buffer_.data(), HeaderBytes + length})) return Verdict::WrongChecksum;
+  if ((buffer_[frame_index::Routing] & GroupDestinationFlag) != 0) return Verdict::GroupDestination;
+  if (wordAt(buffer_, frame_index::DestinationHigh) != local_) return Verdict::OtherDestination;
+  if (serviceCode(buffer_) != answerCode_) return Verdict::OtherService;
+  return Verdict::Accepted;
 }
 
 void ReceiveMachine::appendAnswer() {
@@ -113,6 +134,17 @@ const char* toString(ReceiveMachine::Event event) {
     case ReceiveMachine::Event::Confirmed: return "confirmed";
     case ReceiveMachine::Event::AnswerToLog: return "answer to log";
     case ReceiveMachine::Event::AnswerToReturn: return "answer to return";
+  }
+  return "?";
+}
+
+const char* toString(ReceiveMachine::Verdict verdict) {
+  switch (verdict) {
+    case ReceiveMachine::Verdict::Accepted: return "accepted";
+    case ReceiveMachine::Verdict::WrongChecksum: return "wrong checksum";
+    case ReceiveMachine::Verdict::GroupDestination: return "group destination";
+    case ReceiveMachine::Verdict::OtherDestination: return "for another station";
+    case ReceiveMachine::Verdict::OtherService: return "another service";
   }
   return "?";
 }

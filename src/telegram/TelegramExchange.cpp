@@ -32,6 +32,7 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
                                            std::uint8_t answerCode, ExchangeMode mode) {
   WaitCounter = 0;
   ReceiveMachine machine(mode, answerCode, host_.localAddress());
+  machine.setTraceSink(receiveTrace_);
 
   if (mode != ExchangeMode::FurtherAnswer) {
     bool writable = true;

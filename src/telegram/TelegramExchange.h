@@ -6,6 +6,7 @@
 
 #include "telegram/ExchangeHost.h"
 #include "telegram/ExchangeTerms.h"
+#include "telegram/ReceiveMachine.h"
 
 namespace kolvaro {
 
@@ -20,6 +21,10 @@ class TelegramExchange {
   std::string SendTelegram(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode,
                            ExchangeMode mode);
 
+  // Follows the receive machine of every exchange from now on (states entered, frames
+  // judged and why); none by default.
+  void setReceiveTrace(ReceiveMachine::TraceSink sink) { receiveTrace_ = std::move(sink); }
+
   // The OnTimer handler of Timer1 (one tick a second).
   void Timer1Timer() { ++WaitCounter; }
 
@@ -27,6 +32,7 @@ class TelegramExchange {
 
  private:
   ExchangeHost& host_;
+  ReceiveMachine::TraceSink receiveTrace_;
 };
 
 }  // namespace kolvaro

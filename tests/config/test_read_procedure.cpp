@@ -5,6 +5,9 @@
 #include "ProcedureExpectations.h"
 #include "config/ReadProcedure.h"
 
+#include <algorithm>
+#include <map>
+
 namespace kolvaro::test {
 namespace {
 
@@ -72,6 +75,34 @@ struct ReadBench : ::testing::Test {
   ProcedureRig rig{scene};
   void SetUp() override { rig.setProgressPosition(50); }
 };
+
+// Through the exchange's trace a reader sees why frames on a troubled bus were refused:
+// each answer comes after a copy with a wrong checksum and one for another station, and
+// the read still succeeds on the answers themselves.
+TEST_F(ReadBench, ExchangeTraceShowsWhyFramesWereRefused) {
+  scene.addDevice(device());
+  scene.setWrongChecksums(true);
+  scene.setFramesForOtherStations(true);
+  std::map<ReceiveMachine::Verdict, int> verdicts;
+  rig.exchange.setReceiveTrace([&](const ReceiveMachine::TraceRecord& r) {
+    if (r.kind == ReceiveMachine::TraceRecord::Kind::FrameJudged) ++verdicts[r.verdict];
+  });
+  rig.clearRecords();
+  expect::script(rig, {id::Ok, id::Yes, id::Yes});
+
+  ReadClick(rig);
+
+  EXPECT_EQ(rig.fieldText(Field::phAddr), "01.01.005");
+  EXPECT_EQ(rig.comboIndexes, (std::array<int, 3>{1, 2, 1}));
+  // Exactly one accepted frame per call that returned an answer, and refusals of both kinds.
+  const int answers = static_cast<int>(std::count_if(rig.results.begin(), rig.results.end(), [](const std::string& r) {
+    return r != "NoReply" && r != "Error";
+  }));
+  EXPECT_GE(answers, 21) << "the search, the check, 16 table bytes, the programs and the input mode";
+  EXPECT_EQ(verdicts[ReceiveMachine::Verdict::Accepted], answers);
+  EXPECT_GT(verdicts[ReceiveMachine::Verdict::WrongChecksum], 0);
+  EXPECT_GT(verdicts[ReceiveMachine::Verdict::OtherDestination], 0);
+}
 
 TEST_F(ReadBench, FullRun) {
   scene.addDevice(device());

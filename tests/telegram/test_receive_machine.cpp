@@ -130,6 +130,66 @@ TEST(ReceiveMachineTest, Scenarios) {
   }
 }
 
+// The trace sees every state entered and the verdict on every complete frame, in order.
+TEST(ReceiveMachineTest, TraceGivesStatesAndVerdicts) {
+  using State = ReceiveMachine::State;
+  using Verdict = ReceiveMachine::Verdict;
+  using Kind = ReceiveMachine::TraceRecord::Kind;
+  Bytes badChecksum = memoryResponse();
+  badChecksum.back() ^= 0x40;
+  const Bytes group = withChecksum({0xB0, 0x11, 0x05, 0x00, 0x02, 0xE3, 0x42, 0x40, 0x00, 0x12});
+  const Bytes addressResponse = withChecksum({0xB0, 0x11, 0x05, 0xFF, 0xFE, 0x61, 0x01, 0x40});
+  struct Case {
+    const char* name;
+    ExchangeMode mode;
+    Bytes stream;
+    std::vector<Verdict> verdicts;
+    std::vector<State> entered;
+  };
+  const Case cases[] = {
+      {"each refusal, then the answer", ExchangeMode::Answer,
+       concat({badChecksum, memoryResponse(0x1106), group, addressResponse, memoryResponse()}),
+       {Verdict::WrongChecksum, Verdict::OtherDestination, Verdict::GroupDestination, Verdict::OtherService,
+        Verdict::Accepted},
+       {State::Assembling, State::Idle, State::Assembling, State::Idle, State::Assembling, State::Idle,
+        State::Assembling, State::Idle, State::Assembling, State::Finished}},
+      {"confirmation mode logs an answer and ends on 8B", ExchangeMode::Confirmation,
+       concat({memoryResponse(), {0x8B}}), {Verdict::Accepted},
+       {State::Assembling, State::Idle, State::Finished}},
+      {"noise enters no state", ExchangeMode::Answer, {0x00, 0x8B, 0x42}, {}, {}},
+  };
+  for (const auto& c : cases) {
+    ReceiveMachine machine(c.mode, answer_code::MemoryResponse, Local);
+    std::vector<Verdict> verdicts;
+    std::vector<State> entered;
+    std::vector<std::size_t> judgedLengths;
+    State current = State::Idle;
+    machine.setTraceSink([&](const ReceiveMachine::TraceRecord& r) {
+      if (r.kind == Kind::FrameJudged) {
+        verdicts.push_back(r.verdict);
+        judgedLengths.push_back(r.frame.size());
+        EXPECT_EQ(r.from, State::Assembling) << c.name;
+        return;
+      }
+      EXPECT_EQ(r.from, current) << c.name << ": from " << toString(r.from) << " to " << toString(r.to);
+      current = r.to;
+      entered.push_back(r.to);
+    });
+    feedAll(machine, c.stream);
+    EXPECT_EQ(verdicts, c.verdicts) << c.name;
+    EXPECT_EQ(entered, c.entered) << c.name;
+    EXPECT_EQ(current, machine.state()) << c.name;
+    for (std::size_t n : judgedLengths) EXPECT_TRUE(n == 9 || n == 11) << c.name << ": " << n;
+  }
+}
+
+// The length field decides where the checksum is; a frame is never judged before index 8.
+TEST(ReceiveMachineTest, ChecksumIndexFromTheLengthField) {
+  const std::pair<std::uint8_t, std::size_t> cases[] = {
+      {0x60, 8}, {0x61, 8}, {0x62, 9}, {0x63, 10}, {0xE1, 8}, {0x6F, 22}, {0xFF, 22}};
+  for (const auto& [routing, index] : cases) EXPECT_EQ(ReceiveMachine::checksumIndex(routing), index) << int(routing);
+}
+
 TEST(ReceiveMachineTest, EndsOnConfirmationAndAnswer) {
   ReceiveMachine confirm(ExchangeMode::Confirmation, 255, Local);
   EXPECT_EQ(confirm.feed(0x8B), Event::Confirmed);
