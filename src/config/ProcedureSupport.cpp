@@ -36,6 +36,11 @@ BusRunGuard::BusRunGuard(const MainView& view) : view_(view) {
   if (acquired_) views.push_back(&view_);
 }
 
+bool BusRunGuard::isHeld(const MainView& view) {
+  const auto& views = runningViews();
+  return std::find(views.begin(), views.end(), &view) != views.end();
+}
+
 BusRunGuard::~BusRunGuard() {
   if (!acquired_) return;
   auto& views = runningViews();

@@ -76,10 +76,12 @@ inline constexpr char SeveralDevicesInProgrammingMode[] =
 // The two characters of a text from a 1-based position, as far as the text reaches.
 std::string charactersAt(const std::string& text, std::size_t firstFromOne, std::size_t count);
 
-// Held for the length of one bus run on a view. The exchange processes window events
-// while it waits, so a click on another bus button can arrive inside a run; a second
-// exchange started there would share the port and the wait counter and take the
-// bytes the first one waits for. A run that cannot acquire the guard does nothing.
+// The program's one re-entry guard, held for the length of one bus run on a view (a
+// procedure, or what a face does with the port: start-up, a port change). The exchange
+// processes window events while it waits, so a click can arrive inside a run; a second
+// exchange started there would share the port and the wait counter and take the bytes
+// the first one waits for, and a port change would delete the port under it. A run
+// that cannot acquire the guard does nothing; a face asks isHeld to refuse it visibly.
 class BusRunGuard {
  public:
   explicit BusRunGuard(const MainView& view);
@@ -87,6 +89,8 @@ class BusRunGuard {
   BusRunGuard(const BusRunGuard&) = delete;
   BusRunGuard& operator=(const BusRunGuard&) = delete;
   bool acquired() const { return acquired_; }
+  // Whether a run on this view holds the guard now.
+  static bool isHeld(const MainView& view);
 
  private:
   const MainView& view_;

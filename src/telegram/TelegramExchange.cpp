@@ -50,7 +50,9 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
     }
     for (int attempt = 1;; ++attempt) {
       host_.appendLog(telegram);
-      // The port is looked up afresh each time: the window may replace it while we wait.
+      // Looked up afresh each time. The window refuses a port change while a bus run holds
+      // its guard, so a host only lets go of its port outside a run; should one do it
+      // inside, the exchange meets no port rather than a deleted one.
       ComPort* port = host_.port();
       if (writable && port && !port->WriteHexText(telegram.c_str())) break;
       if (attempt == WriteAttempts) {

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "config/GroupSwitching.h"
+#include "config/ProcedureSupport.h"
 #include "config/ReadProcedure.h"
 #include "config/WriteProcedure.h"
 #include "link/ChipServices.h"
@@ -85,7 +86,7 @@ void TMain::showEvent(QShowEvent* event) {
 }
 
 void TMain::FormShow() {
-  runOperation([this] {
+  runPortOperation([this] {
     setWindowState(windowState() | Qt::WindowMinimized);
     setEnabled(false);
 
@@ -115,7 +116,7 @@ void TMain::checkPort() {
 }
 
 void TMain::moveToPort(std::uint8_t portNo) {
-  runOperation([this, portNo] {
+  runPortOperation([this, portNo] {
     Port.reset();
     activityWait_.forgetDescriptors();
     Port = std::make_unique<ComPort>(19200, "even", 8, 1.0, portNo);
@@ -129,7 +130,7 @@ void TMain::FormClose() {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
-  if (operationRunning_) {
+  if (operationRunning()) {
     // The port must not be deleted under a running exchange: close when it has ended.
     closeRequested_ = true;
     event->ignore();
@@ -149,41 +150,44 @@ void TMain::AboutClick() {
 
 // ---- bus operations ---------------------------------------------------------------------
 
-template <typename Operation>
-void TMain::runOperation(Operation&& operation) {
-  if (operationRunning_) {
+bool TMain::operationRunning() const { return procedure::BusRunGuard::isHeld(*this); }
+
+void TMain::closeIfRequested() {
+  if (!closeRequested_ || operationRunning()) return;
+  closeRequested_ = false;
+  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+template <typename Procedure>
+void TMain::runProcedure(Procedure&& procedure) {
+  if (operationRunning()) {
     platform().beep();
     return;
   }
-  operationRunning_ = true;
-  struct Finish {
-    TMain& window;
-    ~Finish() {
-      window.operationRunning_ = false;
-      if (window.closeRequested_) {
-        window.closeRequested_ = false;
-        QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
-      }
+  procedure(*this);
+  closeIfRequested();
+}
+
+template <typename Operation>
+void TMain::runPortOperation(Operation&& operation) {
+  {
+    const procedure::BusRunGuard guard(*this);
+    if (!guard.acquired()) {
+      platform().beep();
+      return;
     }
-  } finish{*this};
-  operation();
+    operation();
+  }
+  closeIfRequested();
 }
 
-void TMain::ReadClick() {
-  runOperation([this] { kolvaro::ReadClick(*this); });
-}
+void TMain::ReadClick() { runProcedure(kolvaro::ReadClick); }
 
-void TMain::WriteClick() {
-  runOperation([this] { kolvaro::WriteClick(*this); });
-}
+void TMain::WriteClick() { runProcedure(kolvaro::WriteClick); }
 
-void TMain::OnGroupClick() {
-  runOperation([this] { kolvaro::OnGroupClick(*this); });
-}
+void TMain::OnGroupClick() { runProcedure(kolvaro::OnGroupClick); }
 
-void TMain::OffGroupClick() {
-  runOperation([this] { kolvaro::OffGroupClick(*this); });
-}
+void TMain::OffGroupClick() { runProcedure(kolvaro::OffGroupClick); }
 
 // ---- MainView ---------------------------------------------------------------------------
 

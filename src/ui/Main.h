@@ -39,8 +39,8 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
 
   // The window shown by the Help › About item; without one AboutClick makes its own.
   void setAboutWindow(TAboutWindow* window) { aboutWindow_ = window; }
-  // True while a bus operation or a port change runs (see runOperation).
-  bool operationRunning() const { return operationRunning_; }
+  // True while a bus operation or a port change runs (it holds procedure::BusRunGuard).
+  bool operationRunning() const;
 
   // The window's components, named as in the form's design.
   QPushButton* Write;
@@ -143,12 +143,16 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void connectHandlers();
   void moveToPort(std::uint8_t portNo);
   void checkPort();  // the three port checks of start-up and of a port change
-  // Runs one bus operation or port change. The exchange processes window events while it
-  // waits, so a click could otherwise start a second operation inside the first one
-  // (sharing the port and WaitCounter) or delete the port under it. Such a click is
-  // refused with a beep, and a close request waits until the operation has ended.
+  // Runs one bus procedure, which holds the re-entry guard (procedure::BusRunGuard) for
+  // its run. A click that arrives inside a run (the exchange processes window events while
+  // it waits) is refused with a beep, and a close request waits until the run has ended.
+  template <typename Procedure>
+  void runProcedure(Procedure&& procedure);
+  // Runs start-up or a port change under the same guard: the port must not be replaced
+  // while an exchange uses it, nor an exchange start while the port is being replaced.
   template <typename Operation>
-  void runOperation(Operation&& operation);
+  void runPortOperation(Operation&& operation);
+  void closeIfRequested();
 
   std::array<MaskedField*, FieldCount> fields_{};
   AddressMembers members_;
@@ -158,7 +162,6 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   TAboutWindow* aboutWindow_ = nullptr;
   int progressStep_ = 6;
   bool startupQueued_ = false;
-  bool operationRunning_ = false;
   bool closeRequested_ = false;
 };
 

@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include "UiTestSupport.h"
+#include "config/GroupSwitching.h"
+#include "config/ReadProcedure.h"
 #include "ui/MaskedField.h"
 
 namespace kolvaro {
@@ -113,6 +115,37 @@ TEST_F(Reentry, FieldEditsInsideAWaitStillValidate) {
   EXPECT_TRUE(insideOperation);
   EXPECT_EQ(beepsAfterAction, beepsBefore + 1);  // the correction's beep, nothing refused
   EXPECT_EQ(window.OnOffGroup_MaskEdit->text(), QStringLiteral("15\\7\\255"));
+}
+
+// The window and the procedures obey one guard: while a port change holds it (its
+// "Active port" box is up), neither a click nor a procedure called on the window, as
+// another face would call the engine, starts an exchange.
+TEST_F(Reentry, APortChangeHoldsTheGuardThatTheProceduresObey) {
+  bool held = false;
+  int beeps = -1;
+  rig.platform.onBox = [&](const test::ShownBox& box) {
+    if (box.text != "Active port: COM2") return;
+    held = window.operationRunning();
+    const int before = rig.platform.beeps;
+    kolvaro::OnGroupClick(window);
+    kolvaro::ReadClick(window);
+    window.OnGroup->click();
+    beeps = rig.platform.beeps - before;
+  };
+  window.COM2->trigger();
+  rig.platform.onBox = nullptr;
+
+  EXPECT_TRUE(held);
+  EXPECT_EQ(beeps, 1) << "the click is refused with a beep, the engine calls quietly";
+  const auto texts = rig.boxTexts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Wystąpił problem podczas transmisji danych"), 0);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(),
+                       "Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt."),
+            0)
+      << "the read did not start";
+  EXPECT_TRUE(com1->written.empty());
+  EXPECT_FALSE(window.operationRunning());
+  EXPECT_EQ(std::string(window.Port->PortName()), "COM2");
 }
 
 }  // namespace
