@@ -45,7 +45,7 @@ mutation write-unconfirmed-ends-the-run "$write" \
 mutation write-bar-not-reset-before-wy2 "$write" \
   's/(for \(const auto& output : outputs\) \{\s*)view_\.setProgressPosition\(0\);/$1if (&output == &outputs[0]) view_.setProgressPosition(0);/'
 mutation write-pause-after-table-telegram "$write" \
-  's/(bool writeGroupTable\(\).*?)\n(\s*)view_\.pause\(procedure::StepPause\);(.*?)(\n\s*view_\.stepProgress\(\);)/$1$3\n$2view_.pause(procedure::StepPause);$4/s'
+  's/(bool writeGroupTable\(\).*?)\n(\s*)((?:view_\.pause|platform\(\)\.sleep)\(procedure::StepPause\);)(.*?)(\n\s*view_\.stepProgress\(\);)/$1$4\n$2$3$5/s'
 
 mutation read-silence-leaves-the-bar "$read" \
   's/(if \(outcome == Outcome::NoReply && barCountsSilence\) advance\()[^;]*\);/${1}0);/'
