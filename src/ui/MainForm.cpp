@@ -23,10 +23,14 @@ constexpr int ClientWidth = 229;
 constexpr int ClientHeight = 306;
 
 // "MS Sans Serif", height 11 pixels (8 points at 96 dpi); the first family present wins.
+// The layout's widths were drawn for those metrics: where the Windows fonts are missing,
+// Liberation Sans (Debian's fonts-liberation2, a dependency) has the same widths as
+// Arial and fits every text. Wider faces such as DejaVu Sans, the last resort, cut
+// "Lokalny adr.fiz.:" and the group buttons' captions.
 QFont windowFont() {
   QFont font;
   font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                    QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
                     QStringLiteral("DejaVu Sans")});
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);

@@ -9,13 +9,36 @@ using namespace std::chrono_literals;
 
 namespace {
 constexpr auto WaitStep = 100us;
+
+// The scene's host line, refusing written bytes while the rig says so.
+class SwitchableLine : public SerialLine {
+ public:
+  SwitchableLine(std::unique_ptr<SerialLine> line, const bool& writesFail)
+      : line_(std::move(line)), writesFail_(writesFail) {}
+  bool getState(Dcb& dcb) override { return line_->getState(dcb); }
+  bool setState(const Dcb& dcb) override { return line_->setState(dcb); }
+  bool setDtr() override { return line_->setDtr(); }
+  bool setRts() override { return line_->setRts(); }
+  bool clearError(Status& status) override { return line_->clearError(status); }
+  bool purge(bool transmit, bool receive) override { return line_->purge(transmit, receive); }
+  bool writeByte(std::uint8_t byte) override { return !writesFail_ && line_->writeByte(byte); }
+  bool readByte(std::uint8_t& byte) override { return line_->readByte(byte); }
+  bool close() override { return line_->close(); }
+  int readableDescriptor() const override { return line_->readableDescriptor(); }
+
+ private:
+  std::unique_ptr<SerialLine> line_;
+  const bool& writesFail_;
+};
 constexpr auto TickInterval = std::chrono::microseconds(1s);
 }  // namespace
 
 ProcedureRig::ProcedureRig(sim::Scene& bus, bool portWorks)
     : scene(bus), nextTick_(bus.now() + TickInterval) {
   platform.directory = systemDirectory_.path();
-  if (portWorks) platform.scripted.set("COM1", [this] { return scene.connectHost(); });
+  if (portWorks) {
+    platform.scripted.set("COM1", [this] { return std::make_unique<SwitchableLine>(scene.connectHost(), writesFail); });
+  }
   port_ = std::make_unique<ComPort>();
   if (!port_->IsFailed()) {
     port_->RaiseDTR();

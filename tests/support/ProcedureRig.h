@@ -70,6 +70,9 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   // Runs before each exchange with its number (0-based, counted since clearRecords) and
   // its telegram text, e.g. to break the line at a chosen stage.
   std::function<void(std::size_t n, const std::string& telegram)> beforeCall;
+  // While set, the line refuses every byte written to it, so an exchange that sends
+  // ends in "Error"; cleared, the same line works again (mixed outcomes).
+  bool writesFail = false;
   // Runs inside the waits of the exchange, as a window event would (re-entry tests).
   std::function<void()> duringWait;
 
