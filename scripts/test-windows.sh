@@ -51,10 +51,13 @@ for _ in $(seq 100); do
 done
 [ -e "$work/com1" ] || { echo "test-windows.sh: kolvaro-bus made no link" >&2; exit 1; }
 
-# The serial tests find the simulated chip on COM1 through this variable.
-export KOLVARO_TEST_COM1_PEER=kolvaro-bus
+# The serial tests find the simulated chip on COM1, and its bus log, through these.
+export KOLVARO_TEST_COM1_PEER=kolvaro-bus KOLVARO_TEST_BUS_LOG="$work/bus.log"
 junit=()
 [ -n "${KOLVARO_JUNIT:-}" ] && junit=(--output-junit "$KOLVARO_JUNIT")
 ctest --test-dir "$builds/windows" --output-on-failure -j 2 --timeout 300 "${junit[@]}" | tee "$builds/windows-tests.log"
-echo "-- bus log"
-cat "$work/bus.log"
+# One CTest test per executable there: the cases inside, as GoogleTest counted them.
+log="$builds/windows/Testing/Temporary/LastTest.log"
+run=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+echo "under wine: $run test cases run, $passed passed"
