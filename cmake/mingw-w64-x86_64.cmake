@@ -8,3 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Programs carry their C++ runtime, so wine (or a Windows machine) runs them without
+# the toolchain's DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -23,7 +23,7 @@ fi
 
 "$root/scripts/install-deps.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+  cmake --preset release -S "$root" -B "$build"
 fi
 cmake --build "$build" --target kolvaro kolvaro-bus -j "$(nproc)"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <getopt.h>
 #include <sstream>
 
 namespace kolvaro::sim {
@@ -147,82 +148,98 @@ Bus log lines: time, decoded frame, [raw bytes], acknowledgement, e.g.
 }
 
 std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, std::string& error) {
+  enum : int { Link = 256, DeviceOpt, Memory, StationOpt, Background, Noise, NoConfirm, WrongChecksums,
+               OtherTraffic, Fast, Quiet, AckTiming };
+  static const option longOptions[] = {
+      {"help", no_argument, nullptr, 'h'},
+      {"link", required_argument, nullptr, Link},
+      {"device", required_argument, nullptr, DeviceOpt},
+      {"memory", required_argument, nullptr, Memory},
+      {"station", required_argument, nullptr, StationOpt},
+      {"background", required_argument, nullptr, Background},
+      {"noise", required_argument, nullptr, Noise},
+      {"no-confirm", no_argument, nullptr, NoConfirm},
+      {"wrong-checksums", no_argument, nullptr, WrongChecksums},
+      {"other-traffic", no_argument, nullptr, OtherTraffic},
+      {"fast", no_argument, nullptr, Fast},
+      {"quiet", no_argument, nullptr, Quiet},
+      {"ack-timing", no_argument, nullptr, AckTiming},
+      {nullptr, 0, nullptr, 0},
+  };
+  // getopt_long wants a mutable argv with the program's name first.
+  std::vector<std::string> words{"kolvaro-bus"};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(words.size());
+
   BusOptions o;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> std::optional<std::string> {
-      if (i + 1 >= args.size()) {
-        error = a + " needs a value";
-        return std::nullopt;
+  optind = 0;  // a full restart of the scan, for every call (tests parse many command lines)
+  opterr = 0;  // the errors are ours to word
+  int previous = 1;
+  for (int c; (c = getopt_long(argc, argv.data(), "+:h", longOptions, nullptr)) != -1; previous = optind) {
+    const std::string v = optarg ? optarg : "";
+    switch (c) {
+      case 'h': o.help = true; break;
+      case Link: o.links.push_back(v); break;
+      case DeviceOpt: {
+        auto d = parseDevice(v, error);
+        if (!d) return std::nullopt;
+        o.devices.push_back(*d);
+        break;
       }
-      return args[++i];
-    };
-    if (a == "--help" || a == "-h") {
-      o.help = true;
-    } else if (a == "--link") {
-      auto v = value();
-      if (!v) return std::nullopt;
-      o.links.push_back(*v);
-    } else if (a == "--device") {
-      auto v = value();
-      if (!v) return std::nullopt;
-      auto d = parseDevice(*v, error);
-      if (!d) return std::nullopt;
-      o.devices.push_back(*d);
-    } else if (a == "--memory") {
-      auto v = value();
-      if (!v) return std::nullopt;
-      const auto colon = v->find(':');
-      const auto at = colon == std::string::npos ? std::nullopt : number(v->substr(0, colon), 16);
-      const auto bytes = colon == std::string::npos ? std::nullopt : parseHexBytes(v->substr(colon + 1));
-      if (o.devices.empty() || !at || !bytes || *at + bytes->size() > 256) {
-        error = "bad --memory '" + *v + "' (it needs a --device before it and must fit 256 bytes)";
-        return std::nullopt;
+      case Memory: {
+        const auto colon = v.find(':');
+        const auto at = colon == std::string::npos ? std::nullopt : number(v.substr(0, colon), 16);
+        const auto bytes = colon == std::string::npos ? std::nullopt : parseHexBytes(v.substr(colon + 1));
+        if (o.devices.empty() || !at || !bytes || *at + bytes->size() > 256) {
+          error = "bad --memory '" + v + "' (it needs a --device before it and must fit 256 bytes)";
+          return std::nullopt;
+        }
+        for (std::size_t k = 0; k < bytes->size(); ++k) o.devices.back().memory[*at + k] = (*bytes)[k];
+        break;
       }
-      for (std::size_t k = 0; k < bytes->size(); ++k) o.devices.back().memory[*at + k] = (*bytes)[k];
-    } else if (a == "--station") {
-      auto v = value();
-      if (!v) return std::nullopt;
-      auto address = parsePhysicalAddress(*v);
-      if (!address) {
-        error = "bad station address '" + *v + "'";
-        return std::nullopt;
+      case StationOpt: {
+        auto address = parsePhysicalAddress(v);
+        if (!address) {
+          error = "bad station address '" + v + "'";
+          return std::nullopt;
+        }
+        o.stations.push_back({.address = *address});
+        break;
       }
-      o.stations.push_back({.address = *address});
-    } else if (a == "--background") {
-      auto v = value();
-      if (!v) return std::nullopt;
-      auto ms = number(*v);
-      if (!ms) {
-        error = "bad --background '" + *v + "'";
-        return std::nullopt;
+      case Background: {
+        auto ms = number(v);
+        if (!ms) {
+          error = "bad --background '" + v + "'";
+          return std::nullopt;
+        }
+        o.backgroundPeriod = std::chrono::milliseconds(*ms);
+        break;
       }
-      o.backgroundPeriod = std::chrono::milliseconds(*ms);
-    } else if (a == "--noise") {
-      auto v = value();
-      if (!v) return std::nullopt;
-      auto bytes = parseHexBytes(*v);
-      if (!bytes) {
-        error = "bad --noise '" + *v + "'";
-        return std::nullopt;
+      case Noise: {
+        auto bytes = parseHexBytes(v);
+        if (!bytes) {
+          error = "bad --noise '" + v + "'";
+          return std::nullopt;
+        }
+        o.noise = *bytes;
+        break;
       }
-      o.noise = *bytes;
-    } else if (a == "--no-confirm") {
-      o.neverConfirms = true;
-    } else if (a == "--wrong-checksums") {
-      o.wrongChecksums = true;
-    } else if (a == "--other-traffic") {
-      o.framesForOthers = true;
-    } else if (a == "--fast") {
-      o.fast = true;
-    } else if (a == "--quiet") {
-      o.quiet = true;
-    } else if (a == "--ack-timing") {
-      o.ackTiming = true;
-    } else {
-      error = "unknown option '" + a + "'";
-      return std::nullopt;
+      case NoConfirm: o.neverConfirms = true; break;
+      case WrongChecksums: o.wrongChecksums = true; break;
+      case OtherTraffic: o.framesForOthers = true; break;
+      case Fast: o.fast = true; break;
+      case Quiet: o.quiet = true; break;
+      case AckTiming: o.ackTiming = true; break;
+      case ':': error = std::string(argv[previous]) + " needs a value"; return std::nullopt;
+      default: error = "unknown option '" + std::string(argv[previous]) + "'"; return std::nullopt;
     }
+  }
+  if (optind < argc) {
+    error = "unexpected argument '" + std::string(argv[optind]) + "'";
+    return std::nullopt;
   }
   if (!o.help && o.links.empty()) {
     error = "at least one --link PATH is needed";

@@ -57,6 +57,21 @@ TEST(SimBusTool, BuildsTheSceneFromOptions) {
   EXPECT_EQ(scene.noise(), (Bytes{0x00, 0x55}));
 }
 
+TEST(SimBusTool, TakesValuesJoinedOrSeparate) {
+  std::string error;
+  const auto o = parseBusOptions({"--link=/tmp/a", "--link", "/tmp/b", "--device=1.1.5,prog", "--memory=0028:0002",
+                                  "--background=250", "--quiet", "--fast"},
+                                 error);
+  ASSERT_TRUE(o) << error;
+  EXPECT_EQ(o->links, (std::vector<std::string>{"/tmp/a", "/tmp/b"}));
+  ASSERT_EQ(o->devices.size(), 1u);
+  EXPECT_EQ(o->devices[0].address, 0x1105);
+  EXPECT_EQ(o->devices[0].memory[0x28], 0x00);
+  EXPECT_EQ(o->devices[0].memory[0x29], 0x02);
+  EXPECT_EQ(o->backgroundPeriod, 250ms);
+  EXPECT_TRUE(o->quiet && o->fast && !o->ackTiming);
+}
+
 TEST(SimBusTool, RefusesBadCommandLines) {
   const std::vector<std::vector<std::string>> cases = {
       {},                                            // no link
@@ -66,6 +81,9 @@ TEST(SimBusTool, RefusesBadCommandLines) {
       {"--link", "x", "--memory", "0000:00"},        // memory before any device
       {"--link", "x", "--device", "1.1.5", "--memory", "00FF:0000"},  // past the end
       {"--link", "x", "--frobnicate"},
+      {"--link", "x", "stray"},                      // no positional arguments
+      {"--link", "x", "--device"},                   // no value, after others
+      {"--link", "x", "--fast=1"},                   // a switch takes no value
   };
   for (const auto& args : cases) {
     std::string error;

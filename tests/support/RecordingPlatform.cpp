@@ -1,8 +1,8 @@
 #include "support/RecordingPlatform.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -32,9 +32,19 @@ int RecordingPlatform::messageBox(const std::string& text, const char* caption, 
 }
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kolvaro-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  // create_directory reports whether it made the directory, so a name another test
+  // (or process) took is never shared; Windows has no mkdtemp.
+  std::random_device seed;
+  std::mt19937_64 names(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path candidate =
+        std::filesystem::temp_directory_path() / ("kolvaro-test-" + std::to_string(names()));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary directory could be made");
 }
 
 TempDir::~TempDir() {
