@@ -1,0 +1,29 @@
+// kolvaro-cli: the window's procedures without a window, for scripts and for machines
+// without a display.
+#include <iostream>
+
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
+
+int main(int argc, char* argv[]) {
+  using namespace kolvaro::cli;
+  const Parsed parsed = ParseCommandLine(argc, argv);
+  if (!parsed.error.empty()) {
+    std::cerr << "kolvaro-cli: " << parsed.error << " (kolvaro-cli --help)\n";
+    return status::BadInput;
+  }
+  const Options& options = parsed.options;
+  if (options.version) {
+    std::cout << "kolvaro-cli " << KOLVARO_VERSION << '\n';
+    return status::Done;
+  }
+  if (options.help) {
+    std::cout << HelpText(options.command);
+    return status::Done;
+  }
+  if (options.command.empty()) {
+    std::cerr << HelpText("");
+    return status::BadInput;
+  }
+  return RunCommand(options);
+}
