@@ -21,6 +21,7 @@
 #include "platform/Platform.h"
 #include "ui/About.h"
 #include "ui/Colours.h"
+#include "ui/FileMenu.h"
 #include "ui/MaskedField.h"
 
 namespace kolvaro {
@@ -34,6 +35,7 @@ void plainMessage(const char* text) { platform().messageBox(text, nullptr, mb::O
 
 TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   buildForm();
+  FileMenu = new TFileMenu(*this);
   connectHandlers();
   Timer1->start();  // runs for the window's whole life
 }
@@ -180,6 +182,8 @@ void TMain::runPortOperation(Operation&& operation) {
   }
   closeIfRequested();
 }
+
+void TMain::runExclusive(const std::function<void()>& operation) { runPortOperation(operation); }
 
 void TMain::ReadClick() { runProcedure(kolvaro::ReadClick); }
 

@@ -3,6 +3,7 @@
 // the telegram log and Timer1; it is the window that the bus procedures and the field
 // validation talk to (MainView) and the owner of the telegram exchange (ExchangeHost).
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
@@ -29,6 +30,7 @@ namespace kolvaro {
 
 class MaskedField;
 class TAboutWindow;
+class TFileMenu;
 
 class TMain : public QMainWindow, public MainView, public ExchangeHost {
   Q_OBJECT
@@ -88,6 +90,13 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   QAction* About;
   QPlainTextEdit* Tels_memo;
   QComboBox* MONO_BI_ComboBox;
+
+  // Configuration files and verification, beside the specified menu.
+  TFileMenu* FileMenu;
+
+  // Runs an operation of a face beside the window (files, verification) under the same
+  // rule as the bus operations: refused with a beep while another one runs.
+  void runExclusive(const std::function<void()>& operation);
 
   // The serial port; null until the window is first shown.
   std::unique_ptr<ComPort> Port;

@@ -198,7 +198,8 @@ TEST_F(MainForm, MenuWithoutCheckMarks) {
   ASSERT_EQ(bar, window.menuBar());
   QStringList top;
   for (QAction* a : bar->actions()) top << a->text();
-  EXPECT_EQ(top, (QStringList{QStringLiteral("Konfiguracja"), QStringLiteral("Pomoc")}));
+  // The specified menus, with the file menu that goes beside them in front.
+  EXPECT_EQ(top, (QStringList{QStringLiteral("Plik"), QStringLiteral("Konfiguracja"), QStringLiteral("Pomoc")}));
   EXPECT_EQ(window.Serial_port->menuAction()->text(), QStringLiteral("Port szeregowy"));
   EXPECT_EQ(window.Configure->actions(), QList<QAction*>{window.Serial_port->menuAction()});
   QStringList ports;

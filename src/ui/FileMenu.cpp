@@ -1,0 +1,178 @@
+#include "ui/FileMenu.h"
+
+#include <variant>
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "config/ConfigurationFile.h"
+#include "config/HeadlessView.h"
+#include "config/ProcedureSupport.h"
+#include "config/Verification.h"
+#include "platform/Platform.h"
+#include "ui/Main.h"
+
+namespace kolvaro {
+namespace {
+
+namespace box = procedure::box;
+
+const QString FileFilter = QStringLiteral("Konfiguracja (*.json);;Wszystkie pliki (*)");
+
+std::string local8(const QString& path) { return path.toLocal8Bit().toStdString(); }
+
+void errorBox(const std::string& text) { platform().messageBox(text, nullptr, box::Error); }
+
+// The read of a verification, beside the window: it fills a headless copy of the
+// window's state, so the fields being verified stay as they are. Its telegrams go
+// through the window's exchange and its bar is the window's.
+class VerificationView : public HeadlessView {
+ public:
+  explicit VerificationView(TMain& window) : window_(window) {
+    setFieldText(Field::Local_phAddr, window.fieldText(Field::Local_phAddr));
+    members().Local_phAddr = window.members().Local_phAddr;
+  }
+  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                           ExchangeMode mode) override {
+    return window_.sendTelegram(telegram, waitLimit, answerCode, mode);
+  }
+
+ protected:
+  void progressMoved(int position) override { window_.setProgressPosition(position); }
+
+ private:
+  TMain& window_;
+};
+
+}  // namespace
+
+TFileMenu::TFileMenu(TMain& window) : QObject(&window), window_(window) {
+  setObjectName(QStringLiteral("FileMenu"));
+  File = new QMenu(QStringLiteral("Plik"), window.MainMenu);
+  File->setObjectName(QStringLiteral("File"));
+  window.MainMenu->insertMenu(window.Configure->menuAction(), File);
+  Open = File->addAction(QStringLiteral("Otwórz…"));
+  Open->setObjectName(QStringLiteral("Open"));
+  Save = File->addAction(QStringLiteral("Zapisz"));
+  Save->setObjectName(QStringLiteral("Save"));
+  SaveAs = File->addAction(QStringLiteral("Zapisz jako…"));
+  SaveAs->setObjectName(QStringLiteral("SaveAs"));
+
+  File->addSeparator();
+  VerifyWindow = File->addAction(QStringLiteral("Weryfikuj element z oknem"));
+  VerifyWindow->setObjectName(QStringLiteral("VerifyWindow"));
+  VerifyFile = File->addAction(QStringLiteral("Weryfikuj element z plikiem…"));
+  VerifyFile->setObjectName(QStringLiteral("VerifyFile"));
+
+  chooseFile = [this](bool forSaving) {
+    return forSaving ? QFileDialog::getSaveFileName(&window_, QStringLiteral("Zapisz konfigurację"), currentPath_,
+                                                    FileFilter)
+                     : QFileDialog::getOpenFileName(&window_, QStringLiteral("Otwórz konfigurację"), currentPath_,
+                                                    FileFilter);
+  };
+
+  connect(Open, &QAction::triggered, this, &TFileMenu::OpenClick);
+  connect(Save, &QAction::triggered, this, &TFileMenu::SaveClick);
+  connect(SaveAs, &QAction::triggered, this, &TFileMenu::SaveAsClick);
+  connect(VerifyWindow, &QAction::triggered, this, &TFileMenu::VerifyWindowClick);
+  connect(VerifyFile, &QAction::triggered, this, &TFileMenu::VerifyFileClick);
+}
+
+void TFileMenu::OpenClick() {
+  const QString path = chooseFile(false);
+  if (!path.isEmpty()) openFile(path);
+}
+
+void TFileMenu::SaveClick() {
+  if (currentPath_.isEmpty()) {
+    SaveAsClick();
+    return;
+  }
+  saveFile(currentPath_);
+}
+
+void TFileMenu::SaveAsClick() {
+  const QString path = chooseFile(true);
+  if (!path.isEmpty()) saveFile(path);
+}
+
+bool TFileMenu::openFile(const QString& path) {
+  ParsedConfiguration parsed = LoadConfigurationFile(local8(path));
+  if (const auto* problem = std::get_if<FileProblem>(&parsed)) {
+    errorBox("Plik konfiguracji " + path.toStdString() + " jest nieprawidłowy; okno pozostaje bez zmian.\n" +
+             problem->message());
+    return false;
+  }
+  const DeviceConfiguration& configuration = std::get<DeviceConfiguration>(parsed);
+  bool applied = false;
+  // While a bus operation runs the fields feed its telegrams: the file waits (a beep).
+  window_.runExclusive([&] {
+    ApplyConfigurationToView(window_, configuration);
+    applied = true;
+  });
+  if (!applied) return false;
+  currentPath_ = path;
+  room_ = configuration.room;
+  description_ = configuration.description;
+  return true;
+}
+
+bool TFileMenu::saveFile(const QString& path) {
+  DeviceConfiguration configuration = ConfigurationOfView(window_);
+  configuration.room = room_;
+  configuration.description = description_;
+  const std::string why = SaveConfigurationFile(local8(path), configuration);
+  if (!why.empty()) {
+    errorBox("Konfiguracja nie została zapisana; poprzedni plik pozostał bez zmian.\n" + why);
+    return false;
+  }
+  currentPath_ = path;
+  return true;
+}
+
+void TFileMenu::VerifyWindowClick() {
+  // What a write from the window would send (its validation runs first, as the write's does).
+  bool taken = false;
+  DeviceConfiguration expected;
+  window_.runExclusive([&] {
+    expected = ConfigurationOfView(window_);
+    taken = true;
+  });
+  if (taken) verifyAgainst(expected);
+}
+
+void TFileMenu::VerifyFileClick() {
+  const QString path = chooseFile(false);
+  if (path.isEmpty()) return;
+  ParsedConfiguration parsed = LoadConfigurationFile(local8(path));
+  if (const auto* problem = std::get_if<FileProblem>(&parsed)) {
+    errorBox("Plik konfiguracji " + path.toStdString() + " jest nieprawidłowy.\n" + problem->message());
+    return;
+  }
+  verifyAgainst(std::get<DeviceConfiguration>(parsed));
+}
+
+void TFileMenu::verifyAgainst(const DeviceConfiguration& expected) {
+  window_.runExclusive([&] {
+    VerificationView view(window_);
+    const Verification result = VerifyDevice(view, expected);
+    window_.setProgressPosition(0);
+    if (!result.deviceRead) {
+      errorBox("Weryfikacja przerwana: odczyt elementu nie powiódł się.");
+      return;
+    }
+    if (result.matches()) {
+      platform().messageBox("Weryfikacja zakończona: element zawiera oczekiwaną konfigurację.", box::Informacja,
+                            box::Notice);
+      return;
+    }
+    std::string text = "Weryfikacja zakończona: element różni się w " + std::to_string(result.differences.size()) +
+                       " pozycjach.";
+    for (const Difference& difference : result.differences) text += "\n" + DifferenceLine(difference);
+    platform().messageBox(text, box::Informacja, box::Error);
+  });
+}
+
+}  // namespace kolvaro
