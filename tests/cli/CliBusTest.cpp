@@ -3,6 +3,8 @@
 // bus; several devices in programming mode; the exit statuses.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <variant>
 
 #include "CliRun.h"
@@ -37,6 +39,8 @@ const char InputModeFrame[] = "[BC FF FE 12 0A 64 42 81 00 FF 01 ";
 class CliBus : public ::testing::Test {
  protected:
   void start(const std::vector<std::string>& scene) {
+    // dcb.ini is looked for where the window looks: here, in a directory of our own.
+    ::setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
     bus_ = std::make_unique<BusProcess>(std::vector<std::string>{link()}, scene);
     ASSERT_TRUE(bus_->waitReady()) << bus_->child().output();
     writeFile(dir_.file("f.json"), FileText);
@@ -47,9 +51,9 @@ class CliBus : public ::testing::Test {
     }
   }
   std::string link() const { return dir_.file("com1"); }
-  // The global options every run gets: our link and a configuration directory of our own.
+  // The global option every run gets: our link.
   std::vector<std::string> cli(std::vector<std::string> arguments) const {
-    arguments.insert(arguments.begin(), {"--port", link(), "--config-dir", dir_.path()});
+    arguments.insert(arguments.begin(), {"--port", link()});
     return arguments;
   }
   std::string memoryTable() {
@@ -76,15 +80,28 @@ TEST_F(CliBus, WriteReadVerifyAndAChangedDevice) {
   EXPECT_EQ(jsonField(state, "programs"), "[1,2]") << state;
   EXPECT_EQ(jsonField(state, "inputMode"), "1") << state;
 
-  // The read finds the port through dcb.ini, as the window does.
-  writeFile(dir_.file("dcb.ini"), "[COM ports]\r\nCOM1=" + link() + "\r\n");
-  const CliResult read = runCli({"--config-dir", dir_.path(), "read", "--json"});
+  const CliResult read = runCli(cli({"read", "--json"}));
   ASSERT_EQ(read.status, 0) << read.err;
   const ParsedConfiguration back = ParseConfiguration(read.out);
   ASSERT_TRUE(std::holds_alternative<DeviceConfiguration>(back)) << read.out;
   DeviceConfiguration expected = std::get<DeviceConfiguration>(ParseConfiguration(FileText));
   expected.room.clear();  // the installer's note lives in the file, not in the device
   EXPECT_EQ(std::get<DeviceConfiguration>(back), expected) << read.out;
+
+  // Without --port the read finds the port through the window's dcb.ini, and also
+  // through one in --config-dir.
+  std::filesystem::create_directories(dir_.file("kolvaro"));
+  writeFile(dir_.file("kolvaro/dcb.ini"), "[COM ports]\r\nCOM1=" + link() + "\r\n");
+  writeFile(dir_.file("dcb.ini"), "[COM ports]\r\nCOM1=" + link() + "\r\n");
+  const CliResult lines = runCli({"read"});
+  ASSERT_EQ(lines.status, 0) << lines.err;
+  EXPECT_NE(lines.out.find("physical_address: 1.2.10\ngroups.WE1[0]: 0/0/1\ngroups.WE1[1]: none\n"), std::string::npos)
+      << lines.out;
+  EXPECT_NE(lines.out.find("programs.WY2: off-delay\ninput_mode: bistable\n"), std::string::npos) << lines.out;
+  const CliResult saved = runCli({"--config-dir", dir_.path(), "read", "-o", dir_.file("read.json")});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(saved.out, "");
+  EXPECT_EQ(readFile(dir_.file("read.json")), read.out) << "-o writes what --json prints";
 
   const CliResult same = runCli(cli({"verify", dir_.file("f.json")}));
   EXPECT_EQ(same.status, 0) << same.out << same.err;
@@ -192,7 +209,7 @@ TEST_F(CliBus, ExitStatusesAndLines) {
   }
 
   // A port that cannot be opened: the port's own boxes, then our line naming it.
-  const CliResult noPort = runCli({"--port", dir_.file("missing"), "--config-dir", dir_.path(), "switch", "0/0/2", "on"});
+  const CliResult noPort = runCli({"--port", dir_.file("missing"), "switch", "0/0/2", "on"});
   EXPECT_EQ(noPort.status, 3) << noPort.err;
   EXPECT_NE(noPort.err.find("[Kolvaro] No COM port of 1 to 4 is available now\n"), std::string::npos) << noPort.err;
   EXPECT_NE(noPort.err.find("kolvaro-cli: nie można otworzyć portu " + dir_.file("missing") + "\n"), std::string::npos)

@@ -1,0 +1,47 @@
+// kolvaro-cli's help: every command has its own, the README shows each as the program
+// prints it, and the version comes from the project's one version.
+#include <gtest/gtest.h>
+
+#include "CliRun.h"
+#include "support/RecordingPlatform.h"
+
+namespace kolvaro::test {
+namespace {
+
+TEST(CliHelp, EachCommandsHelpIsInTheReadmeAsPrinted) {
+  const std::string readme = readFile(KOLVARO_SOURCE_DIR "/README.md");
+  const CliResult general = runCli({"--help"});
+  ASSERT_EQ(general.status, 0);
+  EXPECT_EQ(general.out.rfind("Użycie: kolvaro-cli [opcje ogólne] POLECENIE [argumenty]\n", 0), 0u) << general.out;
+  EXPECT_NE(readme.find("```\n" + general.out + "```"), std::string::npos) << "README lacks:\n" << general.out;
+  const std::string globalPart = general.out.substr(general.out.find("Opcje ogólne:"));
+
+  for (const char* command : {"ports", "read", "write", "verify", "switch"}) {
+    const CliResult help = runCli({command, "--help"});
+    ASSERT_EQ(help.status, 0) << command;
+    EXPECT_EQ(help.err, "") << command;
+    EXPECT_EQ(help.out.rfind(std::string("Użycie: kolvaro-cli [opcje ogólne] ") + command, 0), 0u) << help.out;
+    const std::size_t global = help.out.find("Opcje ogólne:");
+    ASSERT_NE(global, std::string::npos) << help.out;
+    EXPECT_EQ(help.out.substr(global), globalPart) << command;
+    std::string own = help.out.substr(0, global);
+    while (!own.empty() && own.back() == '\n') own.pop_back();
+    EXPECT_NE(readme.find("```\n" + own + "\n```"), std::string::npos) << "README lacks:\n" << own;
+    EXPECT_NE(general.out.find(own.substr(own.find("] ") + 2, own.find('\n') - own.find("] ") - 2)),
+              std::string::npos)
+        << "the general help lists " << command;
+  }
+}
+
+TEST(CliHelp, VersionAndNoCommand) {
+  const CliResult version = runCli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "kolvaro-cli " KOLVARO_VERSION "\n");
+  const CliResult none = runCli({});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_EQ(none.out, "");
+  EXPECT_EQ(none.err, runCli({"--help"}).out) << "without a command the usage goes to standard error";
+}
+
+}  // namespace
+}  // namespace kolvaro::test
