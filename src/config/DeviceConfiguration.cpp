@@ -2,6 +2,9 @@
 
 #include <cctype>
 
+#include "config/HeadlessView.h"
+#include "telegram/ExchangeTerms.h"
+
 namespace kolvaro {
 namespace {
 
@@ -96,6 +99,25 @@ DeviceConfiguration ConfigurationOfView(MainView& view) {
   for (int output = 0; output < 2; ++output) configuration.programs[output] = view.comboIndex(ProgramCombos[output]);
   configuration.inputMode = view.comboIndex(Combo::MONO_BI);
   return configuration;
+}
+
+namespace {
+// A copy of a view's state that never reaches a bus.
+class OfflineCopy : public HeadlessView {
+ public:
+  explicit OfflineCopy(const MainView& view) {
+    for (int f = 0; f < FieldCount; ++f) setFieldText(static_cast<Field>(f), view.fieldText(static_cast<Field>(f)));
+    for (int c = 0; c < ComboCount; ++c) setComboIndex(static_cast<Combo>(c), view.comboIndex(static_cast<Combo>(c)));
+  }
+  std::string sendTelegram(const std::string&, std::int32_t, std::uint8_t, ExchangeMode) override {
+    return exchange_result::Error;
+  }
+};
+}  // namespace
+
+DeviceConfiguration ConfigurationShownBy(const MainView& view) {
+  OfflineCopy copy(view);
+  return ConfigurationOfView(copy);
 }
 
 void ApplyConfigurationToView(MainView& view, const DeviceConfiguration& configuration) {

@@ -59,6 +59,9 @@ std::optional<GroupBytes> GroupFromWords(const std::string& text);
 // The configuration a write from this view would send: runs the view's validation
 // first, as the write does, then takes the members and the combo boxes.
 DeviceConfiguration ConfigurationOfView(MainView& view);
+// The same, worked out on a copy of the view's texts and combo boxes: the view itself
+// is not touched (its colours, e.g. the gray of values read from a device, stay).
+DeviceConfiguration ConfigurationShownBy(const MainView& view);
 // Puts a configuration into the fields and combo boxes, then runs the validation.
 void ApplyConfigurationToView(MainView& view, const DeviceConfiguration& configuration);
 

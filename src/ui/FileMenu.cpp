@@ -120,7 +120,7 @@ bool TFileMenu::openFile(const QString& path) {
 }
 
 bool TFileMenu::saveFile(const QString& path) {
-  DeviceConfiguration configuration = ConfigurationOfView(window_);
+  DeviceConfiguration configuration = ConfigurationShownBy(window_);
   configuration.room = room_;
   configuration.description = description_;
   const std::string why = SaveConfigurationFile(local8(path), configuration);
@@ -133,14 +133,8 @@ bool TFileMenu::saveFile(const QString& path) {
 }
 
 void TFileMenu::VerifyWindowClick() {
-  // What a write from the window would send (its validation runs first, as the write's does).
-  bool taken = false;
-  DeviceConfiguration expected;
-  window_.runExclusive([&] {
-    expected = ConfigurationOfView(window_);
-    taken = true;
-  });
-  if (taken) verifyAgainst(expected);
+  // What a write from the window would send.
+  verifyAgainst(ConfigurationShownBy(window_));
 }
 
 void TFileMenu::VerifyFileClick() {
