@@ -81,6 +81,9 @@ selected() {
 }
 
 mkdir -p "$work"
+# One run at a time per build root: the copy and its build are shared.
+exec 9> "$work/lock"
+flock -n 9 || { echo "mutation-check: another run is using $work" >&2; exit 1; }
 cleanup() { git -C "$root" worktree remove --force "$tree" >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 cleanup
