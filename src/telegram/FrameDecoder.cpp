@@ -1,0 +1,249 @@
+#include "telegram/FrameDecoder.h"
+
+#include <cstdio>
+
+namespace kolvaro {
+
+namespace {
+
+// Frame positions and fields.
+constexpr std::size_t ControlIndex = 0;
+constexpr std::size_t RoutingIndex = 5;
+constexpr std::size_t TransportIndex = 6;
+constexpr std::size_t ServiceIndex = 7;
+constexpr std::size_t HeaderBytes = 7;  // control .. transport byte
+
+constexpr std::uint8_t StandardFrameMask = 0xD3;   // frame type, fixed bits, the two low bits
+constexpr std::uint8_t StandardFrameBits = 0x90;   // standard frame, not a poll
+constexpr std::uint8_t RepeatFlag = 0x20;          // set on a first transmission
+constexpr std::uint8_t PriorityMask = 0x0C;
+constexpr std::uint8_t GroupFlag = 0x80;
+constexpr std::uint8_t HopMask = 0x70;
+constexpr std::uint8_t LengthMask = 0x0F;
+constexpr std::uint8_t TransportControlFlag = 0x80;  // connect, disconnect, ack: no application part
+constexpr std::uint8_t MemoryCountMask = 0x0F;
+constexpr std::uint8_t SmallValueMask = 0x3F;
+
+FrameService serviceOf(std::uint16_t applicationCode) {
+  switch (applicationCode >> 6) {
+    case 0x0: return FrameService::GroupValueRead;
+    case 0x1: return FrameService::GroupValueResponse;
+    case 0x2: return FrameService::GroupValueWrite;
+    case 0x3: return FrameService::IndividualAddressWrite;
+    case 0x4: return FrameService::IndividualAddressRead;
+    case 0x5: return FrameService::IndividualAddressResponse;
+    case 0x8: return FrameService::MemoryRead;
+    case 0x9: return FrameService::MemoryResponse;
+    case 0xA: return FrameService::MemoryWrite;
+    default: return FrameService::Other;
+  }
+}
+
+std::string hex(unsigned value, int width) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%0*X", width, value);
+  return text;
+}
+
+// The service's bytes after the service byte, as far as the frame's content reaches.
+void decodeApplication(DecodedFrame& frame, std::span<const std::uint8_t> content) {
+  if (content.size() <= ServiceIndex) {
+    frame.service = FrameService::None;
+    return;
+  }
+  frame.applicationCode = static_cast<std::uint16_t>((content[TransportIndex] & 0x03) << 8 | content[ServiceIndex]);
+  frame.service = serviceOf(frame.applicationCode);
+  const auto after = content.subspan(ServiceIndex + 1);
+  switch (frame.service) {
+    case FrameService::MemoryRead:
+    case FrameService::MemoryResponse:
+    case FrameService::MemoryWrite:
+      frame.memoryCount = content[ServiceIndex] & MemoryCountMask;
+      if (after.size() >= 2) {
+        frame.memoryAddress = static_cast<std::uint16_t>(after[0] << 8 | after[1]);
+        frame.data.assign(after.begin() + 2, after.end());
+      }
+      break;
+    case FrameService::GroupValueResponse:
+    case FrameService::GroupValueWrite:
+      if (after.empty()) {
+        frame.smallValue = content[ServiceIndex] & SmallValueMask;
+      } else {
+        frame.data.assign(after.begin(), after.end());
+      }
+      break;
+    default:
+      frame.data.assign(after.begin(), after.end());
+      break;
+  }
+}
+
+}  // namespace
+
+std::uint8_t FrameCheckValue(std::span<const std::uint8_t> bytes) {
+  std::uint8_t x = 0;
+  for (std::uint8_t b : bytes) x ^= b;
+  return static_cast<std::uint8_t>(~x);
+}
+
+DecodedFrame DecodeFrame(std::span<const std::uint8_t> bytes) {
+  DecodedFrame frame;
+  if (bytes.size() < MinimumFrameBytes) {
+    frame.notFrameReason = "za krótka (" + std::to_string(bytes.size()) + " B)";
+    return frame;
+  }
+  const std::uint8_t control = bytes[ControlIndex];
+  if ((control & StandardFrameMask) != StandardFrameBits) {
+    frame.notFrameReason = "nieznany bajt sterujący " + hex(control, 2);
+    return frame;
+  }
+  frame.isFrame = true;
+  frame.control = control;
+  frame.priority = static_cast<FramePriority>((control & PriorityMask) >> 2);
+  frame.repeated = (control & RepeatFlag) == 0;
+  frame.source = static_cast<std::uint16_t>(bytes[1] << 8 | bytes[2]);
+  frame.destination = static_cast<std::uint16_t>(bytes[3] << 8 | bytes[4]);
+  const std::uint8_t routing = bytes[RoutingIndex];
+  frame.groupDestination = (routing & GroupFlag) != 0;
+  frame.hopCount = (routing & HopMask) >> 4;
+  frame.lengthField = routing & LengthMask;
+  frame.transportControl = bytes[TransportIndex];
+
+  // Header, n + 1 transport/application bytes... the transport byte is in the header,
+  // so the content is 7 + n bytes and the checksum follows it.
+  const std::size_t contentBytes = HeaderBytes + frame.lengthField;
+  std::span<const std::uint8_t> content;
+  if (bytes.size() > contentBytes) {
+    content = bytes.first(contentBytes);
+    frame.checksum = bytes[contentBytes] == FrameCheckValue(content) ? ChecksumVerdict::Good : ChecksumVerdict::Bad;
+    frame.length = bytes.size() == contentBytes + 1 ? LengthVerdict::Exact : LengthVerdict::OverLong;
+  } else {
+    content = bytes;  // no byte left for a checksum
+    frame.checksum = ChecksumVerdict::Missing;
+    frame.length = LengthVerdict::Truncated;
+  }
+
+  if (frame.transportControl & TransportControlFlag) {
+    frame.service = FrameService::TransportControl;
+  } else {
+    decodeApplication(frame, content);
+  }
+  return frame;
+}
+
+std::string PhysicalAddressText(std::uint16_t address) {
+  return std::to_string(address >> 12) + "." + std::to_string(address >> 8 & 0x0F) + "." +
+         std::to_string(address & 0xFF);
+}
+
+std::string GroupAddressText(std::uint16_t address) {
+  return std::to_string(address >> 11) + "/" + std::to_string(address >> 8 & 0x07) + "/" +
+         std::to_string(address & 0xFF);
+}
+
+std::string DestinationText(const DecodedFrame& frame) {
+  return frame.groupDestination ? GroupAddressText(frame.destination) : PhysicalAddressText(frame.destination);
+}
+
+const char* PriorityText(FramePriority priority) {
+  switch (priority) {
+    case FramePriority::System: return "systemowy";
+    case FramePriority::Normal: return "normalny";
+    case FramePriority::Urgent: return "pilny";
+    case FramePriority::Low: return "niski";
+  }
+  return "?";
+}
+
+const char* ChecksumText(ChecksumVerdict verdict) {
+  switch (verdict) {
+    case ChecksumVerdict::Good: return "poprawna";
+    case ChecksumVerdict::Bad: return "błędna";
+    case ChecksumVerdict::Missing: return "brak";
+  }
+  return "?";
+}
+
+const char* ServiceName(FrameService service) {
+  switch (service) {
+    case FrameService::GroupValueRead: return "odczyt wartości grupy";
+    case FrameService::GroupValueResponse: return "odpowiedź wartości grupy";
+    case FrameService::GroupValueWrite: return "zapis wartości grupy";
+    case FrameService::IndividualAddressWrite: return "zapis adresu fizycznego";
+    case FrameService::IndividualAddressRead: return "odczyt adresu fizycznego";
+    case FrameService::IndividualAddressResponse: return "odpowiedź adresu fizycznego";
+    case FrameService::MemoryRead: return "odczyt pamięci";
+    case FrameService::MemoryResponse: return "odpowiedź pamięci";
+    case FrameService::MemoryWrite: return "zapis pamięci";
+    case FrameService::TransportControl: return "sterowanie transportem";
+    case FrameService::Other: return "usługa";
+    case FrameService::None: return "brak usługi";
+  }
+  return "?";
+}
+
+std::string ServiceText(const DecodedFrame& frame) {
+  if (!frame.isFrame) return {};
+  std::string text = ServiceName(frame.service);
+  switch (frame.service) {
+    case FrameService::GroupValueResponse:
+    case FrameService::GroupValueWrite:
+      if (frame.smallValue) {
+        if (*frame.smallValue <= 1) return text + (*frame.smallValue ? ": zał." : ": wył.");
+        return text + ": " + std::to_string(*frame.smallValue);
+      }
+      return text;
+    case FrameService::TransportControl:
+      return text + " " + hex(frame.transportControl, 2);
+    case FrameService::Other:
+      return text + " " + hex(frame.applicationCode, 3);
+    default:
+      return text;
+  }
+}
+
+std::string HexBytes(std::span<const std::uint8_t> bytes) {
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i) text += ' ';
+    text += hex(bytes[i], 2);
+  }
+  return text;
+}
+
+std::string DataText(const DecodedFrame& frame) {
+  if (!frame.isFrame) return {};
+  switch (frame.service) {
+    case FrameService::MemoryRead:
+    case FrameService::MemoryResponse:
+    case FrameService::MemoryWrite: {
+      std::string text;
+      if (frame.memoryAddress) text = "adres " + hex(*frame.memoryAddress, 4) + ", ";
+      text += std::to_string(frame.memoryCount) + " B";
+      if (!frame.data.empty()) text += ": " + HexBytes(frame.data);
+      return text;
+    }
+    case FrameService::IndividualAddressWrite:
+      if (frame.data.size() >= 2) {
+        return "nowy adres " + PhysicalAddressText(static_cast<std::uint16_t>(frame.data[0] << 8 | frame.data[1]));
+      }
+      return HexBytes(frame.data);
+    default:
+      return HexBytes(frame.data);
+  }
+}
+
+std::string DescribeFrame(const DecodedFrame& frame) {
+  if (!frame.isFrame) return "nie ramka: " + frame.notFrameReason;
+  std::string text = PhysicalAddressText(frame.source) + " -> " + DestinationText(frame) + " " + ServiceText(frame);
+  const std::string data = DataText(frame);
+  if (!data.empty()) text += " [" + data + "]";
+  text += std::string(", priorytet ") + PriorityText(frame.priority) + ", licznik " + std::to_string(frame.hopCount);
+  if (frame.repeated) text += ", powtórzenie";
+  text += std::string(", suma ") + ChecksumText(frame.checksum);
+  if (frame.length == LengthVerdict::Truncated) text += ", niepełna";
+  if (frame.length == LengthVerdict::OverLong) text += ", za długa";
+  return text;
+}
+
+}  // namespace kolvaro
