@@ -17,6 +17,7 @@ inline constexpr std::uint8_t DataEnd = 0x40;          // 0x40 + n: the next byt
 inline constexpr std::uint8_t AckInformation = 0x11;   // during reception: the frame now arriving is for this station
 // Chip to program.
 inline constexpr std::uint8_t PositiveConfirmation = 0x8B;  // the frame just sent has gone out on the bus
+inline constexpr std::uint8_t NegativeConfirmation = 0x0B;  // not acknowledged after the last repetition
 
 // The longest frame the program sends or assembles, checksum not counted.
 inline constexpr std::size_t MaxFrameBytes = 22;

@@ -1,11 +1,13 @@
 #include "telegram/TelegramExchange.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "link/ChipServices.h"
 #include "link/Hex.h"
 #include "link/Comport.h"
 #include "platform/Platform.h"
+#include "telegram/FrameDecoder.h"
 #include "telegram/ReceiveMachine.h"
 
 namespace kolvaro {
@@ -26,16 +28,53 @@ bool IsFrameText(const std::string& text) {
          (second == '0' || second == '8' || second == '4' || second == 'C');
 }
 
+// Why the receive machine did not take a complete frame, worked out from the same
+// tests it applies: checksum over the announced length, individual destination equal
+// to ours, the awaited service.
+FrameJudgement rejectionOf(const std::vector<std::uint8_t>& frame, std::uint16_t local) {
+  const std::size_t content = std::min<std::size_t>(7 + (frame[5] & 0x0F), frame.size() - 1);
+  if (frame.back() != FrameCheckValue({frame.data(), content})) return FrameJudgement::BadChecksum;
+  const std::uint16_t source = static_cast<std::uint16_t>(frame[1] << 8 | frame[2]);
+  const std::uint16_t destination = static_cast<std::uint16_t>(frame[3] << 8 | frame[4]);
+  const bool group = (frame[5] & 0x80) != 0;
+  if (group || destination != local) return source == local ? FrameJudgement::OwnEcho : FrameJudgement::OtherDestination;
+  return FrameJudgement::WrongService;
+}
+
+// Bytes that hold exactly one standard frame as its routing byte announces it.
+bool IsWholeFrame(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() >= MinimumFrameBytes && (bytes[0] & 0xD3) == 0x90 && bytes.size() == 8u + (bytes[5] & 0x0F);
+}
+
+// The bytes a text carries: the frame with its checksum when it was framed for the
+// chip, otherwise the text's own digit pairs.
+std::vector<std::uint8_t> bytesOfText(const std::string& digits) {
+  std::vector<std::uint8_t> bytes(digits.size() / 2);
+  HexToBytes(digits.data(), bytes.size() * 2, bytes.data());
+  return bytes;
+}
+
 }  // namespace
 
 std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t waitLimit,
                                            std::uint8_t answerCode, ExchangeMode mode) {
+  std::string result = exchange(std::move(telegram), waitLimit, answerCode, mode);
+  ExchangeEvent event;
+  event.kind = ExchangeEvent::Kind::Result;
+  event.text = result;
+  report(std::move(event));
+  return result;
+}
+
+std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                                       ExchangeMode mode) {
   WaitCounter = 0;
   ReceiveMachine machine(mode, answerCode, host_.localAddress());
   machine.setTraceSink(receiveTrace_);
 
   if (mode != ExchangeMode::FurtherAnswer) {
     bool writable = true;
+    std::vector<std::uint8_t> carried;
     if (IsFrameText(telegram)) {
       if (telegram.size() % 2 != 0) telegram += '0';
       const std::size_t n = telegram.size() / 2;
@@ -46,7 +85,13 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
         std::vector<std::uint8_t> frame(n, 0);
         HexToBytes(telegram.data(), telegram.size(), frame.data());
         telegram = FrameToChipText(frame.data(), static_cast<std::uint8_t>(n));
+        carried = frame;
+        carried.push_back(FrameChecksum(frame.data(), n));
+      } else {
+        carried = bytesOfText(telegram);
       }
+    } else {
+      carried = bytesOfText(telegram);
     }
     for (int attempt = 1;; ++attempt) {
       host_.appendLog(telegram);
@@ -54,7 +99,15 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
       // its guard, so a host only lets go of its port outside a run; should one do it
       // inside, the exchange meets no port rather than a deleted one.
       ComPort* port = host_.port();
-      if (writable && port && !port->WriteHexText(telegram.c_str())) break;
+      const bool written = writable && port && !port->WriteHexText(telegram.c_str());
+      ExchangeEvent event;
+      event.kind = ExchangeEvent::Kind::TextWritten;
+      event.text = telegram;
+      event.bytes = carried;
+      event.attempt = attempt;
+      event.ok = written;
+      report(std::move(event));
+      if (written) break;
       if (attempt == WriteAttempts) {
         platform().messageBox(TransmissionProblem, nullptr, mb::IconError | mb::TaskModal);
         return exchange_result::Error;
@@ -68,6 +121,35 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
   };
   auto mayWait = [&] { return waitLimit == wait_limit::Unlimited || WaitCounter < waitLimit; };
 
+  // The bytes of the frame now arriving, for the observer.
+  std::vector<std::uint8_t> frameBytes;
+  auto reportFrame = [&](FrameJudgement judgement) {
+    ExchangeEvent event;
+    event.kind = ExchangeEvent::Kind::FramePassedOn;
+    event.bytes = std::move(frameBytes);
+    event.judgement = judgement;
+    report(std::move(event));
+    frameBytes.clear();
+  };
+  // Bytes outside any frame the machine assembles: chip indications, or frames it does
+  // not start on (repetitions, other control bytes). Reported together, a frame a row.
+  std::vector<std::uint8_t> strayBytes;
+  auto flushStray = [&] {
+    if (strayBytes.empty()) return;
+    ExchangeEvent event;
+    event.kind = ExchangeEvent::Kind::ChipByte;
+    event.bytes = std::move(strayBytes);
+    report(std::move(event));
+    strayBytes.clear();
+  };
+  auto reportByte = [&](ExchangeEvent::Kind kind, std::uint8_t byte, bool ok) {
+    ExchangeEvent event;
+    event.kind = kind;
+    event.bytes = {byte};
+    event.ok = ok;
+    report(std::move(event));
+  };
+
   for (;;) {
     std::int32_t value = readByte();
     while (value > 255 && mayWait()) {
@@ -79,18 +161,47 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
       value = readByte();
     }
     // Reaching the limit ends the wait even when a byte has just arrived; it is dropped.
-    if (waitLimit != wait_limit::Unlimited && WaitCounter >= waitLimit) return exchange_result::NoReply;
+    if (waitLimit != wait_limit::Unlimited && WaitCounter >= waitLimit) {
+      flushStray();
+      if (!frameBytes.empty()) reportFrame(FrameJudgement::Incomplete);
+      return exchange_result::NoReply;
+    }
 
-    switch (machine.feed(static_cast<std::uint8_t>(value))) {
+    const auto byte = static_cast<std::uint8_t>(value);
+    const bool wasAssembling = machine.state() == ReceiveMachine::State::Assembling;
+    const ReceiveMachine::Event event = machine.feed(byte);
+    const bool assembling = machine.state() == ReceiveMachine::State::Assembling;
+    if (wasAssembling || assembling) frameBytes.push_back(byte);
+    if (wasAssembling && !assembling) {
+      const bool accepted =
+          event == ReceiveMachine::Event::AnswerToLog || event == ReceiveMachine::Event::AnswerToReturn;
+      reportFrame(accepted ? FrameJudgement::Accepted : rejectionOf(frameBytes, host_.localAddress()));
+    } else if (!wasAssembling && !assembling) {
+      if (byte == chip::PositiveConfirmation || byte == chip::NegativeConfirmation) {
+        flushStray();
+        reportByte(ExchangeEvent::Kind::Confirmation, byte, true);
+      } else {
+        strayBytes.push_back(byte);
+        if (IsWholeFrame(strayBytes)) flushStray();
+      }
+    } else if (!wasAssembling) {
+      flushStray();  // a frame starts: what came before it was not part of it
+    }
+
+    switch (event) {
       case ReceiveMachine::Event::Nothing:
         break;
       case ReceiveMachine::Event::SendAcknowledge:
         if (ComPort* port = host_.port()) {
           const std::uint8_t ack = chip::AckInformation;
-          port->WriteByte(&ack);  // a lost acknowledge only costs the sender a repetition
+          // A lost acknowledge only costs the sender a repetition.
+          flushStray();
+          const bool written = !port->WriteByte(&ack);
+          reportByte(ExchangeEvent::Kind::AcknowledgeSent, ack, written);
         }
         break;
       case ReceiveMachine::Event::Confirmed:
+        flushStray();
         return exchange_result::Ack;
       case ReceiveMachine::Event::AnswerToLog:
         host_.appendLog(machine.answerText());

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "telegram/ExchangeEvents.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/ExchangeTerms.h"
 #include "telegram/ReceiveMachine.h"
@@ -24,6 +25,9 @@ class TelegramExchange {
   // Follows the receive machine of every exchange from now on (states entered, frames
   // judged and why); none by default.
   void setReceiveTrace(ReceiveMachine::TraceSink sink) { receiveTrace_ = std::move(sink); }
+  // Every step of the exchanges from now on goes to the observer as well (null: none).
+  void setObserver(ExchangeObserver* observer) { observer_ = observer; }
+  ExchangeObserver* observer() const { return observer_; }
 
   // The OnTimer handler of Timer1 (one tick a second).
   void Timer1Timer() { ++WaitCounter; }
@@ -31,8 +35,14 @@ class TelegramExchange {
   std::int32_t WaitCounter = 0;
 
  private:
+  std::string exchange(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode, ExchangeMode mode);
+  void report(ExchangeEvent event) const {
+    if (observer_) observer_->exchangeEvent(event);
+  }
+
   ExchangeHost& host_;
   ReceiveMachine::TraceSink receiveTrace_;
+  ExchangeObserver* observer_ = nullptr;
 };
 
 }  // namespace kolvaro

@@ -1,0 +1,54 @@
+#pragma once
+// What a face (the log window, a command-line monitor) may learn of the bus: every
+// step of each telegram exchange, and the operations that group them, as events to an
+// observer. The exchange reports what it does; the face decides how to show it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kolvaro {
+
+// Why a frame the chip passed on during a wait was, or was not, taken as the answer.
+enum class FrameJudgement {
+  Accepted,
+  OwnEcho,           // our own frame coming back from the chip
+  OtherDestination,  // a group frame, or one for another station
+  WrongService,      // for us, but not the service awaited
+  BadChecksum,
+  Incomplete,        // the wait ended while the frame was still arriving
+};
+
+const char* JudgementText(FrameJudgement judgement);  // Polish words
+
+struct ExchangeEvent {
+  enum class Kind {
+    OperationStarted,  // text: the operation's title
+    OperationEnded,    // text: its outcome
+    Note,              // text: a line of its own (chip state, devices found, port trouble)
+    TextWritten,       // text: the chip text, bytes: what it carries; attempt; ok: the port took it
+    FramePassedOn,     // bytes: the frame as received; judgement
+    Confirmation,      // bytes: the confirmation byte (8B positive, 0B negative)
+    ChipByte,          // bytes: what the chip sent outside the frames taken in (indications, repetitions)
+    AcknowledgeSent,   // bytes: the acknowledge information written; ok: the port took it
+    Result,            // text: "ACK", "NoReply", "Error" or the answer
+  };
+  Kind kind = Kind::Note;
+  std::string text;
+  std::vector<std::uint8_t> bytes;
+  FrameJudgement judgement = FrameJudgement::Accepted;
+  int attempt = 0;
+  bool ok = true;
+};
+
+class ExchangeObserver {
+ public:
+  virtual ~ExchangeObserver() = default;
+  virtual void exchangeEvent(const ExchangeEvent& event) = 0;
+};
+
+// Helpers for faces and operations that report through an observer that may be absent.
+void ReportOperationStarted(ExchangeObserver* observer, const std::string& title);
+void ReportOperationEnded(ExchangeObserver* observer, const std::string& outcome);
+void ReportNote(ExchangeObserver* observer, const std::string& text);
+
+}  // namespace kolvaro

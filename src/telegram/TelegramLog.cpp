@@ -1,0 +1,233 @@
+#include "telegram/TelegramLog.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "telegram/FrameDecoder.h"
+
+namespace kolvaro {
+
+namespace {
+
+constexpr const char* ColumnTitles[LogColumnCount] = {
+    "czas", "ms od początku", "kierunek", "zdarzenie", "źródło", "cel", "priorytet",
+    "powtórzenie", "licznik", "usługa", "dane", "suma kontrolna", "bajty", "operacja"};
+
+std::string confirmationText(std::uint8_t byte) {
+  return byte == 0x8B ? "potwierdzenie pozytywne (8B)" : "potwierdzenie negatywne (0B)";
+}
+
+std::string wallText(std::int64_t wallMs) {
+  const std::time_t seconds = static_cast<std::time_t>(wallMs / 1000);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &seconds);
+#else
+  localtime_r(&seconds, &local);
+#endif
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", local.tm_hour, local.tm_min, local.tm_sec,
+                static_cast<int>(wallMs % 1000));
+  return text;
+}
+
+std::string csvField(const std::string& value) {
+  if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
+  std::string quoted = "\"";
+  for (char c : value) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+}  // namespace
+
+const char* LogColumnTitle(int column) {
+  return column >= 0 && column < LogColumnCount ? ColumnTitles[column] : "";
+}
+
+std::string LogCell(const LogRow& row, int column) {
+  switch (column) {
+    case 0: return wallText(row.wallMs);
+    case 1: return row.sinceStartMs < 0 ? std::string() : std::to_string(row.sinceStartMs);
+    case 2: return row.direction;
+    case 3: return row.event;
+    case 4: return row.source;
+    case 5: return row.destination;
+    case 6: return row.priority;
+    case 7: return row.repeat;
+    case 8: return row.hops;
+    case 9: return row.service;
+    case 10: return row.data;
+    case 11: return row.checksum;
+    case 12: return row.raw;
+    case 13: return row.operation ? std::to_string(row.operation) : std::string();
+    default: return {};
+  }
+}
+
+TelegramLog::TelegramLog(std::size_t capacity)
+    : capacity_(capacity ? capacity : 1),
+      wall_([] { return std::chrono::system_clock::now(); }),
+      steady_([] { return std::chrono::steady_clock::now(); }) {}
+
+void TelegramLog::setClocks(WallClock wall, SteadyClock steady) {
+  wall_ = std::move(wall);
+  steady_ = std::move(steady);
+}
+
+void TelegramLog::setCapacity(std::size_t capacity) {
+  capacity_ = capacity ? capacity : 1;
+  if (rows_.size() <= capacity_) return;
+  const std::size_t excess = rows_.size() - capacity_;
+  rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(excess));
+  dropped_ += excess;
+  if (onDropped) onDropped(excess);
+}
+
+void TelegramLog::clear() {
+  rows_.clear();
+  dropped_ = 0;
+  if (onCleared) onCleared();
+}
+
+void TelegramLog::fillFrameColumns(LogRow& row, const std::vector<std::uint8_t>& bytes) const {
+  row.raw = HexBytes(bytes);
+  const DecodedFrame frame = DecodeFrame(bytes);
+  if (!frame.isFrame) return;
+  row.source = PhysicalAddressText(frame.source);
+  row.destination = DestinationText(frame);
+  row.priority = PriorityText(frame.priority);
+  row.repeat = frame.repeated ? "tak" : "nie";
+  row.hops = std::to_string(frame.hopCount);
+  row.service = ServiceText(frame);
+  row.data = DataText(frame);
+  row.checksum = ChecksumText(frame.checksum);
+  if (frame.length == LengthVerdict::OverLong) row.checksum += ", za długa";
+  if (frame.length == LengthVerdict::Truncated) row.checksum += ", niepełna";
+}
+
+void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
+  using Kind = ExchangeEvent::Kind;
+  LogRow row;
+  switch (event.kind) {
+    case Kind::OperationStarted:
+      operation_ = ++operationCount_;
+      operationStart_ = steady_();
+      row.kind = LogRow::Kind::Operation;
+      row.event = "▶ " + event.text;
+      break;
+    case Kind::OperationEnded:
+      row.kind = LogRow::Kind::Outcome;
+      row.event = "■ " + event.text;
+      break;
+    case Kind::Note:
+      row.kind = LogRow::Kind::Note;
+      row.event = event.text;
+      break;
+    case Kind::TextWritten:
+      row.kind = LogRow::Kind::Written;
+      row.direction = "→";
+      row.event = "tekst do układu, próba " + std::to_string(event.attempt) + (event.ok ? "" : ": nie zapisano");
+      fillFrameColumns(row, event.bytes);
+      break;
+    case Kind::FramePassedOn:
+      row.kind = LogRow::Kind::Frame;
+      row.direction = "←";
+      row.event = std::string("ramka: ") + JudgementText(event.judgement);
+      fillFrameColumns(row, event.bytes);
+      break;
+    case Kind::Confirmation:
+      row.kind = LogRow::Kind::Confirmation;
+      row.direction = "←";
+      row.event = confirmationText(event.bytes.empty() ? 0 : event.bytes[0]);
+      row.raw = HexBytes(event.bytes);
+      break;
+    case Kind::ChipByte:
+      row.kind = LogRow::Kind::ChipByte;
+      row.direction = "←";
+      if (DecodeFrame(event.bytes).isFrame) {
+        row.kind = LogRow::Kind::Frame;
+        row.event = "ramka pominięta przez odbiór";
+        fillFrameColumns(row, event.bytes);
+      } else {
+        row.event = event.bytes.size() == 1 ? "bajt od układu" : "bajty od układu";
+        row.raw = HexBytes(event.bytes);
+      }
+      break;
+    case Kind::AcknowledgeSent:
+      row.kind = LogRow::Kind::Acknowledge;
+      row.direction = "→";
+      row.event = event.ok ? "potwierdzenie odbioru wysłane" : "potwierdzenie odbioru: nie zapisano";
+      row.raw = HexBytes(event.bytes);
+      break;
+    case Kind::Result:
+      row.kind = LogRow::Kind::Result;
+      row.event = "wynik: " + event.text;
+      break;
+  }
+  if (operation_) {
+    row.operation = operation_;
+    row.sinceStartMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(steady_() - operationStart_).count();
+  }
+  row.wallMs = std::chrono::duration_cast<std::chrono::milliseconds>(wall_().time_since_epoch()).count();
+  append(std::move(row));
+  if (event.kind == Kind::OperationEnded) operation_ = 0;
+}
+
+void TelegramLog::append(LogRow row) {
+  rows_.push_back(std::move(row));
+  if (onAppended) onAppended(rows_.back());
+  if (rows_.size() > capacity_) {
+    rows_.pop_front();
+    ++dropped_;
+    if (onDropped) onDropped(1);
+  }
+}
+
+std::string TelegramLog::lineOf(const LogRow& row) const {
+  std::string line;
+  for (int column = 0; column < LogColumnCount; ++column) {
+    if (column) line += " | ";
+    line += LogCell(row, column);
+  }
+  // One line a row, whatever a note holds.
+  for (char& c : line) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  return line;
+}
+
+std::string TelegramLog::toText() const {
+  std::string text;
+  for (const LogRow& row : rows_) text += lineOf(row) + "\n";
+  return text;
+}
+
+std::string TelegramLog::CsvTitleLine() {
+  std::string line;
+  for (int column = 0; column < LogColumnCount; ++column) {
+    if (column) line += ',';
+    line += csvField(ColumnTitles[column]);
+  }
+  return line + "\r\n";
+}
+
+std::string TelegramLog::CsvLineOf(const LogRow& row) {
+  std::string line;
+  for (int column = 0; column < LogColumnCount; ++column) {
+    if (column) line += ',';
+    line += csvField(LogCell(row, column));
+  }
+  return line + "\r\n";
+}
+
+std::string TelegramLog::toCsv() const {
+  std::string text = CsvTitleLine();
+  for (const LogRow& row : rows_) text += CsvLineOf(row);
+  return text;
+}
+
+}  // namespace kolvaro
