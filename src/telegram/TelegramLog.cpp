@@ -114,11 +114,13 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
   switch (event.kind) {
     case Kind::OperationStarted:
       operation_ = ++operationCount_;
+      addressAnswers_.clear();
       operationStart_ = steady_();
       row.kind = LogRow::Kind::Operation;
       row.event = "▶ " + event.text;
       break;
     case Kind::OperationEnded:
+      if (addressAnswers_.size() > 1) noteAddressAnswers();
       row.kind = LogRow::Kind::Outcome;
       row.event = "■ " + event.text;
       break;
@@ -137,6 +139,12 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
       row.direction = "←";
       row.event = std::string("ramka: ") + JudgementText(event.judgement);
       fillFrameColumns(row, event.bytes);
+      if (event.judgement == FrameJudgement::Accepted) {
+        const DecodedFrame frame = DecodeFrame(event.bytes);
+        if (frame.isFrame && frame.service == FrameService::IndividualAddressResponse) {
+          addressAnswers_.push_back(frame.source);
+        }
+      }
       break;
     case Kind::Confirmation:
       row.kind = LogRow::Kind::Confirmation;
@@ -175,6 +183,15 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
   row.wallMs = std::chrono::duration_cast<std::chrono::milliseconds>(wall_().time_since_epoch()).count();
   append(std::move(row));
   if (event.kind == Kind::OperationEnded) operation_ = 0;
+}
+
+void TelegramLog::noteAddressAnswers() {
+  std::string text = "odpowiedzi urządzeń w trybie programowania (" + std::to_string(addressAnswers_.size()) + "):";
+  for (std::size_t i = 0; i < addressAnswers_.size(); ++i) {
+    text += (i ? ", " : " ") + PhysicalAddressText(addressAnswers_[i]);
+  }
+  addressAnswers_.clear();
+  ReportNote(this, text);
 }
 
 void TelegramLog::append(LogRow row) {

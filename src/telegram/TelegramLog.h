@@ -2,7 +2,8 @@
 // The telegram log: the exchange's events turned into rows that a person reads,
 // grouped by operation (a titled first row, the outcome as the last), each frame
 // decoded into its columns. Holds at most `capacity` rows; the oldest go first.
-// Saves as text (one line a row) and as CSV. No Qt: the window shows it, a
+// Saves as text (one line a row) and as CSV. An operation that took physical address
+// responses from more than one answer ends with a row naming their addresses. No Qt: the window shows it, a
 // command-line monitor could print it.
 #include <chrono>
 #include <cstddef>
@@ -68,11 +69,15 @@ class TelegramLog : public ExchangeObserver {
 
  private:
   void append(LogRow row);
+  void noteAddressAnswers();
   void fillFrameColumns(LogRow& row, const std::vector<std::uint8_t>& bytes) const;
 
   std::deque<LogRow> rows_;
   std::size_t capacity_;
   std::size_t dropped_ = 0;
+  // Sources of the physical address responses taken during the current operation:
+  // more than one means several devices in programming mode, said at its end.
+  std::vector<std::uint16_t> addressAnswers_;
   std::uint64_t operation_ = 0;
   std::uint64_t operationCount_ = 0;
   std::chrono::steady_clock::time_point operationStart_{};

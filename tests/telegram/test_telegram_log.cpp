@@ -109,6 +109,41 @@ TEST(TelegramLog, OperationGroupsTimesAndDecodedColumns) {
   EXPECT_EQ(LogCell(rows[3], 0).substr(8), ".035");
 }
 
+TEST(TelegramLog, SeveralAddressAnswersAreNamedAtTheOperationsEnd) {
+  const std::vector<std::uint8_t> from1105{0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x61, 0x01, 0x40, 0x76};
+  const std::vector<std::uint8_t> from1106{0xBC, 0x11, 0x06, 0xFF, 0xFE, 0x61, 0x01, 0x40, 0x75};
+  const struct {
+    std::vector<std::vector<std::uint8_t>> accepted;
+    FrameJudgement judgement;
+    const char* note;  // "" for none
+  } cases[] = {
+      {{from1105}, FrameJudgement::Accepted, ""},
+      {{from1105, from1106}, FrameJudgement::Accepted, "odpowiedzi urządzeń w trybie programowania (2): 1.1.5, 1.1.6"},
+      {{from1105, from1105}, FrameJudgement::Accepted, "odpowiedzi urządzeń w trybie programowania (2): 1.1.5, 1.1.5"},
+      {{from1105, from1106}, FrameJudgement::OtherDestination, ""},
+  };
+  for (const auto& c : cases) {
+    TelegramLog log;
+    ReportOperationStarted(&log, "Zapis");
+    for (const auto& frame : c.accepted) {
+      ExchangeEvent e = event(ExchangeEvent::Kind::FramePassedOn, frame);
+      e.judgement = c.judgement;
+      log.exchangeEvent(e);
+    }
+    ReportOperationEnded(&log, "kilka urządzeń");
+    const auto& rows = log.rows();
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows.back().event, "■ kilka urządzeń");
+    const LogRow& beforeEnd = rows[rows.size() - 2];
+    if (*c.note) {
+      EXPECT_EQ(beforeEnd.event, c.note);
+      EXPECT_EQ(beforeEnd.operation, 1u);
+    } else {
+      EXPECT_EQ(beforeEnd.kind, LogRow::Kind::Frame);
+    }
+  }
+}
+
 TEST(TelegramLog, CapDropsTheOldestRows) {
   const struct {
     std::size_t cap;

@@ -1,0 +1,105 @@
+#include "config/InterfaceTest.h"
+
+#include "link/Comport.h"
+
+namespace kolvaro {
+
+namespace {
+
+constexpr std::uint8_t StateRequest = 0x02;
+constexpr std::uint8_t StateIndicationMask = 0x07;  // xxxxx111: a state indication
+constexpr std::uint8_t StateIndicationBits = 0x07;
+
+struct StateBit {
+  std::uint8_t bit;
+  const char* words;
+};
+constexpr StateBit StateBits[] = {
+    {0x80, "kolizja przy nadawaniu (slave collision)"},
+    {0x40, "błąd odbioru (suma kontrolna, parzystość lub bit)"},
+    {0x20, "błąd nadawania"},
+    {0x10, "błąd protokołu"},
+    {0x08, "ostrzeżenie o temperaturze"},
+};
+
+void report(ExchangeObserver* observer, ExchangeEvent::Kind kind, std::vector<std::uint8_t> bytes, bool ok = true) {
+  if (!observer) return;
+  ExchangeEvent event;
+  event.kind = kind;
+  event.bytes = std::move(bytes);
+  event.attempt = 1;
+  event.ok = ok;
+  observer->exchangeEvent(event);
+}
+
+}  // namespace
+
+std::vector<std::string> ChipStateProblems(std::uint8_t indication) {
+  std::vector<std::string> problems;
+  for (const StateBit& bit : StateBits) {
+    if (indication & bit.bit) problems.emplace_back(bit.words);
+  }
+  return problems;
+}
+
+ChipState TestInterface(ExchangeHost& host, ExchangeObserver* observer, std::chrono::milliseconds deadline,
+                        SteadyNow now) {
+  if (!now) now = [] { return std::chrono::steady_clock::now(); };
+  ChipState state;
+  ComPort* port = host.port();
+  if (!port || port->IsFailed()) return state;
+
+  port->PurgeBuffers('R');  // an old byte must not pass for the answer
+  const bool written = !port->WriteByte(&StateRequest);
+  report(observer, ExchangeEvent::Kind::TextWritten, {StateRequest}, written);
+  if (!written) return state;
+
+  const auto start = now();
+  std::vector<std::uint8_t> other;
+  for (;;) {
+    ComPort* line = host.port();
+    const std::int32_t value = line ? line->ReadByte() : ComPort::ReadError;
+    if (value <= 255) {
+      const auto byte = static_cast<std::uint8_t>(value);
+      if ((byte & StateIndicationMask) == StateIndicationBits) {
+        if (!other.empty()) report(observer, ExchangeEvent::Kind::ChipByte, other);
+        report(observer, ExchangeEvent::Kind::ChipByte, {byte});
+        state.answered = true;
+        state.indication = byte;
+        state.answerTime = std::chrono::duration_cast<std::chrono::milliseconds>(now() - start);
+        state.problems = ChipStateProblems(byte);
+        return state;
+      }
+      other.push_back(byte);
+      continue;
+    }
+    if (now() - start >= deadline) break;
+    // Polled, not blocked on the descriptor: the deadline is shorter than the owner's
+    // timer tick, and nothing else would wake a wait on a silent line in time.
+    host.waitForActivity(-1);
+  }
+  if (!other.empty()) report(observer, ExchangeEvent::Kind::ChipByte, other);
+  return state;
+}
+
+std::string InterfaceTestReport(const ChipState& state, const std::string& portName, const std::string& portPath) {
+  const std::string where = portPath.empty() ? portName : portName + " (" + portPath + ")";
+  if (!state.answered) {
+    return "Żaden układ interfejsu nie odpowiedział na porcie " + where + " w ciągu " +
+           std::to_string(InterfaceTestDeadline.count()) +
+           " ms.\nSprawdź: czy wybrano właściwy port, kabel, zasilanie interfejsu i magistrali, "
+           "oraz czy port nie jest zajęty przez inny program.";
+  }
+  char hex[8];
+  static constexpr char digits[] = "0123456789ABCDEF";
+  hex[0] = digits[state.indication >> 4];
+  hex[1] = digits[state.indication & 0xF];
+  hex[2] = '\0';
+  std::string text = "Układ interfejsu na porcie " + where + " odpowiedział po " +
+                     std::to_string(state.answerTime.count()) + " ms, stan " + hex + ": ";
+  if (state.problems.empty()) return text + "bez błędów.";
+  for (std::size_t i = 0; i < state.problems.size(); ++i) text += (i ? ", " : "") + state.problems[i];
+  return text + ".";
+}
+
+}  // namespace kolvaro
