@@ -36,7 +36,10 @@ void plainMessage(const char* text) { platform().messageBox(text, nullptr, mb::O
 TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   buildForm();
   FileMenu = new TFileMenu(*this);
+  buildInspectionMenus();
   connectHandlers();
+  exchange_.setObserver(&log_);
+  boxNotes_ = std::make_unique<BoxNotes>(log_);
   Timer1->start();  // runs for the window's whole life
 }
 
@@ -88,7 +91,7 @@ void TMain::showEvent(QShowEvent* event) {
 }
 
 void TMain::FormShow() {
-  runPortOperation([this] {
+  runPortOperation("Uruchomienie", [this] {
     setWindowState(windowState() | Qt::WindowMinimized);
     setEnabled(false);
 
@@ -97,6 +100,7 @@ void TMain::FormShow() {
       return;  // the window stays minimised and disabled; it can still be closed
     }
     Port = std::make_unique<ComPort>();
+    if (Port->IsFailed()) notePortProblems(0);
     checkPort();
 
     for (QComboBox* box : {OUT1_Prog_ComboBox, OUT2_Prog_ComboBox, MONO_BI_ComboBox}) box->setCurrentIndex(0);
@@ -105,6 +109,9 @@ void TMain::FormShow() {
 
     const std::uint8_t resetRequest = chip::ResetRequest;
     Port->WriteByte(&resetRequest);  // no answer is awaited
+    // The log notes whether the chip answered, a little later and without a box.
+    resetCheckPending_ = true;
+    QTimer::singleShot(ResetAnswerTime, this, &TMain::noteChipResetAnswer);
 
     setWindowState(windowState() & ~Qt::WindowMinimized);
     setEnabled(true);
@@ -118,10 +125,12 @@ void TMain::checkPort() {
 }
 
 void TMain::moveToPort(std::uint8_t portNo) {
-  runPortOperation([this, portNo] {
+  const std::string title = "Zmiana portu na COM" + std::to_string(portNo);
+  runPortOperation(title.c_str(), [this, portNo] {
     Port.reset();
     activityWait_.forgetDescriptors();
     Port = std::make_unique<ComPort>(19200, "even", 8, 1.0, portNo);
+    if (Port->IsFailed()) notePortProblems(portNo);
     checkPort();
   });
 }
@@ -161,37 +170,47 @@ void TMain::closeIfRequested() {
 }
 
 template <typename Procedure>
-void TMain::runProcedure(Procedure&& procedure) {
+void TMain::runProcedure(const char* title, Procedure&& procedure) {
   if (operationRunning()) {
     platform().beep();
     return;
   }
-  procedure(*this);
+  noteChipResetAnswer();
+  {
+    const OperationGroup group(*this, title);
+    procedure(*this);
+  }
   closeIfRequested();
 }
 
 template <typename Operation>
-void TMain::runPortOperation(Operation&& operation) {
+void TMain::runPortOperation(const char* title, Operation&& operation) {
+  if (!operationRunning()) noteChipResetAnswer();
   {
     const procedure::BusRunGuard guard(*this);
     if (!guard.acquired()) {
       platform().beep();
       return;
     }
+    const OperationGroup group(*this, title);
     operation();
   }
   closeIfRequested();
 }
 
-void TMain::runExclusive(const std::function<void()>& operation) { runPortOperation(operation); }
+void TMain::runExclusive(const std::function<void()>& operation) { runPortOperation("Plik / weryfikacja", operation); }
 
-void TMain::ReadClick() { runProcedure(kolvaro::ReadClick); }
+void TMain::ReadClick() { runProcedure("Odczyt", kolvaro::ReadClick); }
 
-void TMain::WriteClick() { runProcedure(kolvaro::WriteClick); }
+void TMain::WriteClick() { runProcedure("Zapis", kolvaro::WriteClick); }
 
-void TMain::OnGroupClick() { runProcedure(kolvaro::OnGroupClick); }
+void TMain::OnGroupClick() { runProcedure("Załącz grupę", kolvaro::OnGroupClick); }
 
-void TMain::OffGroupClick() { runProcedure(kolvaro::OffGroupClick); }
+void TMain::OffGroupClick() { runProcedure("Wyłącz grupę", kolvaro::OffGroupClick); }
+
+void TMain::InterfaceTestClick() { runPortOperation(InterfaceTestCaption, [this] { interfaceTest(); }); }
+
+void TMain::ProgrammingModeClick() { runPortOperation(ProgrammingModeCaption, [this] { programmingModeScan(); }); }
 
 // ---- MainView ---------------------------------------------------------------------------
 
@@ -257,7 +276,8 @@ void TMain::setButtonEnabled(Button which, bool enabled) { buttonOf(*this, which
 
 std::string TMain::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
                                 ExchangeMode mode) {
-  return exchange_.SendTelegram(telegram, waitLimit, answerCode, mode);
+  lastResult_ = exchange_.SendTelegram(telegram, waitLimit, answerCode, mode);
+  return lastResult_;
 }
 
 // ---- ExchangeHost -----------------------------------------------------------------------

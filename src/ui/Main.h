@@ -3,6 +3,7 @@
 // the telegram log and Timer1; it is the window that the bus procedures and the field
 // validation talk to (MainView) and the owner of the telegram exchange (ExchangeHost).
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -13,7 +14,9 @@
 #include "link/Comport.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/TelegramExchange.h"
+#include "telegram/TelegramLog.h"
 #include "ui/ActivityWait.h"
+#include "ui/BoxNotes.h"
 
 class QAction;
 class QComboBox;
@@ -31,6 +34,7 @@ namespace kolvaro {
 class MaskedField;
 class TAboutWindow;
 class TFileMenu;
+class TelegramLogWindow;
 
 class TMain : public QMainWindow, public MainView, public ExchangeHost {
   Q_OBJECT
@@ -98,6 +102,16 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   // rule as the bus operations: refused with a beep while another one runs.
   void runExclusive(const std::function<void()>& operation);
 
+  // Beside the form's design: the telegram log and the bus inspection (MainInspection.cpp).
+  QMenu* View;
+  QAction* TelegramLogItem;
+  QAction* InterfaceTestItem;
+  QMenu* BusMenu;
+  QAction* ProgrammingModeItem;
+  TelegramLog& telegramLog() { return log_; }
+  // The log window; null until first opened.
+  TelegramLogWindow* telegramLogWindow() const { return logWindow_; }
+
   // The serial port; null until the window is first shown.
   std::unique_ptr<ComPort> Port;
 
@@ -142,6 +156,9 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void COM4Click() { moveToPort(4); }
   void AboutClick();
   void Timer1Timer() { exchange_.Timer1Timer(); }
+  void TelegramLogClick();
+  void InterfaceTestClick();
+  void ProgrammingModeClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -155,13 +172,34 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   // Runs one bus procedure, which holds the re-entry guard (procedure::BusRunGuard) for
   // its run. A click that arrives inside a run (the exchange processes window events while
   // it waits) is refused with a beep, and a close request waits until the run has ended.
+  // Each run is a titled group of rows in the telegram log, with its outcome.
   template <typename Procedure>
-  void runProcedure(Procedure&& procedure);
+  void runProcedure(const char* title, Procedure&& procedure);
   // Runs start-up or a port change under the same guard: the port must not be replaced
   // while an exchange uses it, nor an exchange start while the port is being replaced.
   template <typename Operation>
-  void runPortOperation(Operation&& operation);
+  void runPortOperation(const char* title, Operation&& operation);
   void closeIfRequested();
+  // The log's group of one run: its title row now, its outcome row when it ends.
+  class OperationGroup {
+   public:
+    OperationGroup(TMain& window, const char* title);
+    ~OperationGroup();
+    OperationGroup(const OperationGroup&) = delete;
+    OperationGroup& operator=(const OperationGroup&) = delete;
+
+   private:
+    TMain& window_;
+  };
+  void buildInspectionMenus();
+  void interfaceTest();
+  void programmingModeScan();
+  static constexpr char InterfaceTestCaption[] = "Test interfejsu";
+  static constexpr char ProgrammingModeCaption[] = "Urządzenia w trybie programowania";
+  void noteChipResetAnswer();
+  void notePortProblems(std::uint8_t onlyPort);
+  std::string operationOutcome() const;
+  static constexpr std::chrono::milliseconds ResetAnswerTime{100};
 
   std::array<MaskedField*, FieldCount> fields_{};
   AddressMembers members_;
@@ -169,6 +207,11 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   TelegramExchange exchange_{*this};
   ActivityWait activityWait_;
   TAboutWindow* aboutWindow_ = nullptr;
+  TelegramLog log_;
+  TelegramLogWindow* logWindow_ = nullptr;
+  std::unique_ptr<BoxNotes> boxNotes_;  // the last box of an operation, for its outcome row
+  std::string lastResult_;
+  bool resetCheckPending_ = false;
   int progressStep_ = 6;
   bool startupQueued_ = false;
   bool closeRequested_ = false;

@@ -36,6 +36,11 @@ BusWindow::~BusWindow() {
   bus_.stop();
 }
 
+void BusWindow::setPortPath(int port, const std::string& path) {
+  extraPorts_ += "COM" + std::to_string(port) + "=" + path + "\r\n";
+  writeFile(directory_.file("dcb.ini"), "[COM ports]\r\nCOM1=" + link_ + "\r\n" + extraPorts_);
+}
+
 bool BusWindow::openWindow(std::string& problem) {
   if (!bus_.waitReady()) {
     problem = "kolvaro-bus did not come up: " + bus_.child().output();

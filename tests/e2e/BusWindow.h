@@ -51,11 +51,17 @@ class BusWindow {
   int waitForLog(const std::string& needle, int times, std::chrono::milliseconds timeout);
   std::string busOutput() { return bus_.child().output(); }
 
+  // Names the device of COM2..COM4 in dcb.ini (COM1 stays the simulator's link).
+  void setPortPath(int port, const std::string& path);
+  // A path in the test's own directory.
+  std::string scratchFile(const std::string& name) const { return directory_.file(name); }
+
   RealTimePlatform platform;
 
  private:
   TempDir directory_;
   std::string link_;
+  std::string extraPorts_;
   ScopedPlatform installed_{platform};
   BusProcess bus_;
   std::unique_ptr<TMain> window_;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/CsvReader.h"
 #include "telegram/TelegramLog.h"
 
 namespace kolvaro {
@@ -19,41 +20,6 @@ ExchangeEvent event(ExchangeEvent::Kind kind, std::vector<std::uint8_t> bytes = 
   e.text = std::move(text);
   e.attempt = 1;
   return e;
-}
-
-// RFC 4180: fields separated by commas, quoted fields may hold commas, quotes (doubled)
-// and line breaks; records end with CRLF.
-std::vector<std::vector<std::string>> readCsv(const std::string& text) {
-  std::vector<std::vector<std::string>> records(1);
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        field += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      records.back().push_back(field);
-      field.clear();
-    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      records.back().push_back(field);
-      field.clear();
-      records.emplace_back();
-      ++i;
-    } else {
-      field += c;
-    }
-  }
-  if (records.back().empty()) records.pop_back();
-  return records;
 }
 
 struct FakeClocks {
@@ -184,7 +150,7 @@ TEST(TelegramLog, TextAndCsvHoldEveryRowAndColumn) {
   log.exchangeEvent(event(ExchangeEvent::Kind::ChipByte, {0x03}));
   ReportOperationEnded(&log, "błąd");
 
-  const auto records = readCsv(log.toCsv());
+  const auto records = test::readCsv(log.toCsv());
   ASSERT_EQ(records.size(), log.rows().size() + 1);
   ASSERT_EQ(records[0].size(), static_cast<std::size_t>(LogColumnCount));
   EXPECT_EQ(records[0][4], "źródło");

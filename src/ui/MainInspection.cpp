@@ -1,0 +1,131 @@
+// The main window's additions beside the form's design: the telegram log window, the
+// interface test and the list of devices in programming mode, their menu entries, and
+// the notes start-up and port changes leave in the log.
+#include <algorithm>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "config/InterfaceTest.h"
+#include "config/ProgrammingModeScan.h"
+#include "link/PortPaths.h"
+#include "platform/PortDiagnosis.h"
+#include "platform/SystemDirectory.h"
+#include "telegram/FrameDecoder.h"
+#include "ui/Main.h"
+#include "ui/TelegramLogWindow.h"
+
+namespace kolvaro {
+
+namespace {
+
+constexpr std::uint8_t ResetIndication = 0x03;
+
+PortPaths configuredPaths() {
+  const auto directory = platform().systemDirectory();
+  return directory ? readPortPaths(pathInDirectory(*directory, "dcb.ini")) : PortPaths{};
+}
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+}  // namespace
+
+void TMain::buildInspectionMenus() {
+  // New entries only: the design's menus and items stay as they are.
+  Configure->addSeparator();
+  InterfaceTestItem = Configure->addAction(QStringLiteral("Test interfejsu"));
+  InterfaceTestItem->setObjectName(QStringLiteral("InterfaceTestItem"));
+
+  View = new QMenu(QStringLiteral("Widok"), MainMenu);
+  View->setObjectName(QStringLiteral("View"));
+  TelegramLogItem = View->addAction(QStringLiteral("Dziennik telegramów"));
+  TelegramLogItem->setObjectName(QStringLiteral("TelegramLogItem"));
+  BusMenu = new QMenu(QStringLiteral("Magistrala"), MainMenu);
+  BusMenu->setObjectName(QStringLiteral("BusMenu"));
+  ProgrammingModeItem = BusMenu->addAction(QStringLiteral("Urządzenia w trybie programowania"));
+  ProgrammingModeItem->setObjectName(QStringLiteral("ProgrammingModeItem"));
+  MainMenu->insertMenu(Help->menuAction(), View);
+  MainMenu->insertMenu(Help->menuAction(), BusMenu);
+
+  connect(TelegramLogItem, &QAction::triggered, this, &TMain::TelegramLogClick);
+  connect(InterfaceTestItem, &QAction::triggered, this, &TMain::InterfaceTestClick);
+  connect(ProgrammingModeItem, &QAction::triggered, this, &TMain::ProgrammingModeClick);
+}
+
+void TMain::TelegramLogClick() {
+  if (!logWindow_) logWindow_ = new TelegramLogWindow(log_, this);
+  logWindow_->show();
+  logWindow_->raise();
+  logWindow_->activateWindow();
+}
+
+void TMain::interfaceTest() {
+  {
+    const std::string name = Port ? Port->PortName() : "";
+    const PortPaths paths = configuredPaths();
+    const ChipState state = TestInterface(*this, &log_);
+    std::string report = InterfaceTestReport(state, name, name.empty() ? "" : PortDevicePath(name, paths));
+    if (Port && Port->IsFailed()) {
+      const std::string problem = PortOpenProblem(name, paths);
+      report += "\nPort " + name + " nie jest otwarty" + (problem.empty() ? "." : ": " + problem);
+    }
+    const bool well = state.answered && state.problems.empty();
+    platform().messageBox(report, InterfaceTestCaption, well ? mb::IconInformation : mb::IconError);
+  }
+}
+
+void TMain::programmingModeScan() {
+  const ProgrammingModeScanResult result = ScanProgrammingMode(*this);
+  platform().messageBox(ProgrammingModeReport(result), ProgrammingModeCaption, mb::IconInformation);
+}
+
+// Start-up writes the reset request and awaits no answer; the chip's reset indication
+// is looked for a little later, outside any exchange, and only noted.
+// It is looked for before the next operation at the latest, as an exchange would take
+// the bytes.
+void TMain::noteChipResetAnswer() {
+  if (!resetCheckPending_) return;
+  resetCheckPending_ = false;
+  if (operationRunning() || !Port || Port->IsFailed()) {
+    ReportNote(&log_, "odpowiedź układu na reset: nie sprawdzono");
+    return;
+  }
+  std::vector<std::uint8_t> bytes;
+  for (std::int32_t value = Port->ReadByte(); value <= 255; value = Port->ReadByte()) {
+    bytes.push_back(static_cast<std::uint8_t>(value));
+  }
+  const bool answered = std::find(bytes.begin(), bytes.end(), ResetIndication) != bytes.end();
+  std::string note = answered ? "układ interfejsu odpowiedział na reset (03)"
+                              : std::string("układ interfejsu nie odpowiedział na reset");
+  if (!bytes.empty()) note += " [" + HexBytes(bytes) + "]";
+  ReportNote(&log_, note);
+}
+
+// onlyPort 0: every port start-up tried.
+void TMain::notePortProblems(std::uint8_t onlyPort) {
+  const PortPaths paths = configuredPaths();
+  for (std::uint8_t n = 1; n <= 4; ++n) {
+    if (onlyPort != 0 && n != onlyPort) continue;
+    const std::string name = "COM" + std::to_string(n);
+    const std::string problem = PortOpenProblem(name, paths);
+    ReportNote(&log_, problem.empty() ? name + " (" + PortDevicePath(name, paths) + "): nie otwarto" : problem);
+  }
+}
+
+TMain::OperationGroup::OperationGroup(TMain& window, const char* title) : window_(window) {
+  window_.boxNotes_->forget();
+  window_.lastResult_.clear();
+  ReportOperationStarted(&window_.log_, title);
+}
+
+TMain::OperationGroup::~OperationGroup() { ReportOperationEnded(&window_.log_, window_.operationOutcome()); }
+
+std::string TMain::operationOutcome() const {
+  if (!boxNotes_->lastText().empty()) return "koniec: " + firstLine(boxNotes_->lastText());
+  if (!lastResult_.empty()) return "koniec, ostatni wynik: " + lastResult_;
+  return "koniec";
+}
+
+}  // namespace kolvaro
