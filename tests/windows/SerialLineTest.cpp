@@ -16,6 +16,7 @@
 #include "platform/DcbWin32.h"
 #include "platform/HostSerialPorts.h"
 #include "platform/Platform.h"
+#include "platform/SystemDirectory.h"
 #include "support/FakeMainView.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/TelegramExchange.h"
@@ -126,6 +127,13 @@ TEST(WindowsComPorts, LineSettingsReadBackAsSet) {
   EXPECT_TRUE(line->setState(original));
 }
 
+std::string readWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 // The chip's answer to a byte, read through ComPort as the exchange reads it.
 std::int32_t awaitByte(ComPort& port) {
   const auto end = Clock::now() + Deadline;
@@ -166,6 +174,81 @@ TEST(WindowsSerialRoundTrip, ResetRequestIsAnsweredByTheChip) {
   }
 }
 
+// The host's COM ports, each line reporting the settings it holds after every change, as
+// the port reads them back.
+class ObservedPorts : public SerialPorts {
+ public:
+  class Line : public SerialLine {
+   public:
+    Line(std::unique_ptr<SerialLine> line, std::vector<Dcb>& applied) : line_(std::move(line)), applied_(applied) {}
+    bool getState(Dcb& dcb) override { return line_->getState(dcb); }
+    bool setState(const Dcb& dcb) override {
+      if (!line_->setState(dcb)) return false;
+      Dcb now;
+      if (line_->getState(now)) applied_.push_back(now);
+      return true;
+    }
+    bool setDtr() override { return line_->setDtr(); }
+    bool setRts() override { return line_->setRts(); }
+    bool clearError(Status& status) override { return line_->clearError(status); }
+    bool purge(bool transmit, bool receive) override { return line_->purge(transmit, receive); }
+    bool writeByte(std::uint8_t byte) override { return line_->writeByte(byte); }
+    bool readByte(std::uint8_t& byte) override { return line_->readByte(byte); }
+    bool close() override { return line_->close(); }
+
+   private:
+    std::unique_ptr<SerialLine> line_;
+    std::vector<Dcb>& applied_;
+  };
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths) override {
+    auto line = hostSerialPorts().open(portName, paths);
+    if (!line) return nullptr;
+    return std::make_unique<Line>(std::move(line), applied);
+  }
+  std::vector<Dcb> applied;  // what each line held after each setState, in order
+};
+
+// dcb.ini in the system directory decides the line settings of the port start-up opens;
+// without one the defaults apply.
+TEST(WindowsSerialRoundTrip, DcbIniInTheSystemDirectorySetsTheLine) {
+  requirePeer();
+  struct Case {
+    const char* name;
+    const char* file;  // nullptr: no dcb.ini
+    std::uint32_t baudRate;
+    std::uint8_t stopBits;
+  };
+  const Case cases[] = {
+      {"defaults", nullptr, 19200, 0},
+      {"file", "; ours\r\n[COM settings]\r\nBaudRate=9600\r\nStopBits=2\r\n", 9600, 2},
+  };
+  const std::string path = *hostSystemDirectory() + "\\dcb.ini";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeleteFileA(path.c_str());
+    if (c.file) std::ofstream(path, std::ios::binary) << c.file;
+    ObservedPorts ports;
+    struct : HostPortPlatform {
+      SerialPorts* observed = nullptr;
+      SerialPorts& serialPorts() override { return *observed; }
+    } host;
+    host.observed = &ports;
+    ScopedPlatform installed(host);
+    {
+      ComPort port;
+      ASSERT_FALSE(port.IsFailed());
+      ASSERT_FALSE(ports.applied.empty());
+      EXPECT_EQ(ports.applied.back().BaudRate, c.baudRate);
+      EXPECT_EQ(ports.applied.back().StopBits, c.stopBits);
+    }
+    EXPECT_EQ(ports.applied.size(), 2u) << "set from dcb.ini, then put back at deletion";
+    if (c.file) {
+      EXPECT_EQ(readWhole(path), c.file) << "start-up writes nothing";
+    }
+    DeleteFileA(path.c_str());
+  }
+}
+
 // The window's part in a group switch, with a real exchange on the port and Timer1
 // ticking once a second of real time.
 class WineWindow : public test::FakeMainView, public ExchangeHost {
@@ -194,13 +277,6 @@ class WineWindow : public test::FakeMainView, public ExchangeHost {
   TelegramExchange exchange_{*this};
   Clock::time_point nextTick_;
 };
-
-std::string readWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 TEST(WindowsSerialRoundTrip, GroupSwitchReachesTheBus) {
   requirePeer();
