@@ -49,6 +49,9 @@ class ComPort {
   int ReadableDescriptor() const;
   const char* PortName() const { return portName; }
   const std::string& IniPath() const { return iniPath; }
+  // Why the last serial line call failed (the system call and its error number), for
+  // the log; the messages shown stay the program's own. Empty while nothing has failed.
+  const LineError& LastError() const { return lastError; }
 
  private:
   std::uint32_t baudRate = 19200;
@@ -64,6 +67,10 @@ class ComPort {
   std::array<bool, 4> portFree{};
   bool failed = true;
   std::string iniPath;
+  LineError lastError;
+
+  // Records the line's own cause of its last failure; true, the failure result.
+  bool lineFailed();
 };
 
 }  // namespace kolvaro
