@@ -34,10 +34,6 @@ class ComPort {
   ComPort& operator=(const ComPort&) = delete;
 
   bool IsFailed() const { return failed; }
-  std::uint8_t FindFreePort();
-  std::uint8_t OpenPort(std::uint8_t portNumber);
-  std::uint8_t LoadDcb();
-  bool MakeIniPath();
   bool WriteByte(const std::uint8_t* p);
   std::int32_t ReadByte();
   bool WriteHexText(const char* text);
@@ -54,6 +50,12 @@ class ComPort {
   const LineError& LastError() const { return lastError; }
 
  private:
+  // The steps of the constructors, each with the program's result convention.
+  std::uint8_t FindFreePort();
+  std::uint8_t OpenPort(std::uint8_t portNumber);
+  std::uint8_t LoadDcb();
+  bool MakeIniPath();
+
   std::uint32_t baudRate = 19200;
   const char* parityName = "even";
   std::uint8_t byteSize = 8;
