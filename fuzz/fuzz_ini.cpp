@@ -67,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const kolvaro::IniText ini(content);
 
   for (const Probe& probe : Probes) {
-    std::int32_t a = ini.readInteger(probe.section, probe.key, 7);
-    std::int32_t b = ini.readInteger(probe.section, probe.key, -7);
-    auto text = ini.readString(probe.section, probe.key);
+    std::int32_t a = ini.integerValue(probe.section, probe.key, 7);
+    std::int32_t b = ini.integerValue(probe.section, probe.key, -7);
+    auto text = ini.stringValue(probe.section, probe.key);
     if (a == 7 && b == -7) {
       // the default: the key is missing or its value is no number (a quoted number
       // is none either, and readString shows it without its quotes)
@@ -86,12 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // old text except at most the replaced one is still there, in order.
   kolvaro::IniText written = ini;
   const std::int32_t value = static_cast<std::int32_t>(size * 2654435761u);
-  written.writeInteger("COM settings", "BaudRate", value);
-  check(written.readInteger("COM settings", "BaudRate", value ^ 1) == value);
+  written.setInteger("COM settings", "BaudRate", value);
+  check(written.integerValue("COM settings", "BaudRate", value ^ 1) == value);
   for (const Probe& probe : Probes) {
     if (std::string_view(probe.section) == "COM settings" && std::string_view(probe.key) == "BaudRate") continue;
     if (std::string_view(probe.key).empty()) continue;
-    check(written.readInteger(probe.section, probe.key, 7) == ini.readInteger(probe.section, probe.key, 7));
+    check(written.integerValue(probe.section, probe.key, 7) == ini.integerValue(probe.section, probe.key, 7));
   }
   auto before = linesOf(content);
   auto after = linesOf(written.text());

@@ -49,7 +49,7 @@ class ReadRun {
  public:
   explicit ReadRun(MainView& view) : view_(view) {}
 
-  // Stages A to H; each returns false when the run has stopped there (its box shown,
+  // The stages in order; each returns false when the run has stopped there (its box shown,
   // the bar at 0). True when the run reached the end step: after a full run or a
   // declined question.
   bool run() {
@@ -76,7 +76,8 @@ class ReadRun {
     return false;
   }
 
-  // Stage A: the broadcast physical address read; D = the answering device's address.
+  // Finds the device in programming mode by the broadcast physical address read and
+  // keeps the address it answers with.
   bool findDevice() {
     const std::string telegram = PhysicalAddressReadTelegram(local());
     AttemptCounter counter(2);
@@ -107,7 +108,7 @@ class ReadRun {
     }
   }
 
-  // Stage B: no second device in programming mode.
+  // Several devices in programming mode: a second answer to the search stops the run.
   bool noSecondDevice() {
     if (!silenceFollows(answer_code::PhysicalAddressResponse)) return stop(SeveralDevicesInProgrammingMode, box::Informacja);
     view_.setProgressPosition(Full);
@@ -116,12 +117,13 @@ class ReadRun {
     return true;
   }
 
-  // Stage C.
+  // The address found goes into phAddr_MaskEdit.
   void showPhysicalAddress() {
     view_.setFieldText(Field::phAddr, PhysicalBytesToText(deviceHigh_, deviceLow_));
   }
 
-  // Stage D: a memory read from the device's address; silence is reported but not a stop.
+  // The found device answers at its address: a memory read from it; silence is reported
+  // but does not stop the run.
   bool checkAddress() {
     view_.setProgressPosition(0);
     const std::string telegram = MemoryReadTelegram(control::RepeatedUrgent, local(), device(), memory::ProgramWY1);
@@ -142,14 +144,14 @@ class ReadRun {
     }
   }
 
-  // Stage E: no second device answers at the same address.
+  // Address used twice: a second answer to that read stops the run.
   bool noSecondAnswer() {
     if (!silenceFollows(answer_code::MemoryResponse)) return stop(AddressUsedTwice, box::Informacja);
     view_.setProgressPosition(Full);
     return true;
   }
 
-  // Stage F: the 16 table bytes from 0x002F down to 0x0020, straight into the
+  // The group table: the 16 table bytes from 0x002F down to 0x0020, straight into the
   // members; a field is written once both bytes of its entry are in.
   bool readGroupTable() {
     view_.setProgressStep(procedure::progress::PerTableByte);
@@ -173,7 +175,7 @@ class ReadRun {
 
   // One memory read of a byte, repeated at once while the counter allows. An answer
   // about another address counts as no answer. A stop shows the box that belongs to
-  // the last call's result; in stages G and H every call without an answer also moves
+  // the last call's result; for the programs and the input mode every call without an answer also moves
   // the bar by 32.
   bool readByte(std::uint16_t destination, std::uint16_t memoryAddress, std::uint8_t attempts, std::uint8_t& value,
                 const char* errorText, const char* unsuccessfulText, bool barCountsSilence = false) {
@@ -196,7 +198,7 @@ class ReadRun {
     }
   }
 
-  // Stage G: the programs of WY1 and WY2, read from the validated address.
+  // The programs of WY1 and WY2, read from the validated address.
   bool readPrograms() {
     view_.runValidation();
     const struct {
@@ -217,7 +219,7 @@ class ReadRun {
     return true;
   }
 
-  // Stage H: the input mode; 0 is monostable, anything else bistable.
+  // The input mode; 0 is monostable, anything else bistable.
   bool readInputMode() {
     view_.setProgressPosition(0);
     std::uint8_t mode = 0;
@@ -231,7 +233,7 @@ class ReadRun {
   }
 
   MainView& view_;
-  // D: the address of the device that answered the physical address read.
+  // The address of the device that answered the physical address read.
   std::uint16_t device() const { return static_cast<std::uint16_t>(deviceHigh_ << 8 | deviceLow_); }
   std::uint8_t deviceHigh_ = 0;
   std::uint8_t deviceLow_ = 0;

@@ -40,7 +40,7 @@ class WriteRun {
  public:
   explicit WriteRun(MainView& view) : view_(view) {}
 
-  // Stages 1 to 6 in order; each returns false when the run ends there.
+  // The stages in order; each returns false when the run ends there.
   void run() {
     if (!checkAddress()) return;
     if (!findDeviceInProgrammingMode()) return;
@@ -67,7 +67,7 @@ class WriteRun {
     return false;
   }
 
-  // Stage 1: a memory read from the wanted address; an answer means it is taken.
+  // Address taken? A memory read from the wanted address; an answer means it is taken.
   bool checkAddress() {
     const std::string telegram = MemoryReadTelegram(control::LowPriority, local(), terminal(), memory::ProgramWY1);
     view_.setProgressPosition(0);
@@ -92,7 +92,8 @@ class WriteRun {
     }
   }
 
-  // Stage 2: the broadcast physical address read must be answered, and only once.
+  // Exactly one device in programming mode: the broadcast physical address read must be
+  // answered, and only once.
   bool findDeviceInProgrammingMode() {
     view_.setProgressPosition(0);
     const std::string telegram = PhysicalAddressReadTelegram(local());
@@ -150,7 +151,7 @@ class WriteRun {
     }
   }
 
-  // Stage 3: the broadcast physical address write to the device in programming mode.
+  // The address assignment: the broadcast physical address write to the device in programming mode.
   bool assignAddress() {
     const std::string telegram = PhysicalAddressWriteTelegram(local(), terminal());
     view_.setProgressPosition(0);
@@ -159,7 +160,7 @@ class WriteRun {
     return askYes(AskGroupTable, box::QuestionNoByDefault);
   }
 
-  // Stage 4: the 16 table bytes from 0x002F down to 0x0020, each sent once without
+  // The group table: the 16 table bytes from 0x002F down to 0x0020, each sent once without
   // waiting for a confirmation, 200 ms apart.
   bool writeGroupTable() {
     view_.setProgressStep(procedure::progress::PerTableByte);
@@ -175,7 +176,7 @@ class WriteRun {
     return askYes(AskPrograms, box::Question);
   }
 
-  // Stage 5: the programs of WY1 (0x0000) and WY2 (0x0001).
+  // The programs of WY1 (0x0000) and WY2 (0x0001).
   bool writePrograms() {
     view_.runValidation();
     const struct {
@@ -192,7 +193,7 @@ class WriteRun {
     return askYes(AskInputMode, box::Question);
   }
 
-  // Stage 6: the input mode at 0x00FF.
+  // The input mode at 0x00FF.
   void writeInputMode() {
     view_.runValidation();
     view_.setProgressPosition(0);

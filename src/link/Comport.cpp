@@ -109,9 +109,15 @@ ComPort::ComPort(std::uint32_t baudRate_, const char* parityName_, std::uint8_t 
 ComPort::~ComPort() {
   // Both steps are attempted whatever state the object is in. A port that never
   // opened, or never reported its settings, has nothing that could be put back.
-  if (!hCom || !savedDcbRead || !hCom->setState(savedDcb)) showError("DCB settings restoring error!");
+  if (!hCom || !savedDcbRead || !hCom->setState(savedDcb)) {
+    if (hCom && savedDcbRead) lineFailed();
+    showError("DCB settings restoring error!");
+  }
   // No handle is nothing to close, as closing the invalid handle succeeds on Windows.
-  if (hCom && !hCom->close()) showError(std::string("Could't closed ") + portName);
+  if (hCom && !hCom->close()) {
+    lineFailed();
+    showError(std::string("Could't closed ") + portName);
+  }
 }
 
 std::uint8_t ComPort::FindFreePort() {
@@ -119,7 +125,7 @@ std::uint8_t ComPort::FindFreePort() {
   const PortPaths paths = configuredPortPaths();
   for (std::uint8_t n = 1; n <= 4; ++n) {
     portName = PortNames[n - 1];
-    hCom = platform().serialPorts().open(portName, paths);
+    hCom = platform().serialPorts().open(portName, paths, lastError);
     if (hCom) {
       portFree[n - 1] = true;
       hCom->close();
@@ -139,7 +145,7 @@ std::uint8_t ComPort::OpenPort(std::uint8_t portNumber) {
     return 1;
   }
   portName = PortNames[portNumber - 1];
-  hCom = platform().serialPorts().open(portName, configuredPortPaths());
+  hCom = platform().serialPorts().open(portName, configuredPortPaths(), lastError);
   if (!hCom) {
     showError(std::string("Couldn't open") + portName);
     return 1;
@@ -154,9 +160,15 @@ std::uint8_t ComPort::LoadDcb() {
   }
   if (!hCom) return 1;
   IniFile ini(iniPath);
-  if (!hCom->getState(savedDcb)) return 1;
+  if (!hCom->getState(savedDcb)) {
+    lineFailed();
+    return 1;
+  }
   savedDcbRead = true;
-  if (!hCom->getState(dcb)) return 1;
+  if (!hCom->getState(dcb)) {
+    lineFailed();
+    return 1;
+  }
 
   for (const DcbKey& key : Keys32) {
     dcb.*key.flag = static_cast<std::uint32_t>(ini.ReadInteger(SettingsSection, key.key, key.fallback)) & key.mask;
@@ -167,6 +179,7 @@ std::uint8_t ComPort::LoadDcb() {
   dcb.StopBits = static_cast<std::uint8_t>(ini.ReadInteger(SettingsSection, "StopBits", 0));
 
   if (!hCom->setState(dcb)) {
+    lineFailed();
     showError("DCB setting error! Check \"dcb.ini\" file ");
     return 1;
   }
@@ -186,22 +199,32 @@ bool ComPort::MakeIniPath() {
 bool ComPort::WriteByte(const std::uint8_t* p) {
   if (failed || !hCom) return true;
   SerialLine::Status status;
-  if (!hCom->clearError(status)) return true;
-  if (status.errors != 0) return true;
-  return !hCom->writeByte(*p);
+  if (!hCom->clearError(status)) return lineFailed();
+  if (status.errors != 0) {
+    lastError = {"ClearCommError: line error word " + std::to_string(status.errors), 0};
+    return true;
+  }
+  return !hCom->writeByte(*p) && lineFailed();
 }
 
 std::int32_t ComPort::ReadByte() {
   if (failed || !hCom) return ReadError;
   SerialLine::Status status;
-  if (!hCom->clearError(status)) return ReadError;
+  if (!hCom->clearError(status)) {
+    lineFailed();
+    return ReadError;
+  }
   if (status.errors != 0) {
+    lastError = {"ClearCommError: line error word " + std::to_string(status.errors), 0};
     hCom->purge(false, true);
     return ReadError;
   }
   if (status.bytesWaiting == 0) return NothingWaiting;
   std::uint8_t byte = 0;
-  if (!hCom->readByte(byte)) return ReadError;
+  if (!hCom->readByte(byte)) {
+    lineFailed();
+    return ReadError;
+  }
   return byte;
 }
 
@@ -219,13 +242,18 @@ bool ComPort::WriteHexText(const char* text) {
   return false;
 }
 
-bool ComPort::RaiseDTR() { return !hCom || !hCom->setDtr(); }
+bool ComPort::RaiseDTR() { return !hCom || (!hCom->setDtr() && lineFailed()); }
 
-bool ComPort::RaiseRTS() { return !hCom || !hCom->setRts(); }
+bool ComPort::RaiseRTS() { return !hCom || (!hCom->setRts() && lineFailed()); }
 
 bool ComPort::PurgeBuffers(char which) {
   if (!hCom) return true;
-  return !hCom->purge(which != 'R', which != 'T');
+  return !hCom->purge(which != 'R', which != 'T') && lineFailed();
+}
+
+bool ComPort::lineFailed() {
+  if (hCom) lastError = hCom->lastError();
+  return true;
 }
 
 int ComPort::ReadableDescriptor() const { return (hCom && !failed) ? hCom->readableDescriptor() : -1; }

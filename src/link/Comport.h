@@ -34,10 +34,6 @@ class ComPort {
   ComPort& operator=(const ComPort&) = delete;
 
   bool IsFailed() const { return failed; }
-  std::uint8_t FindFreePort();
-  std::uint8_t OpenPort(std::uint8_t portNumber);
-  std::uint8_t LoadDcb();
-  bool MakeIniPath();
   bool WriteByte(const std::uint8_t* p);
   std::int32_t ReadByte();
   bool WriteHexText(const char* text);
@@ -49,8 +45,17 @@ class ComPort {
   int ReadableDescriptor() const;
   const char* PortName() const { return portName; }
   const std::string& IniPath() const { return iniPath; }
+  // Why the last serial line call failed (the system call and its error number), for
+  // the log; the messages shown stay the program's own. Empty while nothing has failed.
+  const LineError& LastError() const { return lastError; }
 
  private:
+  // The steps of the constructors, each with the program's result convention.
+  std::uint8_t FindFreePort();
+  std::uint8_t OpenPort(std::uint8_t portNumber);
+  std::uint8_t LoadDcb();
+  bool MakeIniPath();
+
   std::uint32_t baudRate = 19200;
   const char* parityName = "even";
   std::uint8_t byteSize = 8;
@@ -64,6 +69,10 @@ class ComPort {
   std::array<bool, 4> portFree{};
   bool failed = true;
   std::string iniPath;
+  LineError lastError;
+
+  // Records the line's own cause of its last failure; true, the failure result.
+  bool lineFailed();
 };
 
 }  // namespace kolvaro

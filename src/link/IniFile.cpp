@@ -134,7 +134,7 @@ std::optional<std::uint32_t> parseDecimal(std::string_view value) {
 
 }  // namespace
 
-std::int32_t IniText::readInteger(std::string_view section, std::string_view key, std::int32_t fallback) const {
+std::int32_t IniText::integerValue(std::string_view section, std::string_view key, std::int32_t fallback) const {
   auto lines = splitLines(text_);
   Place place = locate(text_, lines, section, key);
   if (!place.keyLine) return fallback;
@@ -142,7 +142,7 @@ std::int32_t IniText::readInteger(std::string_view section, std::string_view key
   return number ? static_cast<std::int32_t>(*number) : fallback;
 }
 
-std::optional<std::string> IniText::readString(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniText::stringValue(std::string_view section, std::string_view key) const {
   auto lines = splitLines(text_);
   Place place = locate(text_, lines, section, key);
   if (!place.keyLine) return std::nullopt;
@@ -151,7 +151,7 @@ std::optional<std::string> IniText::readString(std::string_view section, std::st
   return std::string(value);
 }
 
-void IniText::writeString(std::string_view section, std::string_view key, std::string_view value) {
+void IniText::setString(std::string_view section, std::string_view key, std::string_view value) {
   std::string entry(key);
   entry += '=';
   for (char c : value) {
@@ -177,8 +177,8 @@ void IniText::writeString(std::string_view section, std::string_view key, std::s
   }
 }
 
-void IniText::writeInteger(std::string_view section, std::string_view key, std::int64_t value) {
-  writeString(section, key, std::to_string(value));
+void IniText::setInteger(std::string_view section, std::string_view key, std::int64_t value) {
+  setString(section, key, std::to_string(value));
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
@@ -188,7 +188,7 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
 
 bool IniFile::WriteInteger(std::string_view section, std::string_view key, std::int64_t value) {
   IniText before = text_;
-  text_.writeInteger(section, key, value);
+  text_.setInteger(section, key, value);
   if (save()) return true;
   text_ = std::move(before);
   return false;
@@ -196,7 +196,7 @@ bool IniFile::WriteInteger(std::string_view section, std::string_view key, std::
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   IniText before = text_;
-  text_.writeString(section, key, value);
+  text_.setString(section, key, value);
   if (save()) return true;
   text_ = std::move(before);
   return false;

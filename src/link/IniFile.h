@@ -23,16 +23,16 @@ class IniText {
   // The value when the whole (trimmed) value is an optional sign and decimal digits,
   // taken modulo 2^32 (two's complement), so every width a caller masks to sees the
   // low bits of the number written; otherwise, and when the key is missing, fallback.
-  std::int32_t readInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
+  std::int32_t integerValue(std::string_view section, std::string_view key, std::int32_t fallback) const;
   // The trimmed value text; one pair of surrounding double quotes is removed.
   // Nothing when the section or key is missing.
-  std::optional<std::string> readString(std::string_view section, std::string_view key) const;
+  std::optional<std::string> stringValue(std::string_view section, std::string_view key) const;
 
   // Sets key=value: replaces the key's line in place, or adds the key at the end of
   // its section, or adds the section at the end of the text. Every other line stays
   // byte for byte as it was.
-  void writeString(std::string_view section, std::string_view key, std::string_view value);
-  void writeInteger(std::string_view section, std::string_view key, std::int64_t value);
+  void setString(std::string_view section, std::string_view key, std::string_view value);
+  void setInteger(std::string_view section, std::string_view key, std::int64_t value);
 
   const std::string& text() const { return text_; }
 
@@ -46,10 +46,10 @@ class IniFile {
   explicit IniFile(std::string path);
 
   std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const {
-    return text_.readInteger(section, key, fallback);
+    return text_.integerValue(section, key, fallback);
   }
   std::optional<std::string> ReadString(std::string_view section, std::string_view key) const {
-    return text_.readString(section, key);
+    return text_.stringValue(section, key);
   }
   // Each write updates the file at once. Creates the file's directory when it is missing.
   // Returns false when the file could not be written; the file is then left as it was.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/Dcb.h"
+#include "platform/LineError.h"
 
 namespace kolvaro {
 
@@ -38,6 +39,19 @@ class SerialLine {
   // A descriptor that becomes readable when a byte arrives, so an event loop can block
   // on it instead of polling; -1 when the backend has none.
   virtual int readableDescriptor() const { return -1; }
+
+  // The cause of the last operation that failed (empty before any), for the log.
+  const LineError& lastError() const { return error_; }
+
+ protected:
+  // Records the cause of a failure and returns false, the failure result.
+  bool fail(const char* call, int code) {
+    error_ = {call, code};
+    return false;
+  }
+
+ private:
+  LineError error_;
 };
 
 // Device paths that stand for port names, e.g. "COM1" -> "/dev/ttyUSB0" (dcb.ini's
@@ -48,9 +62,11 @@ using PortPaths = std::map<std::string, std::string>;
 class SerialPorts {
  public:
   virtual ~SerialPorts() = default;
-  // Opens the port exclusively; nullptr when it cannot be opened. Where port names are
-  // not the system's own (POSIX), paths may name the device a port stands for.
-  virtual std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths) = 0;
+  // Opens the port exclusively; nullptr when it cannot be opened, with the cause in
+  // failure. Where port names are not the system's own (POSIX), paths may name the
+  // device a port stands for.
+  virtual std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths,
+                                           LineError& failure) = 0;
 };
 
 }  // namespace kolvaro

@@ -104,7 +104,8 @@ class PosixSerialLine final : public SerialLine {
 
   bool getState(Dcb& dcb) override {
     termios t{};
-    if (fd_ < 0 || tcgetattr(fd_, &t) != 0) return false;
+    if (fd_ < 0) return fail("tcgetattr", EBADF);
+    if (tcgetattr(fd_, &t) != 0) return fail("tcgetattr", errno);
     Dcb state = kept_;  // what termios cannot express stays as last given
     termiosToDcb(t, state);
     dcb = state;
@@ -112,17 +113,18 @@ class PosixSerialLine final : public SerialLine {
   }
 
   bool setState(const Dcb& dcb) override {
-    if (fd_ < 0 || !haveOriginal_) return false;
+    if (fd_ < 0) return fail("tcsetattr", EBADF);
+    if (!haveOriginal_) return fail("tcgetattr", ENOTTY);  // the state at open was never read
     // The state found at open goes back exactly as found, with what a Dcb cannot
     // express (canonical mode, echo, ...), so that closing leaves the terminal as it was.
     if (dcb == atOpen_) {
-      if (tcsetattr(fd_, TCSANOW, &original_) != 0) return false;
+      if (tcsetattr(fd_, TCSANOW, &original_) != 0) return fail("tcsetattr", errno);
       kept_ = dcb;
       return true;
     }
     termios t = original_;
-    if (!dcbToTermios(dcb, t)) return false;
-    if (tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+    if (!dcbToTermios(dcb, t)) return fail("dcbToTermios", EINVAL);  // settings termios cannot express
+    if (tcsetattr(fd_, TCSANOW, &t) != 0) return fail("tcsetattr", errno);
     kept_ = dcb;
     return true;
   }
@@ -132,9 +134,9 @@ class PosixSerialLine final : public SerialLine {
 
   bool clearError(Status& status) override {
     status = {};
-    if (fd_ < 0) return false;
+    if (fd_ < 0) return fail("ioctl FIONREAD", EBADF);
     int waiting = 0;
-    if (ioctl(fd_, FIONREAD, &waiting) != 0) return false;
+    if (ioctl(fd_, FIONREAD, &waiting) != 0) return fail("ioctl FIONREAD", errno);
     status.bytesWaiting = waiting > 0 ? static_cast<std::uint32_t>(waiting) : 0;
 
     pollfd p{fd_, POLLIN, 0};
@@ -142,7 +144,7 @@ class PosixSerialLine final : public SerialLine {
     do {
       ready = poll(&p, 1, 0);
     } while (ready < 0 && errno == EINTR);
-    if (ready < 0) return false;
+    if (ready < 0) return fail("poll", errno);
     if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) status.errors |= BreakOrHangUp;
 
     status.errors |= newLineErrors();
@@ -150,26 +152,26 @@ class PosixSerialLine final : public SerialLine {
   }
 
   bool purge(bool transmit, bool receive) override {
-    if (fd_ < 0) return false;
+    if (fd_ < 0) return fail("tcflush", EBADF);
     int queue = transmit && receive ? TCIOFLUSH : transmit ? TCOFLUSH : TCIFLUSH;
     if (!transmit && !receive) return true;
-    return tcflush(fd_, queue) == 0;
+    return tcflush(fd_, queue) == 0 || fail("tcflush", errno);
   }
 
   bool writeByte(std::uint8_t byte) override {
-    return transfer(POLLOUT, [&] { return ::write(fd_, &byte, 1); });
+    return transfer("write", POLLOUT, [&] { return ::write(fd_, &byte, 1); });
   }
 
   bool readByte(std::uint8_t& byte) override {
-    return transfer(POLLIN, [&] { return ::read(fd_, &byte, 1); });
+    return transfer("read", POLLIN, [&] { return ::read(fd_, &byte, 1); });
   }
 
   bool close() override {
-    if (fd_ < 0) return false;
+    if (fd_ < 0) return fail("close", EBADF);
     ioctl(fd_, TIOCNXCL);  // the exclusive mark would otherwise outlive us on the device
     int result = ::close(fd_);
     fd_ = -1;
-    return result == 0;
+    return result == 0 || fail("close", errno);
   }
 
   int readableDescriptor() const override { return fd_; }
@@ -206,29 +208,29 @@ class PosixSerialLine final : public SerialLine {
   }
 
   bool setModemLine(int line) {
-    if (fd_ < 0) return false;
+    if (fd_ < 0) return fail("ioctl TIOCMBIS", EBADF);
     if (ioctl(fd_, TIOCMBIS, &line) == 0) return true;
     // Pseudo-terminals and some adapters have no modem lines: nothing to raise.
-    return errno == ENOTTY || errno == EINVAL;
+    return errno == ENOTTY || errno == EINVAL || fail("ioctl TIOCMBIS", errno);
   }
 
   // One byte in or out, retried while the descriptor is not ready, bounded to 1000 ms
   // on a monotonic clock.
   template <typename Io>
-  bool transfer(short event, Io io) {
-    if (fd_ < 0) return false;
+  bool transfer(const char* call, short event, Io io) {
+    if (fd_ < 0) return fail(call, EBADF);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TransferLimitMs);
     for (;;) {
       ssize_t done = io();
       if (done == 1) return true;
-      if (done == 0 && event == POLLIN) return false;  // end of file: the far end is gone
-      if (done < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) return false;
+      if (done == 0 && event == POLLIN) return fail(call, EIO);  // end of file: the far end is gone
+      if (done < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) return fail(call, errno);
       int left = millisecondsLeft(deadline);
-      if (left == 0) return false;
+      if (left == 0) return fail(call, ETIMEDOUT);
       pollfd p{fd_, event, 0};
       int ready = poll(&p, 1, left);
-      if (ready < 0 && errno != EINTR) return false;
-      if (ready > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(p.revents & event)) return false;
+      if (ready < 0 && errno != EINTR) return fail("poll", errno);
+      if (ready > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(p.revents & event)) return fail("poll", EIO);
     }
   }
 
@@ -243,10 +245,14 @@ class PosixSerialLine final : public SerialLine {
 
 class PosixSerialPorts : public SerialPorts {
  public:
-  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths) override {
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths,
+                                   LineError& failure) override {
     std::string path = devicePathOf(portName, paths);
-    if (path.empty()) return nullptr;
-    return openPosixSerialLine(path);
+    if (path.empty()) {
+      failure = {"open", ENOENT};  // a name that stands for no device
+      return nullptr;
+    }
+    return openPosixSerialLine(path, &failure);
   }
 };
 
@@ -327,15 +333,25 @@ void termiosToDcb(const termios& t, Dcb& dcb) {
   dcb.XoffChar = static_cast<char>(t.c_cc[VSTOP]);
 }
 
-std::unique_ptr<SerialLine> openPosixSerialLine(const std::string& devicePath) {
+std::unique_ptr<SerialLine> openPosixSerialLine(const std::string& devicePath, LineError* failure) {
+  auto failed = [failure](const char* call, int code) -> std::unique_ptr<SerialLine> {
+    if (failure) *failure = {call, code};
+    return nullptr;
+  };
   int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  if (fd < 0) return failed("open", errno);
   // Exclusive use. TIOCEXCL fails with ENOTTY or EINVAL on some systems and devices;
   // that is not fatal. Root passes TIOCEXCL, so an advisory lock keeps two instances
   // of the program apart as well.
-  if ((ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY && errno != EINVAL) || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if (ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY && errno != EINVAL) {
+    const int code = errno;
     ::close(fd);
-    return nullptr;
+    return failed("ioctl TIOCEXCL", code);
+  }
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int code = errno;
+    ::close(fd);
+    return failed("flock", code);
   }
   return std::make_unique<PosixSerialLine>(fd);
 }

@@ -17,8 +17,9 @@ bool dcbToTermios(const Dcb& dcb, termios& t);
 // The members termios expresses, read from t into dcb; the others are left alone.
 void termiosToDcb(const termios& t, Dcb& dcb);
 
-// Opens a terminal device exclusively; nullptr when it cannot be opened.
-std::unique_ptr<SerialLine> openPosixSerialLine(const std::string& devicePath);
+// Opens a terminal device exclusively; nullptr when it cannot be opened, with the cause
+// in failure when given.
+std::unique_ptr<SerialLine> openPosixSerialLine(const std::string& devicePath, LineError* failure = nullptr);
 
 // The device that a port name stands for: its entry in paths when that is not empty;
 // else /dev/ttyS0../dev/ttyS3 for "COM1".."COM4". Empty for any other name.

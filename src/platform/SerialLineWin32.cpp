@@ -49,23 +49,23 @@ class Win32SerialLine final : public SerialLine {
   bool getState(Dcb& dcb) override {
     DCB d{};
     d.DCBlength = sizeof d;
-    if (!GetCommState(handle_, &d)) return false;
+    if (!GetCommState(handle_, &d)) return fail("GetCommState", systemError());
     dcb = fromWin32(d);
     return true;
   }
 
   bool setState(const Dcb& dcb) override {
     DCB d = toWin32(dcb);
-    return SetCommState(handle_, &d) != 0;
+    return SetCommState(handle_, &d) != 0 || fail("SetCommState", systemError());
   }
 
-  bool setDtr() override { return EscapeCommFunction(handle_, SETDTR) != 0; }
-  bool setRts() override { return EscapeCommFunction(handle_, SETRTS) != 0; }
+  bool setDtr() override { return EscapeCommFunction(handle_, SETDTR) != 0 || fail("EscapeCommFunction", systemError()); }
+  bool setRts() override { return EscapeCommFunction(handle_, SETRTS) != 0 || fail("EscapeCommFunction", systemError()); }
 
   bool clearError(Status& status) override {
     DWORD errors = 0;
     COMSTAT comStat{};
-    if (!ClearCommError(handle_, &errors, &comStat)) return false;
+    if (!ClearCommError(handle_, &errors, &comStat)) return fail("ClearCommError", systemError());
     status.errors = errors;
     status.bytesWaiting = comStat.cbInQue;
     return true;
@@ -73,16 +73,18 @@ class Win32SerialLine final : public SerialLine {
 
   bool purge(bool transmit, bool receive) override {
     DWORD flags = (transmit ? PURGE_TXCLEAR : 0) | (receive ? PURGE_RXCLEAR : 0);
-    return PurgeComm(handle_, flags) != 0;
+    return PurgeComm(handle_, flags) != 0 || fail("PurgeComm", systemError());
   }
 
   bool writeByte(std::uint8_t byte) override {
     buffer_ = byte;
-    return transfer([&](OVERLAPPED& overlapped) { return WriteFile(handle_, &buffer_, 1, nullptr, &overlapped); });
+    return transfer("WriteFile",
+                    [&](OVERLAPPED& overlapped) { return WriteFile(handle_, &buffer_, 1, nullptr, &overlapped); });
   }
 
   bool readByte(std::uint8_t& byte) override {
-    if (!transfer([&](OVERLAPPED& overlapped) { return ReadFile(handle_, &buffer_, 1, nullptr, &overlapped); })) {
+    if (!transfer("ReadFile",
+                  [&](OVERLAPPED& overlapped) { return ReadFile(handle_, &buffer_, 1, nullptr, &overlapped); })) {
       return false;
     }
     byte = buffer_;
@@ -90,31 +92,36 @@ class Win32SerialLine final : public SerialLine {
   }
 
   bool close() override {
-    bool closed = CloseHandle(handle_) != 0;
+    bool closed = CloseHandle(handle_) != 0 || fail("CloseHandle", systemError());
     handle_ = INVALID_HANDLE_VALUE;
     return closed;
   }
 
  private:
+  static int systemError() { return static_cast<int>(GetLastError()); }
+
   template <typename Start>
-  bool transfer(Start start) {
+  bool transfer(const char* call, Start start) {
     TransferEvent event;
-    if (!event.get()) return false;
+    if (!event.get()) return fail("CreateEventA", systemError());
     OVERLAPPED overlapped{};
     overlapped.hEvent = event.get();
     if (!start(overlapped)) {
-      if (GetLastError() != ERROR_IO_PENDING) return false;
-      if (WaitForSingleObject(event.get(), TransferLimitMs) != WAIT_OBJECT_0) {
+      const int started = systemError();
+      if (started != ERROR_IO_PENDING) return fail(call, started);
+      const DWORD waited = WaitForSingleObject(event.get(), TransferLimitMs);
+      if (waited != WAIT_OBJECT_0) {
+        const int code = waited == WAIT_TIMEOUT ? WAIT_TIMEOUT : systemError();
         // The transfer still refers to buffer_, overlapped and the event: cancel it and
         // wait until it has ended before any of them goes away.
         CancelIo(handle_);
         WaitForSingleObject(event.get(), INFINITE);
-        return false;
+        return fail("WaitForSingleObject", code);
       }
       DWORD transferred = 0;
-      if (!GetOverlappedResult(handle_, &overlapped, &transferred, FALSE)) return false;
+      if (!GetOverlappedResult(handle_, &overlapped, &transferred, FALSE)) return fail("GetOverlappedResult", systemError());
     }
-    return event.finish();
+    return event.finish() || fail("ResetEvent/CloseHandle", systemError());
   }
 
   HANDLE handle_;
@@ -124,10 +131,13 @@ class Win32SerialLine final : public SerialLine {
 class Win32SerialPorts : public SerialPorts {
  public:
   // Windows opens COM1..COM4 by their own names; paths are for systems that need them.
-  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths&) override {
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths&, LineError& failure) override {
     HANDLE handle = CreateFileA(portName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OVERLAPPED, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (handle == INVALID_HANDLE_VALUE) {
+      failure = {"CreateFileA", static_cast<int>(GetLastError())};
+      return nullptr;
+    }
     return std::make_unique<Win32SerialLine>(handle);
   }
 };

@@ -15,27 +15,27 @@ using expect::error;
 using expect::notice;
 using expect::question;
 
-const ShownBox M1 = error("Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego");
-const ShownBox M2{"Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
+const ShownBox AddressCheckFailed = error("Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego");
+const ShownBox AddressTaken{"Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
                   "Czy przeprowadzić procedurę konfiguracji pomimo tego?",
                   std::nullopt, 0x42114};
-const ShownBox M3 = notice("Wprowadź element magistralny w tryb programowania i naciśnij OK.");
-const ShownBox M4 = notice(
+const ShownBox EnterProgrammingMode = notice("Wprowadź element magistralny w tryb programowania i naciśnij OK.");
+const ShownBox AddressFree = notice(
     "Weryfikacja zajętości adresu fizycznego zakończona.\n"
     "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
-const ShownBox M5 = error("Wystąpił błąd podczas konfiguracji");
-const ShownBox M6 = error("Żaden terminal nie znajduje się w trybie programowania");
-const ShownBox M7 = error("W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.", true);
-const ShownBox M8 = question(
+const ShownBox ConfigurationFailed = error("Wystąpił błąd podczas konfiguracji");
+const ShownBox NoDeviceInProgrammingMode = error("Żaden terminal nie znajduje się w trybie programowania");
+const ShownBox SeveralDevicesInProgrammingMode = error("W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.", true);
+const ShownBox AskGroupTable = question(
     "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?", 0x42124);
-const ShownBox M9 = question(
+const ShownBox AskPrograms = question(
     "Proces konfiguracji adresów grupowych zakończony.\n"
     "Czy zapisać numer programu, wykonywanego przez element magistralny?");
-const ShownBox M10 = notice("Proces konfiguracji programu zakończony");
-const ShownBox M11 = question(
+const ShownBox ProgramsDone = notice("Proces konfiguracji programu zakończony");
+const ShownBox AskInputMode = question(
     "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
     "Czy chcesz skonfigurować tryb działania wejść?");
-const ShownBox M12 = notice("Proces konfiguracji trybu pracy wejść zakończony");
+const ShownBox InputModeDone = notice("Proces konfiguracji trybu pracy wejść zakończony");
 const ShownBox& T = expect::Transmission;
 
 constexpr char AddressCheck[] = "BCFFFE11056342010000";
@@ -108,7 +108,7 @@ TEST_F(WriteBench, FullRunWritesWhatTheWindowHolds) {
   WriteClick(rig);
   scene.advance(1s);
 
-  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M8, M9, M10, M11, M12}));
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{AddressFree, AskGroupTable, AskPrograms, ProgramsDone, AskInputMode, InputModeDone}));
   EXPECT_EQ(device.address(), 0x1105);
   EXPECT_EQ(tableOf(device), TableBytes);
   EXPECT_EQ(device.memory()[0x00], 0x01);
@@ -165,7 +165,7 @@ TEST_F(WriteBench, AddressTakenAndTheUserDeclines) {
 
   WriteClick(rig);
 
-  EXPECT_EQ(rig.platform.boxes, std::vector<ShownBox>{M2});
+  EXPECT_EQ(rig.platform.boxes, std::vector<ShownBox>{AddressTaken});
   EXPECT_EQ(rig.sent.size(), 1u) << "nothing is sent after the answer";
   EXPECT_EQ(rig.progressPosition(), 0);
   EXPECT_TRUE(rig.buttonEnabled(Button::Write));
@@ -179,7 +179,7 @@ TEST_F(WriteBench, AddressTakenAndTheUserGoesOnAssignsItAgain) {
 
   WriteClick(rig);
 
-  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M2, M3, M8}));
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{AddressTaken, EnterProgrammingMode, AskGroupTable}));
   EXPECT_EQ(target.address(), 0x1105);
   EXPECT_EQ(holder.address(), 0x1105);
   EXPECT_EQ(expect::callsWith(rig, AddressCheck), 1u);
@@ -192,7 +192,7 @@ TEST_F(WriteBench, NoDeviceInProgrammingMode) {
 
   WriteClick(rig);
 
-  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M6}));
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{AddressFree, NoDeviceInProgrammingMode}));
   EXPECT_EQ(expect::callsWith(rig, AddressRead), 3u);
   EXPECT_EQ(framesOnBus(scene, AddressRead), 3u);
   const std::vector<int> tail(rig.progressHistory.end() - 5, rig.progressHistory.end());
@@ -208,7 +208,7 @@ TEST_F(WriteBench, TwoDevicesInProgrammingMode) {
 
   WriteClick(rig);
 
-  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M7}));
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{AddressFree, SeveralDevicesInProgrammingMode}));
   EXPECT_EQ(expect::callsWith(rig, AddressRead), 1u) << "the first answer ends the search";
   EXPECT_EQ(framesOnBus(scene, AddressWrite), 0u);
   EXPECT_EQ(first.address(), 0x1101);
@@ -225,7 +225,7 @@ TEST_F(WriteBench, UnconfirmedAddressWriteStillReachesTheQuestion) {
 
   WriteClick(rig);
 
-  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M8}));
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{AddressFree, AskGroupTable}));
   EXPECT_EQ(expect::callsWith(rig, AddressWrite), 3u);
   EXPECT_EQ(framesOnBus(scene, AddressWrite), 3u);
   const std::vector<int> tail(rig.progressHistory.end() - 5, rig.progressHistory.end());
@@ -272,9 +272,9 @@ TEST_P(WriteDeclines, EndWithTheBarFull) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, WriteDeclines,
-    ::testing::Values(DeclineCase{"GroupTable", {id::Ok, id::No}, {M4, M8}, false, false},
-                      DeclineCase{"Programs", {id::Ok, id::Yes, id::No}, {M4, M8, M9}, true, false},
-                      DeclineCase{"InputMode", {id::Ok, id::Yes, id::Yes, id::Ok, id::No}, {M4, M8, M9, M10, M11},
+    ::testing::Values(DeclineCase{"GroupTable", {id::Ok, id::No}, {AddressFree, AskGroupTable}, false, false},
+                      DeclineCase{"Programs", {id::Ok, id::Yes, id::No}, {AddressFree, AskGroupTable, AskPrograms}, true, false},
+                      DeclineCase{"InputMode", {id::Ok, id::Yes, id::Yes, id::Ok, id::No}, {AddressFree, AskGroupTable, AskPrograms, ProgramsDone, AskInputMode},
                                   true, true}),
     [](const ::testing::TestParamInfo<DeclineCase>& param) { return std::string(param.param.name); });
 
@@ -317,14 +317,14 @@ TEST_P(WritePortFailure, EndsWithTheBarEmpty) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stages, WritePortFailure,
-    ::testing::Values(PortFailureCase{"AddressCheck", AddressCheck, {T, M1}, 1, 0, false},
-                      PortFailureCase{"Search", AddressRead, {M4, T, M5}, 1, 0, false},
-                      PortFailureCase{"Assignment", AddressWrite, {M4, T, T, T}, 3, 0, false},
-                      PortFailureCase{"FirstTableByte", "B0FFFE1105644281002FFF", {M4, M8, T}, 1, 0, false},
-                      PortFailureCase{"MiddleOfTable", "B0FFFE11056442810027FF", {M4, M8, T}, 1, 8, false},
-                      PortFailureCase{"FirstProgram", "BCFFFE1105644281000001", {M4, M8, M9, T, T, T}, 3, 16, false},
-                      PortFailureCase{"SecondProgram", "BCFFFE1105644281000102", {M4, M8, M9, T, T, T}, 3, 16, true},
-                      PortFailureCase{"InputMode", "BCFFFE110564428100FF01", {M4, M8, M9, M10, M11, T, T, T}, 3, 16,
+    ::testing::Values(PortFailureCase{"AddressCheck", AddressCheck, {T, AddressCheckFailed}, 1, 0, false},
+                      PortFailureCase{"Search", AddressRead, {AddressFree, T, ConfigurationFailed}, 1, 0, false},
+                      PortFailureCase{"Assignment", AddressWrite, {AddressFree, T, T, T}, 3, 0, false},
+                      PortFailureCase{"FirstTableByte", "B0FFFE1105644281002FFF", {AddressFree, AskGroupTable, T}, 1, 0, false},
+                      PortFailureCase{"MiddleOfTable", "B0FFFE11056442810027FF", {AddressFree, AskGroupTable, T}, 1, 8, false},
+                      PortFailureCase{"FirstProgram", "BCFFFE1105644281000001", {AddressFree, AskGroupTable, AskPrograms, T, T, T}, 3, 16, false},
+                      PortFailureCase{"SecondProgram", "BCFFFE1105644281000102", {AddressFree, AskGroupTable, AskPrograms, T, T, T}, 3, 16, true},
+                      PortFailureCase{"InputMode", "BCFFFE110564428100FF01", {AddressFree, AskGroupTable, AskPrograms, ProgramsDone, AskInputMode, T, T, T}, 3, 16,
                                       true}),
     [](const ::testing::TestParamInfo<PortFailureCase>& param) { return std::string(param.param.name); });
 
@@ -335,7 +335,7 @@ TEST_F(WriteBench, FailedPortAtStartShowsTheTransmissionBoxThenM1) {
 
   WriteClick(failed);
 
-  EXPECT_EQ(failed.platform.boxes, (std::vector<ShownBox>{T, M1}));
+  EXPECT_EQ(failed.platform.boxes, (std::vector<ShownBox>{T, AddressCheckFailed}));
   EXPECT_EQ(failed.memo.size(), 6u) << "six attempts to write the text";
   EXPECT_EQ(failed.progressPosition(), 0);
 }
@@ -358,7 +358,7 @@ TEST_F(WriteBench, OtherBusButtonsInsideTheRunAreIgnored) {
   WriteClick(rig);
 
   EXPECT_GT(nested, 0);
-  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{M4, M8}));
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{AddressFree, AskGroupTable}));
   EXPECT_EQ(expect::callsWith(rig, AddressCheck), 3u);
   EXPECT_EQ(expect::distinct(expect::telegramsSent(rig)),
             (std::vector<std::string>{AddressCheck, AddressRead, "", AddressWrite}))

@@ -50,16 +50,16 @@ TEST(IniRead, IntegerRules) {
       {"[s\nk=3\n", "s", "k", -99},                  // unclosed header is no section
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IniText(c.text).readInteger(c.section, c.key, -99), c.expected) << c.text;
+    EXPECT_EQ(IniText(c.text).integerValue(c.section, c.key, -99), c.expected) << c.text;
   }
 }
 
 TEST(IniRead, StringValues) {
   IniText ini("[COM ports]\nCOM1 = /dev/pts/7 \nCOM2=\"/dev/with blank\"\nCOM3=\n");
-  EXPECT_EQ(ini.readString("com ports", "com1"), "/dev/pts/7");
-  EXPECT_EQ(ini.readString("COM ports", "COM2"), "/dev/with blank");
-  EXPECT_EQ(ini.readString("COM ports", "COM3"), "");
-  EXPECT_EQ(ini.readString("COM ports", "COM4"), std::nullopt);
+  EXPECT_EQ(ini.stringValue("com ports", "com1"), "/dev/pts/7");
+  EXPECT_EQ(ini.stringValue("COM ports", "COM2"), "/dev/with blank");
+  EXPECT_EQ(ini.stringValue("COM ports", "COM3"), "");
+  EXPECT_EQ(ini.stringValue("COM ports", "COM4"), std::nullopt);
 }
 
 TEST(IniWrite, KeepsEveryOtherLineAsItWas) {
@@ -85,18 +85,18 @@ TEST(IniWrite, KeepsEveryOtherLineAsItWas) {
   };
   for (const auto& c : cases) {
     IniText ini(c.before);
-    ini.writeInteger("COM settings", "BaudRate", 19200);
+    ini.setInteger("COM settings", "BaudRate", 19200);
     EXPECT_EQ(ini.text(), c.after) << c.before;
-    EXPECT_EQ(ini.readInteger("COM settings", "BaudRate", 0), 19200);
+    EXPECT_EQ(ini.integerValue("COM settings", "BaudRate", 0), 19200);
   }
 }
 
 TEST(IniWrite, LargeAndNegativeValuesReadBackWithTheirBits) {
   IniText ini;
-  ini.writeInteger("s", "big", 4294967295LL);
-  ini.writeInteger("s", "neg", -3);
-  EXPECT_EQ(static_cast<std::uint32_t>(ini.readInteger("s", "big", 0)), 0xFFFFFFFFu);
-  EXPECT_EQ(ini.readInteger("s", "neg", 0), -3);
+  ini.setInteger("s", "big", 4294967295LL);
+  ini.setInteger("s", "neg", -3);
+  EXPECT_EQ(static_cast<std::uint32_t>(ini.integerValue("s", "big", 0)), 0xFFFFFFFFu);
+  EXPECT_EQ(ini.integerValue("s", "neg", 0), -3);
 }
 
 TEST(IniFileOnDisk, WritesCreateTheDirectoryAndReplaceTheFileWhole) {

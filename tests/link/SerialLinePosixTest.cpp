@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 #include <string>
 
 #include "link/Comport.h"
@@ -192,6 +195,50 @@ TEST_F(PtyTest, ThePortIsHeldExclusively) {
   ASSERT_TRUE(first->close());
   auto again = openPosixSerialLine(slavePath);
   EXPECT_TRUE(again);
+}
+
+// A port that cannot be used keeps the cause for the log: the failing call and its
+// errno, read as missing, busy, not permitted or other. The boxes stay the program's own.
+TEST_F(PtyTest, FailuresKeepTheirCause) {
+  using Kind = LineError::Kind;
+  auto held = openPosixSerialLine(slavePath);  // another program holding the port
+  ASSERT_TRUE(held);
+  test::writeFile(dir.file("plain"), "not a terminal");
+  test::writeFile(dir.file("locked"), "");
+  chmod(dir.file("locked").c_str(), 0);
+  const bool root = geteuid() == 0;  // root opens what its mode forbids
+
+  struct Case {
+    const char* name;
+    std::string device;
+    std::vector<std::string> calls;  // the failing call, one of these
+    Kind kind;
+    bool openBox;                    // "Couldn't openCOM1" shown
+  };
+  const std::vector<Case> cases = {
+      {"missing", dir.file("none1"), {"open"}, Kind::Missing, true},
+      {"busy", slavePath, {"ioctl TIOCEXCL", "flock"}, Kind::Busy, true},
+      {"a directory", dir.path(), {"open"}, Kind::Other, true},
+      {"not a terminal", dir.file("plain"), {"tcgetattr"}, Kind::Other, false},
+      {"not permitted", dir.file("locked"), {root ? "tcgetattr" : "open"}, root ? Kind::Other : Kind::NotPermitted,
+       !root},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::writeFile(dir.file("dcb.ini"), "[COM ports]\nCOM1=" + c.device + "\n");
+    platform.boxes.clear();
+    {
+      ComPort port(19200, "even", 8, 1.0, 1);
+      EXPECT_TRUE(port.IsFailed());
+      const LineError& cause = port.LastError();
+      EXPECT_NE(std::find(c.calls.begin(), c.calls.end(), cause.call), c.calls.end()) << cause.text();
+      EXPECT_NE(cause.code, 0);
+      EXPECT_EQ(cause.kind(), c.kind) << cause.text() << " read as " << toString(cause.kind());
+      EXPECT_EQ(cause.text().rfind(cause.call + ": ", 0), 0u) << cause.text();
+    }
+    ASSERT_FALSE(platform.boxes.empty());
+    EXPECT_EQ(platform.boxes[0].text == "Couldn't openCOM1", c.openBox) << platform.boxes[0].text;
+  }
 }
 
 TEST(TermiosMapping, DcbMembersToTermiosAndBack) {

@@ -1,5 +1,6 @@
 #include "support/RecordingPlatform.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -8,12 +9,14 @@
 
 namespace kolvaro::test {
 
-std::unique_ptr<SerialLine> ScriptedPorts::open(const std::string& portName, const PortPaths& paths) {
+std::unique_ptr<SerialLine> ScriptedPorts::open(const std::string& portName, const PortPaths& paths,
+                                                LineError& failure) {
   opened.push_back(portName);
   lastPaths = paths;
   auto found = factories_.find(portName);
-  if (found == factories_.end()) return nullptr;
-  return found->second();
+  std::unique_ptr<SerialLine> line = found == factories_.end() ? nullptr : found->second();
+  if (!line) failure = {"open", ENOENT};
+  return line;
 }
 
 int RecordingPlatform::messageBox(const std::string& text, const char* caption, unsigned flags) {
