@@ -133,7 +133,7 @@ for i in "${!names[@]}"; do
   fi
   if ! cmake --build "$build" -j "$jobs" --target "${targets[@]}" > "$work/build.log" 2>&1; then
     echo "BROKEN    $name: the changed code does not build"
-    grep -m 3 'error' "$work/build.log" || true
+    grep -m 3 'error:' "$work/build.log" || true
     broken=$((broken + 1))
   elif run_tests; then
     echo "SURVIVED  $name: every test passed"
