@@ -42,6 +42,12 @@ const CommandHelp Commands[] = {
     {"ports", "ports",
      "Porty COM1..COM4: urządzenie, które każdy z nich oznacza (dcb.ini, sekcja \"COM ports\"),\n"
      "i czy można go teraz otworzyć.\n"},
+    {"test", "test",
+     "Test interfejsu: pyta układ interfejsu o stan i podaje jego bity stanu słowami albo\n"
+     "to, że żaden układ nie odpowiedział (status 1), z tym, co sprawdzić.\n"},
+    {"prog", "prog",
+     "Wszystkie elementy w trybie programowania, po adresie fizycznym: rozsyła odczyt\n"
+     "adresu i przez kilka sekund zbiera odpowiedzi. Status 1, gdy żaden nie odpowiedział.\n"},
     {"read", "read [--json] [-o PLIK]",
      "Odczytuje konfigurację elementu w trybie programowania procedurą przycisku Odczyt\n"
      "(adres fizyczny, tablica adresów grupowych, programy WY1/WY2, tryb wejść; pytania\n"
@@ -67,6 +73,9 @@ const CommandHelp Commands[] = {
     {"switch", "switch GRUPA on|off",
      "Załącza (on) lub wyłącza (off) grupę, np. 0/0/2, jak przyciski Załącz grupę /\n"
      "Wyłącz grupę.\n"},
+    {"monitor", "monitor",
+     "Wypisuje każdą ramkę z magistrali, zdekodowaną, wiersz po wierszu, aż do Ctrl-C\n"
+     "(SIGINT) lub SIGTERM; niczego nie wysyła.\n"},
 };
 
 const char GlobalHelp[] =

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <variant>
 
+#include "cli/BusInspection.h"
 #include "cli/CliPlatform.h"
 #include "cli/ProgressLine.h"
 #include "cli/TerminalView.h"
@@ -214,6 +215,22 @@ int switchGroup(const Options& options) {
   return status::Done;
 }
 
+// The commands that only look at the bus: the port opened, then the inspection.
+template <int (*Inspect)(const Options&, TerminalView&)>
+int inspect(const Options& options) {
+  Session session(options);
+  std::string problem;
+  if (!session.setOwnAddress(problem)) return badInput(problem);
+  if (!session.openPort()) return portFailed(options);
+  const int result = Inspect(options, session.view());
+  if (session.runFailed()) return status::Refused;
+  return result;
+}
+
+int interfaceTest(const Options& options, TerminalView& view) { return TestInterfaceCommand(options, view); }
+int programmingMode(const Options&, TerminalView& view) { return ProgrammingModeCommand(view); }
+int monitor(const Options&, TerminalView& view) { return MonitorCommand(view); }
+
 }  // namespace
 
 int RunCommand(const Options& options) {
@@ -226,6 +243,8 @@ int RunCommand(const Options& options) {
   static const Entry Entries[] = {
       {"ports", 0, false, false, ports}, {"read", 0, false, true, read},          {"write", 1, true, false, write},
       {"verify", 1, false, false, verify}, {"switch", 2, false, false, switchGroup},
+      {"test", 0, false, false, inspect<interfaceTest>}, {"prog", 0, false, false, inspect<programmingMode>},
+      {"monitor", 0, false, false, inspect<monitor>},
   };
   for (const Entry& entry : Entries) {
     if (options.command != entry.name) continue;

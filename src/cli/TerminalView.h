@@ -23,6 +23,8 @@ class TerminalView : public HeadlessView, public ExchangeHost {
   // could not be opened.
   bool openPort();
   ComPort* port() override { return port_.get(); }
+  // Every step of the exchange from now on also goes to the observer (null: none).
+  void observeExchange(ExchangeObserver* observer) { exchange_.setObserver(observer); }
   // Before the port closes. A procedure may end while the chip still sends frames it
   // was handed (the last confirmation taken can belong to an earlier frame, and the
   // group switching does not wait for its last one); closing the port then would lose

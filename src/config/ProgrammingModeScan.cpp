@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/MemoryMap.h"
+#include "link/Hex.h"
 #include "config/ProcedureSupport.h"
 #include "link/Hex.h"
 #include "telegram/FrameDecoder.h"

@@ -16,7 +16,7 @@ TEST(CliHelp, EachCommandsHelpIsInTheReadmeAsPrinted) {
   EXPECT_NE(readme.find("```\n" + general.out + "```"), std::string::npos) << "README lacks:\n" << general.out;
   const std::string globalPart = general.out.substr(general.out.find("Opcje ogólne:"));
 
-  for (const char* command : {"ports", "read", "write", "verify", "switch"}) {
+  for (const char* command : {"ports", "test", "prog", "read", "write", "verify", "switch", "monitor"}) {
     const CliResult help = runCli({command, "--help"});
     ASSERT_EQ(help.status, 0) << command;
     EXPECT_EQ(help.err, "") << command;

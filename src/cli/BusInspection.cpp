@@ -1,0 +1,73 @@
+#include "cli/BusInspection.h"
+
+#include <csignal>
+#include <iostream>
+
+#include "config/InterfaceTest.h"
+#include "config/ProgrammingModeScan.h"
+#include "link/PortPaths.h"
+#include "platform/SystemDirectory.h"
+#include "telegram/FrameDecoder.h"
+#ifndef _WIN32
+#include "platform/SerialLinePosix.h"
+#endif
+
+namespace kolvaro::cli {
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void requestStop(int) { stopRequested = 1; }
+
+// The device the opened port stands for: the --port path itself, else what dcb.ini
+// (or the platform's own naming) makes of the port's name.
+std::string portPath(const Options& options, ComPort& port) {
+  if (options.port && options.port->rfind("COM", 0) != 0) return *options.port;
+#ifdef _WIN32
+  return port.PortName();
+#else
+  return devicePathOf(port.PortName(), readPortPaths(port.IniPath()));
+#endif
+}
+
+// Every frame the chip passes on, decoded, one a line on standard output.
+class FramePrinter : public ExchangeObserver {
+ public:
+  void exchangeEvent(const ExchangeEvent& event) override {
+    if (event.kind != ExchangeEvent::Kind::FramePassedOn) return;
+    std::cout << DescribeFrame(DecodeFrame(event.bytes)) << "  [" << HexBytes(event.bytes) << "]" << std::endl;
+  }
+};
+
+}  // namespace
+
+int TestInterfaceCommand(const Options& options, TerminalView& view) {
+  const ChipState state = TestInterface(view, nullptr);
+  std::cout << InterfaceTestReport(state, view.port()->PortName(), portPath(options, *view.port())) << '\n';
+  return state.answered ? status::Done : status::Refused;
+}
+
+int ProgrammingModeCommand(TerminalView& view) {
+  const ProgrammingModeScanResult result = ScanProgrammingMode(view);
+  std::cout << ProgrammingModeReport(result) << '\n';
+  return result.sendFailed || result.devices.empty() ? status::Refused : status::Done;
+}
+
+int MonitorCommand(TerminalView& view) {
+  // The chip's answer to the reset request of the port's opening must not be taken
+  // for part of the first frame: it is let through before listening starts.
+  view.settle();
+  std::cerr << "kolvaro-cli: nasłuch magistrali (Ctrl-C kończy)" << std::endl;
+  FramePrinter printer;
+  view.observeExchange(&printer);
+  std::signal(SIGINT, requestStop);
+  std::signal(SIGTERM, requestStop);
+  // Listens without sending, one tick at a time, so that a stop request is seen within a second.
+  while (!stopRequested) {
+    view.sendTelegram("", wait_limit::OneTick, answer_code::None, ExchangeMode::FurtherAnswer);
+  }
+  view.observeExchange(nullptr);
+  return status::Done;
+}
+
+}  // namespace kolvaro::cli
