@@ -4,6 +4,7 @@
 
 #include "config/MemoryMap.h"
 #include "config/ProcedureSupport.h"
+#include "link/Hex.h"
 #include "telegram/FrameDecoder.h"
 
 namespace kolvaro {

@@ -86,7 +86,7 @@ std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLi
         HexToBytes(telegram.data(), telegram.size(), frame.data());
         telegram = FrameToChipText(frame.data(), static_cast<std::uint8_t>(n));
         carried = frame;
-        carried.push_back(FrameChecksum(frame.data(), n));
+        carried.push_back(FrameChecksum(frame));
       } else {
         carried = bytesOfText(telegram);
       }
