@@ -12,7 +12,7 @@ packages=(
   xvfb xauth imagemagick fonts-dejavu-core fonts-liberation2
   nlohmann-json3-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-  lintian appstream desktop-file-utils man-db
+  lintian appstream desktop-file-utils man-db file
   googletest wine wine64
   ccache
 )
