@@ -199,7 +199,7 @@ with two binary inputs and two switching outputs</translation>
     </message>
     <message>
         <source>Adr.fiz.:</source>
-        <translation>Address:</translation>
+        <translation>Addr.:</translation>
     </message>
     <message>
         <source>Monostabilne</source>
