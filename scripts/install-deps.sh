@@ -9,10 +9,10 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64
   knxd knxd-tools
-  xvfb xauth imagemagick fonts-dejavu-core fonts-liberation2
+  xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-liberation2
   nlohmann-json3-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-  lintian appstream desktop-file-utils man-db
+  lintian appstream desktop-file-utils man-db file
   googletest wine wine64
   ccache
 )

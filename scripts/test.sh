@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test of Kolvaro:
-#   1. Release build, warnings as errors, all tests (knxd interop and UI tests included);
+#   1. Release build, warnings as errors, all tests (knxd interop and UI tests included),
+#      then its Debian package built, checked with lintian, installed and run;
 #   2. AddressSanitizer + UndefinedBehaviorSanitizer build of the tests;
 #   3. the Qt-free core and its tests cross-compiled for Windows (mingw-w64) and run
 #      under wine, the Win32 serial line against kolvaro-bus;
@@ -89,6 +90,9 @@ cmake --build "$builds/release" -j "$jobs"
 
 step "release tests"
 run_ctest release "$builds/release" 300
+
+step "Debian package: build, lintian, install, run the installed programs"
+"$root/scripts/check-package.sh" "$builds/release"
 
 step "sanitizer build (address, undefined)"
 cmake --preset asan -S "$root" -B "$builds/asan"

@@ -128,6 +128,7 @@ Running:
                           a frame, the microseconds from the frame's routing byte written
                           to the link to the host's byte read: "ack-timing 45 us LINK"
                           (" late" when the chip did not take it, past 1700 us)
+  --version               the program's version
   --help                  this text
 
 Commands on standard input, one per line (devices are numbered from 1):
@@ -149,7 +150,7 @@ Bus log lines: time, decoded frame, [raw bytes], acknowledgement, e.g.
 
 std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, std::string& error) {
   enum : int { Link = 256, DeviceOpt, Memory, StationOpt, Background, Noise, NoConfirm, WrongChecksums,
-               OtherTraffic, Fast, Quiet, AckTiming };
+               OtherTraffic, Fast, Quiet, AckTiming, VersionOpt };
   static const option longOptions[] = {
       {"help", no_argument, nullptr, 'h'},
       {"link", required_argument, nullptr, Link},
@@ -164,6 +165,7 @@ std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, 
       {"fast", no_argument, nullptr, Fast},
       {"quiet", no_argument, nullptr, Quiet},
       {"ack-timing", no_argument, nullptr, AckTiming},
+      {"version", no_argument, nullptr, VersionOpt},
       {nullptr, 0, nullptr, 0},
   };
   // getopt_long wants a mutable argv with the program's name first.
@@ -233,6 +235,7 @@ std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, 
       case Fast: o.fast = true; break;
       case Quiet: o.quiet = true; break;
       case AckTiming: o.ackTiming = true; break;
+      case VersionOpt: o.version = true; break;
       case ':': error = std::string(argv[previous]) + " needs a value"; return std::nullopt;
       default: error = "unknown option '" + std::string(argv[previous]) + "'"; return std::nullopt;
     }
@@ -241,7 +244,7 @@ std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, 
     error = "unexpected argument '" + std::string(argv[optind]) + "'";
     return std::nullopt;
   }
-  if (!o.help && o.links.empty()) {
+  if (!o.help && !o.version && o.links.empty()) {
     error = "at least one --link PATH is needed";
     return std::nullopt;
   }

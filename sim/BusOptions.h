@@ -25,6 +25,7 @@ struct BusOptions {
   bool quiet = false;  // no bus log on standard output
   bool ackTiming = false;  // print how long each host took to send its acknowledge information
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments (without the program name); on failure returns nothing and sets error.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "kolvaro/Version.h"
 #include "sim/BusConsole.h"
 #include "sim/BusOptions.h"
 #include "sim/PtyLink.h"
@@ -137,6 +138,10 @@ int main(int argc, char** argv) {
   }
   if (options->help) {
     std::cout << busUsage();
+    return 0;
+  }
+  if (options->version) {
+    std::cout << "kolvaro-bus " << kolvaro::Version << '\n';
     return 0;
   }
   if (::pipe(signalPipe) != 0) return 1;

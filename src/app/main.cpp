@@ -1,19 +1,54 @@
-// The program entry: the application, the Qt platform, the main window and the hidden
-// About window, then the message loop until the main window closes.
+// The program entry: its own options, the application, the language, the Qt platform,
+// the main window and the hidden About window, then the message loop until the main
+// window closes.
+#include <cstdlib>
 #include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTranslator>
 
+#include "kolvaro/Version.h"
 #include "platform/Platform.h"
 #include "ui/About.h"
+#include "ui/Language.h"
 #include "ui/Main.h"
+#include "ui/ProgramOptions.h"
 #include "ui/QtPlatform.h"
 
 int main(int argc, char* argv[]) {
+  std::string error;
+  const auto options = kolvaro::parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::cerr << "kolvaro: " << error << "\nTry 'kolvaro --help'.\n";
+    return 2;
+  }
+  if (options->help) {
+    std::cout << kolvaro::programUsage();
+    return 0;
+  }
+  if (options->version) {
+    std::cout << "kolvaro " << kolvaro::Version << '\n';
+    return 0;
+  }
+
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kolvaro"));
   QApplication::setApplicationDisplayName(QStringLiteral("Kolvaro"));
+  QApplication::setApplicationVersion(QLatin1String(kolvaro::Version));
+  // The menu entry's name, so that desktops match the window to its entry and icon.
+  QGuiApplication::setDesktopFileName(QLatin1String(kolvaro::AppId));
+
+  const char* forced = std::getenv("KOLVARO_LANGUAGE");
+  const auto language = kolvaro::chooseLanguage(
+      options->language, forced ? std::optional<std::string>(forced) : std::nullopt, kolvaro::systemLanguages());
+  QTranslator translator;
+  if (!kolvaro::installTranslation(translator, language)) {
+    std::cerr << "kolvaro: the English translation could not be loaded; the window stays Polish\n";
+  }
 
   kolvaro::QtPlatform qtPlatform;
   const kolvaro::ScopedPlatform installed(qtPlatform);
@@ -23,9 +58,9 @@ int main(int argc, char* argv[]) {
     mainWindow.setAboutWindow(&aboutWindow);
     mainWindow.show();
     QApplication::exec();
-  } catch (const std::exception& error) {
+  } catch (const std::exception& failure) {
     // Anything that escapes is shown as it is, and the program still ends normally.
-    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromLocal8Bit(error.what()));
+    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromLocal8Bit(failure.what()));
   }
   return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
+#include "kolvaro/Version.h"
 
 int main(int argc, char* argv[]) {
   using namespace kolvaro::cli;
@@ -14,7 +15,7 @@ int main(int argc, char* argv[]) {
   }
   const Options& options = parsed.options;
   if (options.version) {
-    std::cout << "kolvaro-cli " << KOLVARO_VERSION << '\n';
+    std::cout << "kolvaro-cli " << kolvaro::Version << '\n';
     return status::Done;
   }
   if (options.help) {

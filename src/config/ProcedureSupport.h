@@ -7,6 +7,7 @@
 
 #include "config/MainView.h"
 #include "platform/Platform.h"
+#include "platform/Translatable.h"
 
 namespace kolvaro::procedure {
 
@@ -62,15 +63,17 @@ inline constexpr unsigned Notice = Base | mb::IconInformation;                  
 inline constexpr unsigned Question = Base | mb::YesNo | mb::IconQuestion;             // 0x42024
 inline constexpr unsigned QuestionNoByDefault = Question | mb::DefButton2;            // 0x42124
 inline constexpr unsigned ErrorQuestionNoByDefault = Base | mb::YesNo | mb::IconError | mb::DefButton2;  // 0x42114
-inline constexpr char Informacja[] = "Informacja";
+inline constexpr char Informacja[] = KOLVARO_TRANSLATABLE("Kolvaro", "Informacja");
 }  // namespace box
 
 // Boxes that both the write and the read procedure show.
 namespace message {
-inline constexpr char AddressCheckFailed[] = "Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego";
-inline constexpr char NoDeviceInProgrammingMode[] = "Żaden terminal nie znajduje się w trybie programowania";
-inline constexpr char SeveralDevicesInProgrammingMode[] =
-    "W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.";
+inline constexpr char AddressCheckFailed[] =
+    KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego");
+inline constexpr char NoDeviceInProgrammingMode[] =
+    KOLVARO_TRANSLATABLE("Kolvaro", "Żaden terminal nie znajduje się w trybie programowania");
+inline constexpr char SeveralDevicesInProgrammingMode[] = KOLVARO_TRANSLATABLE(
+    "Kolvaro", "W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.");
 }  // namespace message
 
 // The two characters of a text from a 1-based position, as far as the text reaches.

@@ -5,6 +5,7 @@
 
 #include "config/MemoryMap.h"
 #include "link/Hex.h"
+#include "platform/Translatable.h"
 #include "config/ProcedureSupport.h"
 #include "telegram/AddressText.h"
 
@@ -16,23 +17,29 @@ using procedure::Outcome;
 namespace box = procedure::box;
 using namespace procedure::message;
 
-constexpr char StartReading[] =
-    "Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.";
-constexpr char ReadFailed[] = "Wystąpił błąd podczas odczytu";
-constexpr char DeviceDoesNotAnswer[] = "Element magistralny nie odpowiada";
+constexpr char StartReading[] = KOLVARO_TRANSLATABLE(
+    "Kolvaro", "Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.");
+constexpr char ReadFailed[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu");
+constexpr char DeviceDoesNotAnswer[] = KOLVARO_TRANSLATABLE("Kolvaro", "Element magistralny nie odpowiada");
 constexpr char AddressUsedTwice[] =
-    "Sieć jest nieprawidłowo skonfigurowana.\n"
-    "Istnieje więcej niż jedno urządzenie posiadające ten sam adres fiz. jak zadany";
-constexpr char GroupReadError[] = "Wystąpił błąd podczas odczytu adresu grupowego";
-constexpr char GroupReadUnsuccessful[] = "Odczyt adresów grupowych zakończył się niepomyślnie";
-constexpr char AskPrograms[] =
-    "Odczyt adresów grupowych zakończony.\nCzy odczytać wybrany program, wykonywany przez element magistralny.";
-constexpr char ProgramReadError[] = "Wystąpił błąd podczas odczytu numeru programu";
-constexpr char ProgramReadUnsuccessful[] = "Odczyt numeru programu zakończył się niepomyślnie";
+    KOLVARO_TRANSLATABLE("Kolvaro",
+                         "Sieć jest nieprawidłowo skonfigurowana.\n"
+                         "Istnieje więcej niż jedno urządzenie posiadające ten sam adres fiz. jak zadany");
+constexpr char GroupReadError[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu adresu grupowego");
+constexpr char GroupReadUnsuccessful[] =
+    KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt adresów grupowych zakończył się niepomyślnie");
+constexpr char AskPrograms[] = KOLVARO_TRANSLATABLE(
+    "Kolvaro",
+    "Odczyt adresów grupowych zakończony.\nCzy odczytać wybrany program, wykonywany przez element magistralny.");
+constexpr char ProgramReadError[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu numeru programu");
+constexpr char ProgramReadUnsuccessful[] =
+    KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt numeru programu zakończył się niepomyślnie");
 constexpr char AskInputMode[] =
-    "Odczyt wybranych programów zakończony.\nCzy odczytać aktualny tryb pracy wejść.";
-constexpr char InputModeReadError[] = "Wystąpił błąd podczas odczytu trybu pracy wejść";
-constexpr char InputModeReadUnsuccessful[] = "Odczyt trybu pracy wejść zakończył się niepomyślnie";
+    KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt wybranych programów zakończony.\nCzy odczytać aktualny tryb pracy wejść.");
+constexpr char InputModeReadError[] =
+    KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu trybu pracy wejść");
+constexpr char InputModeReadUnsuccessful[] =
+    KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt trybu pracy wejść zakończył się niepomyślnie");
 
 constexpr int Full = procedure::progress::Full;
 

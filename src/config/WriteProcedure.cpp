@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/MemoryMap.h"
+#include "platform/Translatable.h"
 #include "config/ProcedureSupport.h"
 #include "telegram/AddressText.h"
 
@@ -16,23 +17,28 @@ using namespace procedure::message;
 
 // Boxes of the write run.
 constexpr char AddressTaken[] =
-    "Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
-    "Czy przeprowadzić procedurę konfiguracji pomimo tego?";
-constexpr char EnterProgrammingMode[] = "Wprowadź element magistralny w tryb programowania i naciśnij OK.";
+    KOLVARO_TRANSLATABLE("Kolvaro",
+                         "Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
+                         "Czy przeprowadzić procedurę konfiguracji pomimo tego?");
+constexpr char EnterProgrammingMode[] =
+    KOLVARO_TRANSLATABLE("Kolvaro", "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
 constexpr char AddressFree[] =
-    "Weryfikacja zajętości adresu fizycznego zakończona.\n"
-    "Wprowadź element magistralny w tryb programowania i naciśnij OK.";
-constexpr char ConfigurationFailed[] = "Wystąpił błąd podczas konfiguracji";
-constexpr char AskGroupTable[] =
-    "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?";
+    KOLVARO_TRANSLATABLE("Kolvaro",
+                         "Weryfikacja zajętości adresu fizycznego zakończona.\n"
+                         "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
+constexpr char ConfigurationFailed[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas konfiguracji");
+constexpr char AskGroupTable[] = KOLVARO_TRANSLATABLE(
+    "Kolvaro", "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?");
 constexpr char AskPrograms[] =
-    "Proces konfiguracji adresów grupowych zakończony.\n"
-    "Czy zapisać numer programu, wykonywanego przez element magistralny?";
-constexpr char ProgramsDone[] = "Proces konfiguracji programu zakończony";
+    KOLVARO_TRANSLATABLE("Kolvaro",
+                         "Proces konfiguracji adresów grupowych zakończony.\n"
+                         "Czy zapisać numer programu, wykonywanego przez element magistralny?");
+constexpr char ProgramsDone[] = KOLVARO_TRANSLATABLE("Kolvaro", "Proces konfiguracji programu zakończony");
 constexpr char AskInputMode[] =
-    "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
-    "Czy chcesz skonfigurować tryb działania wejść?";
-constexpr char InputModeDone[] = "Proces konfiguracji trybu pracy wejść zakończony";
+    KOLVARO_TRANSLATABLE("Kolvaro",
+                         "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
+                         "Czy chcesz skonfigurować tryb działania wejść?");
+constexpr char InputModeDone[] = KOLVARO_TRANSLATABLE("Kolvaro", "Proces konfiguracji trybu pracy wejść zakończony");
 
 constexpr int Full = procedure::progress::Full;
 

@@ -8,6 +8,7 @@
 #include "link/Comport.h"
 #include "platform/Platform.h"
 #include "telegram/FrameDecoder.h"
+#include "platform/Translatable.h"
 #include "telegram/ReceiveMachine.h"
 
 namespace kolvaro {
@@ -15,7 +16,7 @@ namespace kolvaro {
 namespace {
 
 constexpr int WriteAttempts = 6;
-constexpr char TransmissionProblem[] = "Wystąpił problem podczas transmisji danych";
+constexpr char TransmissionProblem[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił problem podczas transmisji danych");
 constexpr std::size_t MinFrameDigits = 14;  // 7 bytes: the shortest frame
 
 // A text goes through the chip's frame services when it starts like a standard

@@ -19,6 +19,7 @@
 #include "config/WriteProcedure.h"
 #include "link/ChipServices.h"
 #include "platform/Platform.h"
+#include "platform/Translatable.h"
 #include "ui/About.h"
 #include "ui/Colours.h"
 #include "ui/FileMenu.h"
@@ -30,6 +31,12 @@ namespace {
 
 // The plain message boxes of start-up and of a port change: no caption, no icon, OK.
 void plainMessage(const char* text) { platform().messageBox(text, nullptr, mb::Ok); }
+
+constexpr char NoSystemDirectory[] = KOLVARO_TRANSLATABLE("Kolvaro", "Brak dostępu do katalogu systemowego");
+constexpr char PortFailed[] =
+    KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił problem podczas inicjalizacji portu szeregowego");
+constexpr char DtrFailed[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił problem podczas próby aktywowania sygnału DTR");
+constexpr char RtsFailed[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił problem podczas próby aktywowania sygnału RTS");
 
 }  // namespace
 
@@ -96,7 +103,7 @@ void TMain::FormShow() {
     setEnabled(false);
 
     if (!platform().systemDirectory()) {
-      plainMessage("Brak dostępu do katalogu systemowego");
+      plainMessage(NoSystemDirectory);
       return;  // the window stays minimised and disabled; it can still be closed
     }
     Port = std::make_unique<ComPort>();
@@ -119,9 +126,9 @@ void TMain::FormShow() {
 }
 
 void TMain::checkPort() {
-  if (Port->IsFailed()) plainMessage("Wystąpił problem podczas inicjalizacji portu szeregowego");
-  if (Port->RaiseDTR()) plainMessage("Wystąpił problem podczas próby aktywowania sygnału DTR");
-  if (Port->RaiseRTS()) plainMessage("Wystąpił problem podczas próby aktywowania sygnału RTS");
+  if (Port->IsFailed()) plainMessage(PortFailed);
+  if (Port->RaiseDTR()) plainMessage(DtrFailed);
+  if (Port->RaiseRTS()) plainMessage(RtsFailed);
 }
 
 void TMain::moveToPort(std::uint8_t portNo) {

@@ -113,70 +113,69 @@ void TMain::buildForm() {
 
   const auto physical = MaskedField::Kind::Physical;
   const auto group = MaskedField::Kind::Group;
-  const QString tableHint = QStringLiteral("Pole nie wypełnione oznacza brak przypisania grupy");
-  const QStringList programs = {QStringLiteral("Brak opóź."), QStringLiteral("Opóź. zał."),
-                                QStringLiteral("Opóź. wył.")};
+  const QString tableHint = tr("Pole nie wypełnione oznacza brak przypisania grupy");
+  const QStringList programs = {tr("Brak opóź."), tr("Opóź. zał."), tr("Opóź. wył.")};
 
   // Created from the back to the front: later siblings are drawn over earlier ones.
   Bevel1 = place(new QFrame(client), "Bevel1", 1, 1, 227, 3);
   Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
-  Label7 = label(client, "Label7", QStringLiteral("Lokalny adr.fiz.:"), 21, 11, 92, 13);
+  Label7 = label(client, "Label7", tr("Lokalny adr.fiz.:"), 21, 11, 92, 13);
   setFontColour(*Label7, colourFromBgr(colour::Gray));
   Local_phAddr_MaskEdit = addressField(client, physical, "Local_phAddr_MaskEdit", "15.15.254", 115, 7, 69, 17);
   Local_phAddr_MaskEdit->setToolTip(
-      QStringLiteral("Adres fizyczny nadawcy telegramów wysyłanych przez aplikację Kolvaro"));
+      tr("Adres fizyczny nadawcy telegramów wysyłanych przez aplikację Kolvaro"));
 
   Panel8 = panel(client, "Panel8", 1, 28, 227, 210, false);
   Panel7 = panel(client, "Panel7", 4, 32, 221, 27, true);
-  Read = button(client, "Read", QStringLiteral("Odczyt"), 8, 35, 106, 20);
+  Read = button(client, "Read", tr("Odczyt"), 8, 35, 106, 20);
   makeBold(Read);
-  Read->setToolTip(QStringLiteral("Odczyt adresu fizycznego, adresów grupowych i rodzaju wybranego programu "
-                                  "terminala znajdującego się w trybie programowania"));
-  Write = button(client, "Write", QStringLiteral("Zapis"), 116, 35, 105, 20);
+  Read->setToolTip(tr("Odczyt adresu fizycznego, adresów grupowych i rodzaju wybranego programu "
+                      "terminala znajdującego się w trybie programowania"));
+  Write = button(client, "Write", tr("Zapis"), 116, 35, 105, 20);
   makeBold(Write);
-  Write->setToolTip(QStringLiteral("Zapis adresu fizycznego, adresów grupowych i rodzaju wybranego programu "
-                                   "terminala znajdującego się w trybie programowania"));
+  Write->setToolTip(tr("Zapis adresu fizycznego, adresów grupowych i rodzaju wybranego programu "
+                       "terminala znajdującego się w trybie programowania"));
 
   Panel6 = panel(client, "Panel6", 4, 61, 221, 173, true);
-  Label2 = label(Panel6, "Label2", QStringLiteral("Adr.fiz.:"), 4, 7, 45, 13);
+  Label2 = label(Panel6, "Label2", tr("Adr.fiz.:"), 4, 7, 45, 13);
   MONO_BI_ComboBox = dropDownList(Panel6, "MONO_BI_ComboBox",
-                                  {QStringLiteral("Monostabilne"), QStringLiteral("Bistabilne")}, 2, 88, 107, 21);
-  MONO_BI_ComboBox->setToolTip(QStringLiteral("Interpretacja sygnałów wej."));
+                                  {tr("Monostabilne"), tr("Bistabilne")}, 2, 88, 107, 21);
+  MONO_BI_ComboBox->setToolTip(tr("Interpretacja sygnałów wej."));
 
   phAddr_MaskEdit = addressField(client, physical, "phAddr_MaskEdit", "15.15.255", 56, 64, 69, 17);
   phAddr_MaskEdit->setToolTip(
-      QStringLiteral("Adres fizyczny zdalnego terminala (odczytany, bądź przeznaczony do zapisu)"));
+      tr("Adres fizyczny zdalnego terminala (odczytany, bądź przeznaczony do zapisu)"));
 
   Panel5 = panel(client, "Panel5", 6, 90, 106, 56, true);
-  Panel5->setToolTip(QStringLiteral("Przypisanie obiektu komunikacyjnego WE1 do grup"));
+  Panel5->setToolTip(tr("Przypisanie obiektu komunikacyjnego WE1 do grup"));
   Label6 = label(Panel5, "Label6", QStringLiteral(" WE1"), 4, 15, 32, 13);
   IN_1_1_GrAddr_MaskEdit = addressField(Panel5, group, "IN_1_1_GrAddr_MaskEdit", "00\\0\\001", 39, 4, 62, 17);
   IN_1_2_GrAddr_MaskEdit = addressField(Panel5, group, "IN_1_2_GrAddr_MaskEdit", "00\\0\\002", 39, 23, 62, 17);
 
   Panel4 = panel(client, "Panel4", 6, 174, 106, 55, true);
-  Panel4->setToolTip(QStringLiteral("Przypisanie obiektu komunikacyjnego WE2 do grup"));
+  Panel4->setToolTip(tr("Przypisanie obiektu komunikacyjnego WE2 do grup"));
   Label5 = label(Panel4, "Label5", QStringLiteral(" WE2"), 4, 15, 32, 13);
   IN_2_1_GrAddr_MaskEdit = addressField(Panel4, group, "IN_2_1_GrAddr_MaskEdit", "00\\0\\002", 39, 4, 62, 17);
   IN_2_2_GrAddr_MaskEdit = addressField(Panel4, group, "IN_2_2_GrAddr_MaskEdit", "  \\ \\   ", 39, 23, 62, 17);
 
   Panel1 = panel(client, "Panel1", 116, 90, 106, 68, false);
-  Panel1->setToolTip(QStringLiteral("Przypisanie obiektu komunikacyjnego WY1 do grup"));
+  Panel1->setToolTip(tr("Przypisanie obiektu komunikacyjnego WY1 do grup"));
   Label1 = label(Panel1, "Label1", QStringLiteral(" WY1"), 4, 15, 32, 13);
   OUT_1_1_GrAddr_MaskEdit = addressField(Panel1, group, "OUT_1_1_GrAddr_MaskEdit", "00\\0\\002", 40, 4, 62, 17);
   OUT_1_2_GrAddr_MaskEdit = addressField(Panel1, group, "OUT_1_2_GrAddr_MaskEdit", "  \\ \\   ", 39, 23, 63, 17);
   OUT1_Prog_ComboBox = dropDownList(Panel1, "OUT1_Prog_ComboBox", programs, 3, 42, 100, 21);
   OUT1_Prog_ComboBox->setToolTip(
-      QStringLiteral("Wybór programu obsługiwanego przez obiekt WY1 elementu magistralnego"));
+      tr("Wybór programu obsługiwanego przez obiekt WY1 elementu magistralnego"));
 
   Panel3 = panel(client, "Panel3", 116, 162, 106, 68, false);
-  Panel3->setToolTip(QStringLiteral("Przypisanie obiektu komunikacyjnego WY2 do grup"));
+  Panel3->setToolTip(tr("Przypisanie obiektu komunikacyjnego WY2 do grup"));
   Label4 = label(Panel3, "Label4", QStringLiteral(" WY2"), 4, 15, 32, 13);
   OUT_2_1_GrAddr_MaskEdit = addressField(Panel3, group, "OUT_2_1_GrAddr_MaskEdit", "00\\0\\001", 39, 4, 62, 17);
   OUT_2_2_GrAddr_MaskEdit = addressField(Panel3, group, "OUT_2_2_GrAddr_MaskEdit", "  \\ \\   ", 39, 23, 62, 17);
   OUT2_Prog_ComboBox = dropDownList(Panel3, "OUT2_Prog_ComboBox", programs, 3, 42, 100, 21);
   OUT2_Prog_ComboBox->setToolTip(
-      QStringLiteral("Wybór programu obsługiwanego przez obiekt WY2 elementu magistralnego"));
+      tr("Wybór programu obsługiwanego przez obiekt WY2 elementu magistralnego"));
 
   for (auto* f : {IN_1_1_GrAddr_MaskEdit, IN_1_2_GrAddr_MaskEdit, IN_2_1_GrAddr_MaskEdit, IN_2_2_GrAddr_MaskEdit,
                   OUT_1_1_GrAddr_MaskEdit, OUT_1_2_GrAddr_MaskEdit, OUT_2_1_GrAddr_MaskEdit,
@@ -190,10 +189,10 @@ void TMain::buildForm() {
   GrAddrConfProgress->setTextVisible(false);
 
   Panel2 = panel(client, "Panel2", 1, 273, 227, 32, false);
-  OffGroup = button(Panel2, "OffGroup", QStringLiteral("Wyłącz grupę"), 5, 6, 73, 20);
+  OffGroup = button(Panel2, "OffGroup", tr("Wyłącz grupę"), 5, 6, 73, 20);
   OnOffGroup_MaskEdit = addressField(Panel2, group, "OnOffGroup_MaskEdit", "  \\ \\   ", 82, 7, 62, 17);
-  OnOffGroup_MaskEdit->setToolTip(QStringLiteral("Adres grupy do załącznia, bądź wyłączenia"));
-  OnGroup = button(Panel2, "OnGroup", QStringLiteral("Załącz grupę"), 149, 6, 73, 20);
+  OnOffGroup_MaskEdit->setToolTip(tr("Adres grupy do załącznia, bądź wyłączenia"));
+  OnGroup = button(Panel2, "OnGroup", tr("Załącz grupę"), 149, 6, 73, 20);
 
   Tels_memo = place(new QPlainTextEdit(client), "Tels_memo", 156, 2, 20, 302);
   Tels_memo->setReadOnly(true);
@@ -208,9 +207,9 @@ void TMain::buildForm() {
 
   MainMenu = menuBar();
   MainMenu->setObjectName(QStringLiteral("MainMenu"));
-  Configure = MainMenu->addMenu(QStringLiteral("Konfiguracja"));
+  Configure = MainMenu->addMenu(tr("Konfiguracja"));
   Configure->setObjectName(QStringLiteral("Configure"));
-  Serial_port = Configure->addMenu(QStringLiteral("Port szeregowy"));
+  Serial_port = Configure->addMenu(tr("Port szeregowy"));
   Serial_port->setObjectName(QStringLiteral("Serial_port"));
   COM1 = Serial_port->addAction(QStringLiteral("COM1"));
   COM2 = Serial_port->addAction(QStringLiteral("COM2"));
@@ -220,9 +219,9 @@ void TMain::buildForm() {
   COM2->setObjectName(QStringLiteral("COM2"));
   COM3->setObjectName(QStringLiteral("COM3"));
   COM4->setObjectName(QStringLiteral("COM4"));
-  Help = MainMenu->addMenu(QStringLiteral("Pomoc"));
+  Help = MainMenu->addMenu(tr("Pomoc"));
   Help->setObjectName(QStringLiteral("Help"));
-  About = Help->addAction(QStringLiteral("O..."));
+  About = Help->addAction(tr("O..."));
   About->setObjectName(QStringLiteral("About"));
 
   // Tab order: the window's own controls by their order, each panel's controls in turn.

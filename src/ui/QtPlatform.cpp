@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/Translatable.h"
+
 namespace kolvaro {
 
 namespace {
@@ -28,9 +30,12 @@ QMessageBox::Icon iconFor(unsigned flags) {
 int QtPlatform::messageBox(const std::string& text, const char* caption, unsigned flags) {
   // Without a caption Windows titles the box "Error", even for a notice or a question.
   // The program's own name says who is asking without calling everything an error.
-  const QString title = caption ? QString::fromUtf8(caption) : QGuiApplication::applicationDisplayName();
+  // The core hands over its texts in Polish; they are translated here, where they are
+  // shown (a text without a translation is shown as it came).
+  const QString title =
+      caption ? QCoreApplication::translate(CoreTextContext, caption) : QGuiApplication::applicationDisplayName();
 
-  QMessageBox box(iconFor(flags), title, QString::fromStdString(text));
+  QMessageBox box(iconFor(flags), title, QCoreApplication::translate(CoreTextContext, text.c_str()));
   box.setTextFormat(Qt::PlainText);
   // Every box blocks the whole window, also the plain ones: a click on a bus button
   // behind an open box would start a procedure in the middle of another.
