@@ -1,5 +1,7 @@
 #include "cli/CliPlatform.h"
 
+#include <cerrno>
+
 #include <chrono>
 #include <iostream>
 #include <thread>
@@ -19,11 +21,11 @@ bool isPortName(const std::string& name) {
 }
 
 // A device path, opened as the host opens its serial ports.
-std::unique_ptr<SerialLine> openPath(const std::string& path) {
+std::unique_ptr<SerialLine> openPath(const std::string& path, LineError& failure) {
 #ifdef _WIN32
-  return hostSerialPorts().open(path, {});
+  return hostSerialPorts().open(path, {}, failure);
 #else
-  return openPosixSerialLine(path);
+  return openPosixSerialLine(path, &failure);
 #endif
 }
 
@@ -39,11 +41,17 @@ std::string oneLine(std::string text) {
 
 bool ChosenPorts::choiceIsPortName() const { return !choice_ || isPortName(*choice_); }
 
-std::unique_ptr<SerialLine> ChosenPorts::open(const std::string& portName, const PortPaths& paths) {
-  if (!choice_) return hostSerialPorts().open(portName, paths);
-  if (isPortName(*choice_)) return portName == *choice_ ? hostSerialPorts().open(portName, paths) : nullptr;
+std::unique_ptr<SerialLine> ChosenPorts::open(const std::string& portName, const PortPaths& paths,
+                                              LineError& failure) {
+  // A port other than the one chosen is not there for this run.
+  const auto notChosen = [&failure]() -> std::unique_ptr<SerialLine> {
+    failure = {"open", ENOENT};
+    return nullptr;
+  };
+  if (!choice_) return hostSerialPorts().open(portName, paths, failure);
+  if (isPortName(*choice_)) return portName == *choice_ ? hostSerialPorts().open(portName, paths, failure) : notChosen();
   // A device path stands in for COM1, the port the program looks at first.
-  return portName == "COM1" ? openPath(*choice_) : nullptr;
+  return portName == "COM1" ? openPath(*choice_, failure) : notChosen();
 }
 
 CliPlatform::CliPlatform(std::optional<std::string> portChoice, std::optional<std::string> configDirectory,

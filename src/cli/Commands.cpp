@@ -115,7 +115,8 @@ int ports(const Options& options) {
 #else
     const std::string device = devicePathOf(name, paths);
 #endif
-    const bool opens = hostSerialPorts().open(name, paths) != nullptr;
+    LineError failure;
+    const bool opens = hostSerialPorts().open(name, paths, failure) != nullptr;
     std::cout << name << "  " << device << "  " << (opens ? "można otworzyć" : "nie można otworzyć") << '\n';
   }
   return status::Done;

@@ -1,5 +1,7 @@
 #include "config/ProgrammingModeScan.h"
 
+#include "link/Hex.h"
+
 #include <algorithm>
 
 #include "config/MemoryMap.h"

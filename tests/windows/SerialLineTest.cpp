@@ -90,14 +90,17 @@ TEST(WindowsDcbMapping, FlagsWiderThanTheirBitFieldAreCut) {
 TEST(WindowsComPorts, OpenByNameExclusively) {
   requirePeer();
   SerialPorts& ports = hostSerialPorts();
-  std::unique_ptr<SerialLine> first = ports.open("COM1", {});
-  ASSERT_TRUE(first) << "COM1: error " << GetLastError();
+  LineError failure;
+  std::unique_ptr<SerialLine> first = ports.open("COM1", {}, failure);
+  ASSERT_TRUE(first) << "COM1: " << failure.text();
   // Windows refuses a second handle on an open port; wine does not enforce the share
   // mode on devices, so that is not checked here.
-  EXPECT_FALSE(ports.open("COM29", {})) << "a port that is not there";
+  EXPECT_FALSE(ports.open("COM29", {}, failure)) << "a port that is not there";
+  EXPECT_EQ(failure.call, "CreateFileA");
+  EXPECT_EQ(failure.kind(), LineError::Kind::Missing) << failure.text();
   EXPECT_TRUE(first->close());
-  std::unique_ptr<SerialLine> again = ports.open("COM1", {});
-  EXPECT_TRUE(again) << "COM1 after close: error " << GetLastError();
+  std::unique_ptr<SerialLine> again = ports.open("COM1", {}, failure);
+  EXPECT_TRUE(again) << "COM1 after close: " << failure.text();
 }
 
 // The line settings go through wine's serial layer to the terminal and come back. A
@@ -110,7 +113,8 @@ TEST(WindowsComPorts, LineSettingsReadBackAsSet) {
     std::uint8_t byteSize, parity, stopBits;
   };
   const Case cases[] = {{19200, 8, 2, 0}, {9600, 8, 0, 2}, {4800, 7, 1, 2}, {38400, 8, 2, 0}};
-  std::unique_ptr<SerialLine> line = hostSerialPorts().open("COM1", {});
+  LineError failure;
+  std::unique_ptr<SerialLine> line = hostSerialPorts().open("COM1", {}, failure);
   ASSERT_TRUE(line);
   Dcb original;
   ASSERT_TRUE(line->getState(original));
@@ -200,8 +204,9 @@ class ObservedPorts : public SerialPorts {
     std::unique_ptr<SerialLine> line_;
     std::vector<Dcb>& applied_;
   };
-  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths) override {
-    auto line = hostSerialPorts().open(portName, paths);
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths,
+                                   LineError& failure) override {
+    auto line = hostSerialPorts().open(portName, paths, failure);
     if (!line) return nullptr;
     return std::make_unique<Line>(std::move(line), applied);
   }
