@@ -1,6 +1,6 @@
 #include "telegram/FrameDecoder.h"
 
-#include <cstdio>
+#include "link/Hex.h"
 
 namespace kolvaro {
 
@@ -39,11 +39,7 @@ FrameService serviceOf(std::uint16_t applicationCode) {
   }
 }
 
-std::string hex(unsigned value, int width) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%0*X", width, value);
-  return text;
-}
+std::string hex(unsigned value, int width) { return HexDigits(value, width); }
 
 // The service's bytes after the service byte, as far as the frame's content reaches.
 void decodeApplication(DecodedFrame& frame, std::span<const std::uint8_t> content) {
@@ -80,12 +76,6 @@ void decodeApplication(DecodedFrame& frame, std::span<const std::uint8_t> conten
 
 }  // namespace
 
-std::uint8_t FrameCheckValue(std::span<const std::uint8_t> bytes) {
-  std::uint8_t x = 0;
-  for (std::uint8_t b : bytes) x ^= b;
-  return static_cast<std::uint8_t>(~x);
-}
-
 DecodedFrame DecodeFrame(std::span<const std::uint8_t> bytes) {
   DecodedFrame frame;
   if (bytes.size() < MinimumFrameBytes) {
@@ -115,7 +105,7 @@ DecodedFrame DecodeFrame(std::span<const std::uint8_t> bytes) {
   std::span<const std::uint8_t> content;
   if (bytes.size() > contentBytes) {
     content = bytes.first(contentBytes);
-    frame.checksum = bytes[contentBytes] == FrameCheckValue(content) ? ChecksumVerdict::Good : ChecksumVerdict::Bad;
+    frame.checksum = bytes[contentBytes] == FrameChecksum(content) ? ChecksumVerdict::Good : ChecksumVerdict::Bad;
     frame.length = bytes.size() == contentBytes + 1 ? LengthVerdict::Exact : LengthVerdict::OverLong;
   } else {
     content = bytes;  // no byte left for a checksum

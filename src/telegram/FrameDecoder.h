@@ -72,9 +72,6 @@ inline constexpr std::size_t MinimumFrameBytes = 8;
 
 DecodedFrame DecodeFrame(std::span<const std::uint8_t> bytes);
 
-// The complement of the exclusive-or of the bytes: what a frame's checksum must be.
-std::uint8_t FrameCheckValue(std::span<const std::uint8_t> bytes);
-
 // Text forms, as the log shows them.
 std::string PhysicalAddressText(std::uint16_t address);  // 1.1.5
 std::string GroupAddressText(std::uint16_t address);     // 0/0/2 (main 0..31)

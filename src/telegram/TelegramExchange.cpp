@@ -34,7 +34,7 @@ bool IsFrameText(const std::string& text) {
 // to ours, the awaited service.
 FrameJudgement rejectionOf(const std::vector<std::uint8_t>& frame, std::uint16_t local) {
   const std::size_t content = std::min<std::size_t>(7 + (frame[5] & 0x0F), frame.size() - 1);
-  if (frame.back() != FrameCheckValue({frame.data(), content})) return FrameJudgement::BadChecksum;
+  if (frame.back() != FrameChecksum({frame.data(), content})) return FrameJudgement::BadChecksum;
   const std::uint16_t source = static_cast<std::uint16_t>(frame[1] << 8 | frame[2]);
   const std::uint16_t destination = static_cast<std::uint16_t>(frame[3] << 8 | frame[4]);
   const bool group = (frame[5] & 0x80) != 0;

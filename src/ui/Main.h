@@ -103,10 +103,9 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void runExclusive(const std::function<void()>& operation);
 
   // Beside the form's design: the telegram log and the bus inspection (MainInspection.cpp).
-  QMenu* View;
+  QMenu* BusMenu;
   QAction* TelegramLogItem;
   QAction* InterfaceTestItem;
-  QMenu* BusMenu;
   QAction* ProgrammingModeItem;
   TelegramLog& telegramLog() { return log_; }
   // The log window; null until first opened.

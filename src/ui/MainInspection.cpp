@@ -33,20 +33,15 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 }  // namespace
 
 void TMain::buildInspectionMenus() {
-  // New entries only: the design's menus and items stay as they are.
-  Configure->addSeparator();
-  InterfaceTestItem = Configure->addAction(QStringLiteral("Test interfejsu"));
-  InterfaceTestItem->setObjectName(QStringLiteral("InterfaceTestItem"));
-
-  View = new QMenu(QStringLiteral("Widok"), MainMenu);
-  View->setObjectName(QStringLiteral("View"));
-  TelegramLogItem = View->addAction(QStringLiteral("Dziennik telegramów"));
-  TelegramLogItem->setObjectName(QStringLiteral("TelegramLogItem"));
+  // One new menu beside the design's: the bar keeps to one line of the window's width.
   BusMenu = new QMenu(QStringLiteral("Magistrala"), MainMenu);
   BusMenu->setObjectName(QStringLiteral("BusMenu"));
+  TelegramLogItem = BusMenu->addAction(QStringLiteral("Dziennik telegramów"));
+  TelegramLogItem->setObjectName(QStringLiteral("TelegramLogItem"));
+  InterfaceTestItem = BusMenu->addAction(QStringLiteral("Test interfejsu"));
+  InterfaceTestItem->setObjectName(QStringLiteral("InterfaceTestItem"));
   ProgrammingModeItem = BusMenu->addAction(QStringLiteral("Urządzenia w trybie programowania"));
   ProgrammingModeItem->setObjectName(QStringLiteral("ProgrammingModeItem"));
-  MainMenu->insertMenu(Help->menuAction(), View);
   MainMenu->insertMenu(Help->menuAction(), BusMenu);
 
   connect(TelegramLogItem, &QAction::triggered, this, &TMain::TelegramLogClick);
