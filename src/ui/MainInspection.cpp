@@ -34,13 +34,13 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 
 void TMain::buildInspectionMenus() {
   // One new menu beside the design's: the bar keeps to one line of the window's width.
-  BusMenu = new QMenu(QStringLiteral("Magistrala"), MainMenu);
+  BusMenu = new QMenu(tr("Magistrala"), MainMenu);
   BusMenu->setObjectName(QStringLiteral("BusMenu"));
-  TelegramLogItem = BusMenu->addAction(QStringLiteral("Dziennik telegramów"));
+  TelegramLogItem = BusMenu->addAction(tr("Dziennik telegramów"));
   TelegramLogItem->setObjectName(QStringLiteral("TelegramLogItem"));
-  InterfaceTestItem = BusMenu->addAction(QStringLiteral("Test interfejsu"));
+  InterfaceTestItem = BusMenu->addAction(tr("Test interfejsu"));
   InterfaceTestItem->setObjectName(QStringLiteral("InterfaceTestItem"));
-  ProgrammingModeItem = BusMenu->addAction(QStringLiteral("Urządzenia w trybie programowania"));
+  ProgrammingModeItem = BusMenu->addAction(tr("Urządzenia w trybie programowania"));
   ProgrammingModeItem->setObjectName(QStringLiteral("ProgrammingModeItem"));
   MainMenu->insertMenu(Help->menuAction(), BusMenu);
 
