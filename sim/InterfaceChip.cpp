@@ -134,9 +134,13 @@ void InterfaceChip::frameStarted(bool own) {
 
 void InterfaceChip::frameByte(std::size_t index, std::uint8_t byte) {
   const bool routing = index == RoutingIndex && receiving_;
-  if (routing) routingSeen_ = true;
+  if (routing) {
+    routingSeen_ = true;
+    // Timed just before the byte goes out: a simulator held up between writing it and
+    // reading the clock would otherwise make a slow host look quick.
+    routingTimedAt_ = timingNow();
+  }
   pass(byte);
-  if (routing) routingTimedAt_ = timingNow();  // once the byte is out
 }
 
 Micros InterfaceChip::timingNow() const { return timingClock ? timingClock() : clock_.now(); }

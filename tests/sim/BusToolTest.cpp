@@ -211,46 +211,48 @@ TEST(SimBusTool, PrintsAcknowledgeTiming) {
     bool late;
   } const cases[] = {{"at once", 0ms, false}, {"after 4 ms", 4ms, true}};
   for (const auto& c : cases) {
-    test::TempDir dir;
-    const std::string a = dir.file("a");
-    test::BusProcess bus({a}, {"--quiet", "--ack-timing"});
-    ASSERT_TRUE(bus.waitReady()) << bus.child().output();
-    const int host = openRaw(a);
-    ASSERT_GE(host, 0);
     // Fifteen data bytes after the routing byte: the frame is still coming in about
     // 20 ms later. A loaded machine can wake this test after the frame has gone by, or
-    // sleep far longer than asked; such an attempt proves nothing and is made again.
-    std::string out;
-    std::size_t at = std::string::npos;
-    for (int attempt = 0; attempt < 20 && at == std::string::npos; ++attempt) {
-      const std::size_t from = bus.child().output().size();
+    // let it sleep so long that its byte meets the frame's repetition; such an attempt
+    // proves nothing and is made again, on a fresh simulator.
+    std::string line;
+    for (int attempt = 0; attempt < 20 && line.empty(); ++attempt) {
+      test::TempDir dir;
+      const std::string a = dir.file("a");
+      test::BusProcess bus({a}, {"--quiet", "--ack-timing"});
+      ASSERT_TRUE(bus.waitReady()) << bus.child().output();
+      const int host = openRaw(a);
+      ASSERT_GE(host, 0);
       bus.command("inject BC 1105 FFFE 6F 01 40 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E");
       const Bytes got = test::readCount(host, 6, 10s);  // through the routing byte
       ASSERT_GE(got.size(), 6u) << c.name;
-      if (got.size() <= 8) {
+      const auto readAt = std::chrono::steady_clock::now();
+      bool conclusive = got.size() <= 8;
+      if (conclusive) {
         std::this_thread::sleep_for(c.hostDelay);
         const std::uint8_t ack = 0x11;
         ASSERT_EQ(::write(host, &ack, 1), 1);
+        conclusive = std::chrono::steady_clock::now() - readAt < 15ms;
       }
-      test::readCount(host, 23 - got.size(), 10s);  // the rest of the frame
-      if (bus.child().waitForOutput(" us " + a, 1s)) {
-        out = bus.child().output();
-        at = out.find("ack-timing ", from);
+      if (conclusive && bus.child().waitForOutput(" us " + a, 2s)) {
+        const std::string out = bus.child().output();
+        const auto at = out.find("ack-timing ");
+        line = out.substr(at, out.find('\n', at) - at);
       }
+      ::close(host);
+      EXPECT_EQ(bus.stop(), 0);
     }
-    ASSERT_NE(at, std::string::npos) << c.name << bus.child().output();
-    const long micros = std::stol(out.substr(at + 11));
-    EXPECT_GE(micros, std::chrono::microseconds(c.hostDelay).count()) << out;
-    const bool reportedLate = out.find(" late", at) != std::string::npos;
+    ASSERT_FALSE(line.empty()) << c.name << ": no conclusive attempt";
+    const long micros = std::stol(line.substr(11));
+    EXPECT_GE(micros, std::chrono::microseconds(c.hostDelay).count()) << line;
+    const bool reportedLate = line.find(" late") != std::string::npos;
     if (c.late) {
-      EXPECT_TRUE(reportedLate) << out;
+      EXPECT_TRUE(reportedLate) << line;
     } else if (micros < 1000) {
       // An answer "at once" can still miss the deadline on a loaded machine; it must be
       // reported on time only when it really came well inside it.
-      EXPECT_FALSE(reportedLate) << out;
+      EXPECT_FALSE(reportedLate) << line;
     }
-    ::close(host);
-    EXPECT_EQ(bus.stop(), 0);
   }
 }
 
