@@ -35,16 +35,16 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 void TMain::buildInspectionMenus() {
   // New entries only: the design's menus and items stay as they are.
   Configure->addSeparator();
-  InterfaceTestItem = Configure->addAction(QStringLiteral("Test interfejsu"));
+  InterfaceTestItem = Configure->addAction(tr("Test interfejsu"));
   InterfaceTestItem->setObjectName(QStringLiteral("InterfaceTestItem"));
 
-  View = new QMenu(QStringLiteral("Widok"), MainMenu);
+  View = new QMenu(tr("Widok"), MainMenu);
   View->setObjectName(QStringLiteral("View"));
-  TelegramLogItem = View->addAction(QStringLiteral("Dziennik telegramów"));
+  TelegramLogItem = View->addAction(tr("Dziennik telegramów"));
   TelegramLogItem->setObjectName(QStringLiteral("TelegramLogItem"));
-  BusMenu = new QMenu(QStringLiteral("Magistrala"), MainMenu);
+  BusMenu = new QMenu(tr("Magistrala"), MainMenu);
   BusMenu->setObjectName(QStringLiteral("BusMenu"));
-  ProgrammingModeItem = BusMenu->addAction(QStringLiteral("Urządzenia w trybie programowania"));
+  ProgrammingModeItem = BusMenu->addAction(tr("Urządzenia w trybie programowania"));
   ProgrammingModeItem->setObjectName(QStringLiteral("ProgrammingModeItem"));
   MainMenu->insertMenu(Help->menuAction(), View);
   MainMenu->insertMenu(Help->menuAction(), BusMenu);
