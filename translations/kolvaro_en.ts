@@ -141,6 +141,62 @@ Do you want to configure the input mode?</translation>
         <source>W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.</source>
         <translation>Several devices on the network are in programming mode.</translation>
     </message>
+    <message>
+        <source>czas</source>
+        <translation>time</translation>
+    </message>
+    <message>
+        <source>ms od początku</source>
+        <translation>ms from start</translation>
+    </message>
+    <message>
+        <source>kierunek</source>
+        <translation>direction</translation>
+    </message>
+    <message>
+        <source>zdarzenie</source>
+        <translation>event</translation>
+    </message>
+    <message>
+        <source>źródło</source>
+        <translation>source</translation>
+    </message>
+    <message>
+        <source>cel</source>
+        <translation>destination</translation>
+    </message>
+    <message>
+        <source>priorytet</source>
+        <translation>priority</translation>
+    </message>
+    <message>
+        <source>powtórzenie</source>
+        <translation>repeat</translation>
+    </message>
+    <message>
+        <source>licznik</source>
+        <translation>counter</translation>
+    </message>
+    <message>
+        <source>usługa</source>
+        <translation>service</translation>
+    </message>
+    <message>
+        <source>dane</source>
+        <translation>data</translation>
+    </message>
+    <message>
+        <source>suma kontrolna</source>
+        <translation>checksum</translation>
+    </message>
+    <message>
+        <source>bajty</source>
+        <translation>bytes</translation>
+    </message>
+    <message>
+        <source>operacja</source>
+        <translation>operation</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>
@@ -153,6 +209,41 @@ Do you want to configure the input mode?</translation>
 z dwoma wejściami binarnymi i dwoma wyjściami łączeniowymi</source>
         <translation>Configuration of an EIB bus device
 with two binary inputs and two switching outputs</translation>
+    </message>
+</context>
+<context>
+    <name>kolvaro::TFileMenu</name>
+    <message>
+        <source>Plik</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Otwórz…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>Zapisz</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Zapisz jako…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>Weryfikuj element z oknem</source>
+        <translation>Verify the device against the window</translation>
+    </message>
+    <message>
+        <source>Weryfikuj element z plikiem…</source>
+        <translation>Verify the device against a file…</translation>
+    </message>
+    <message>
+        <source>Zapisz konfigurację</source>
+        <translation>Save the configuration</translation>
+    </message>
+    <message>
+        <source>Otwórz konfigurację</source>
+        <translation>Open a configuration</translation>
     </message>
 </context>
 <context>
@@ -284,6 +375,77 @@ with two binary inputs and two switching outputs</translation>
     <message>
         <source>O...</source>
         <translation>About...</translation>
+    </message>
+    <message>
+        <source>Test interfejsu</source>
+        <translation>Interface test</translation>
+    </message>
+    <message>
+        <source>Widok</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Dziennik telegramów</source>
+        <translation>Telegram log</translation>
+    </message>
+    <message>
+        <source>Magistrala</source>
+        <translation>Bus</translation>
+    </message>
+    <message>
+        <source>Urządzenia w trybie programowania</source>
+        <translation>Devices in programming mode</translation>
+    </message>
+</context>
+<context>
+    <name>kolvaro::TelegramLogWindow</name>
+    <message>
+        <source>Dziennik telegramów</source>
+        <translation>Telegram log</translation>
+    </message>
+    <message>
+        <source>Kopiuj</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Zapisz jako tekst…</source>
+        <translation>Save as text…</translation>
+    </message>
+    <message>
+        <source>Zapisz jako CSV…</source>
+        <translation>Save as CSV…</translation>
+    </message>
+    <message>
+        <source>Wyczyść</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Najwięcej wierszy:</source>
+        <translation>At most rows:</translation>
+    </message>
+    <message>
+        <source>Wierszy: %1 z najwyżej %2; po przekroczeniu limitu najstarsze wiersze są usuwane.</source>
+        <translation>Rows: %1 of at most %2; past the limit the oldest rows are removed.</translation>
+    </message>
+    <message>
+        <source> Usunięto dotąd: %1.</source>
+        <translation> Removed so far: %1.</translation>
+    </message>
+    <message>
+        <source>Zapisz dziennik jako CSV</source>
+        <translation>Save the log as CSV</translation>
+    </message>
+    <message>
+        <source>Zapisz dziennik jako tekst</source>
+        <translation>Save the log as text</translation>
+    </message>
+    <message>
+        <source>Tekst (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać pliku %1.</source>
+        <translation>The file %1 could not be saved.</translation>
     </message>
 </context>
 </TS>

@@ -7,8 +7,8 @@
 #include "link/Hex.h"
 #include "link/Comport.h"
 #include "platform/Platform.h"
-#include "telegram/FrameDecoder.h"
 #include "platform/Translatable.h"
+#include "telegram/FrameDecoder.h"
 #include "telegram/ReceiveMachine.h"
 
 namespace kolvaro {

@@ -3,15 +3,31 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/Translatable.h"
 #include "telegram/FrameDecoder.h"
 
 namespace kolvaro {
 
 namespace {
 
+// Marked for the window's translation of the column headers; the text and CSV exports
+// keep them as they are.
 constexpr const char* ColumnTitles[LogColumnCount] = {
-    "czas", "ms od początku", "kierunek", "zdarzenie", "źródło", "cel", "priorytet",
-    "powtórzenie", "licznik", "usługa", "dane", "suma kontrolna", "bajty", "operacja"};
+    KOLVARO_TRANSLATABLE("Kolvaro", "czas"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "ms od początku"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "kierunek"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "zdarzenie"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "źródło"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "cel"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "priorytet"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "powtórzenie"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "licznik"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "usługa"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "dane"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "suma kontrolna"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "bajty"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "operacja"),
+};
 
 std::string confirmationText(std::uint8_t byte) {
   return byte == 0x8B ? "potwierdzenie pozytywne (8B)" : "potwierdzenie negatywne (0B)";

@@ -50,26 +50,26 @@ class VerificationView : public HeadlessView {
 
 TFileMenu::TFileMenu(TMain& window) : QObject(&window), window_(window) {
   setObjectName(QStringLiteral("FileMenu"));
-  File = new QMenu(QStringLiteral("Plik"), window.MainMenu);
+  File = new QMenu(tr("Plik"), window.MainMenu);
   File->setObjectName(QStringLiteral("File"));
   window.MainMenu->insertMenu(window.Configure->menuAction(), File);
-  Open = File->addAction(QStringLiteral("Otwórz…"));
+  Open = File->addAction(tr("Otwórz…"));
   Open->setObjectName(QStringLiteral("Open"));
-  Save = File->addAction(QStringLiteral("Zapisz"));
+  Save = File->addAction(tr("Zapisz"));
   Save->setObjectName(QStringLiteral("Save"));
-  SaveAs = File->addAction(QStringLiteral("Zapisz jako…"));
+  SaveAs = File->addAction(tr("Zapisz jako…"));
   SaveAs->setObjectName(QStringLiteral("SaveAs"));
 
   File->addSeparator();
-  VerifyWindow = File->addAction(QStringLiteral("Weryfikuj element z oknem"));
+  VerifyWindow = File->addAction(tr("Weryfikuj element z oknem"));
   VerifyWindow->setObjectName(QStringLiteral("VerifyWindow"));
-  VerifyFile = File->addAction(QStringLiteral("Weryfikuj element z plikiem…"));
+  VerifyFile = File->addAction(tr("Weryfikuj element z plikiem…"));
   VerifyFile->setObjectName(QStringLiteral("VerifyFile"));
 
   chooseFile = [this](bool forSaving) {
-    return forSaving ? QFileDialog::getSaveFileName(&window_, QStringLiteral("Zapisz konfigurację"), currentPath_,
+    return forSaving ? QFileDialog::getSaveFileName(&window_, tr("Zapisz konfigurację"), currentPath_,
                                                     FileFilter)
-                     : QFileDialog::getOpenFileName(&window_, QStringLiteral("Otwórz konfigurację"), currentPath_,
+                     : QFileDialog::getOpenFileName(&window_, tr("Otwórz konfigurację"), currentPath_,
                                                     FileFilter);
   };
 

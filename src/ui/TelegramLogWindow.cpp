@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/Translatable.h"
+
 namespace kolvaro {
 
 // ---- model ------------------------------------------------------------------------------
@@ -112,7 +114,7 @@ QVariant TelegramLogModel::data(const QModelIndex& index, int role) const {
 
 QVariant TelegramLogModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Horizontal) return QString::fromUtf8(LogColumnTitle(section));
+  if (orientation == Qt::Horizontal) return QCoreApplication::translate(CoreTextContext, LogColumnTitle(section));
   return section + 1;
 }
 
@@ -121,7 +123,7 @@ QVariant TelegramLogModel::headerData(int section, Qt::Orientation orientation, 
 TelegramLogWindow::TelegramLogWindow(TelegramLog& log, QWidget* parent)
     : QWidget(parent, Qt::Window), log_(log), model_(new TelegramLogModel(log, this)) {
   setObjectName(QStringLiteral("TelegramLogWindow"));
-  setWindowTitle(QStringLiteral("Dziennik telegramów"));
+  setWindowTitle(tr("Dziennik telegramów"));
   resize(1500, 520);
 
   table_ = new QTableView(this);
@@ -142,16 +144,16 @@ TelegramLogWindow::TelegramLogWindow(TelegramLog& log, QWidget* parent)
     table_->setColumnWidth(column, std::max(widths[column], titleWidth));
   }
 
-  auto* copy = new QPushButton(QStringLiteral("Kopiuj"), this);
+  auto* copy = new QPushButton(tr("Kopiuj"), this);
   copy->setObjectName(QStringLiteral("CopyButton"));
-  auto* saveText = new QPushButton(QStringLiteral("Zapisz jako tekst…"), this);
+  auto* saveText = new QPushButton(tr("Zapisz jako tekst…"), this);
   saveText->setObjectName(QStringLiteral("SaveTextButton"));
-  auto* saveCsv = new QPushButton(QStringLiteral("Zapisz jako CSV…"), this);
+  auto* saveCsv = new QPushButton(tr("Zapisz jako CSV…"), this);
   saveCsv->setObjectName(QStringLiteral("SaveCsvButton"));
-  auto* clear = new QPushButton(QStringLiteral("Wyczyść"), this);
+  auto* clear = new QPushButton(tr("Wyczyść"), this);
   clear->setObjectName(QStringLiteral("ClearButton"));
 
-  auto* capacityLabel = new QLabel(QStringLiteral("Najwięcej wierszy:"), this);
+  auto* capacityLabel = new QLabel(tr("Najwięcej wierszy:"), this);
   capacity_ = new QSpinBox(this);
   capacity_->setObjectName(QStringLiteral("CapacityBox"));
   capacity_->setRange(100, 1000000);
@@ -194,10 +196,10 @@ TelegramLogWindow::TelegramLogWindow(TelegramLog& log, QWidget* parent)
 }
 
 void TelegramLogWindow::updateStatus() {
-  QString text = QStringLiteral("Wierszy: %1 z najwyżej %2; po przekroczeniu limitu najstarsze wiersze są usuwane.")
+  QString text = tr("Wierszy: %1 z najwyżej %2; po przekroczeniu limitu najstarsze wiersze są usuwane.")
                      .arg(log_.rows().size())
                      .arg(log_.capacity());
-  if (log_.droppedRows() > 0) text += QStringLiteral(" Usunięto dotąd: %1.").arg(log_.droppedRows());
+  if (log_.droppedRows() > 0) text += tr(" Usunięto dotąd: %1.").arg(log_.droppedRows());
   status_->setText(text);
 }
 
@@ -244,12 +246,12 @@ bool TelegramLogWindow::saveCsv(const QString& path) const { return writeWhole(p
 
 void TelegramLogWindow::askAndSave(bool csv) {
   const QString path = QFileDialog::getSaveFileName(
-      this, csv ? QStringLiteral("Zapisz dziennik jako CSV") : QStringLiteral("Zapisz dziennik jako tekst"),
+      this, csv ? tr("Zapisz dziennik jako CSV") : tr("Zapisz dziennik jako tekst"),
       csv ? QStringLiteral("dziennik.csv") : QStringLiteral("dziennik.txt"),
-      csv ? QStringLiteral("CSV (*.csv)") : QStringLiteral("Tekst (*.txt)"));
+      csv ? QStringLiteral("CSV (*.csv)") : tr("Tekst (*.txt)"));
   if (path.isEmpty()) return;
   if (!(csv ? saveCsv(path) : saveText(path))) {
-    status_->setText(QStringLiteral("Nie udało się zapisać pliku %1.").arg(path));
+    status_->setText(tr("Nie udało się zapisać pliku %1.").arg(path));
   }
 }
 

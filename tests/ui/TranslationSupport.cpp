@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QXmlStreamReader>
@@ -69,6 +70,11 @@ std::vector<SeenText> textsOf(const QWidget& window) {
     if (const auto* menu = qobject_cast<const QMenu*>(w)) add(texts, where + ".title", menu->title());
     if (const auto* box = qobject_cast<const QComboBox*>(w)) {
       for (int i = 0; i < box->count(); ++i) add(texts, where + ".item" + std::to_string(i), box->itemText(i));
+    }
+    if (const auto* table = qobject_cast<const QTableView*>(w); table && table->model()) {
+      for (int c = 0; c < table->model()->columnCount(); ++c) {
+        add(texts, where + ".column" + std::to_string(c), table->model()->headerData(c, Qt::Horizontal).toString());
+      }
     }
     for (const QAction* action : w->actions()) addAction(texts, where, *action);
   }
