@@ -377,24 +377,8 @@ with two binary inputs and two switching outputs</translation>
         <translation>About...</translation>
     </message>
     <message>
-        <source>Test interfejsu</source>
-        <translation>Interface test</translation>
-    </message>
-    <message>
         <source>Widok</source>
         <translation>View</translation>
-    </message>
-    <message>
-        <source>Dziennik telegramów</source>
-        <translation>Telegram log</translation>
-    </message>
-    <message>
-        <source>Magistrala</source>
-        <translation>Bus</translation>
-    </message>
-    <message>
-        <source>Urządzenia w trybie programowania</source>
-        <translation>Devices in programming mode</translation>
     </message>
 </context>
 <context>
