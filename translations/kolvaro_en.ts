@@ -376,10 +376,6 @@ with two binary inputs and two switching outputs</translation>
         <source>O...</source>
         <translation>About...</translation>
     </message>
-    <message>
-        <source>Widok</source>
-        <translation>View</translation>
-    </message>
 </context>
 <context>
     <name>kolvaro::TelegramLogWindow</name>
