@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -94,7 +93,7 @@ struct LatencyFigures {
   std::vector<long> micros;  // one per acknowledge information, in arrival order
   bool answered = false;     // the closing answer frame was taken
   int late = 0;
-  int repeated = 0;          // repetitions on the bus: frames whose 0x11 missed the deadline
+  int repeated = 0;  // repetitions on the bus: frames whose 0x11 missed the deadline
 };
 
 constexpr char TimedFrame[] = "inject BC 1105 FFFE 61 01 40\n";
@@ -115,12 +114,13 @@ void collect(const std::string& out, std::size_t from, LatencyFigures& f) {
 // a run is on, from a thread of its own so the program's thread is not disturbed.
 class Drain {
  public:
-  explicit Drain(BusProcess& bus) : thread_([this, &bus] {
-      while (on_) {
-        bus.child().output();
-        std::this_thread::sleep_for(20ms);
-      }
-    }) {}
+  explicit Drain(BusProcess& bus)
+      : thread_([this, &bus] {
+          while (on_) {
+            bus.child().output();
+            std::this_thread::sleep_for(20ms);
+          }
+        }) {}
   ~Drain() {
     on_ = false;
     thread_.join();
@@ -236,8 +236,7 @@ int main(int argc, char** argv) {
   // The program as it runs: the main window and its own wait.
   auto window = std::make_unique<TMain>();
   window->show();
-  if (!QTest::qWaitFor([&] { return window->Port && !window->operationRunning(); }, 5000) ||
-      window->Port->IsFailed()) {
+  if (!QTest::qWaitFor([&] { return window->Port && !window->operationRunning(); }, 5000) || window->Port->IsFailed()) {
     std::fprintf(stderr, "latency: the window could not open COM1 at %s\n", link.c_str());
     return 1;
   }
@@ -278,10 +277,11 @@ int main(int argc, char** argv) {
   printLatency("window (notifier, blocking loop)", windowLatency);
   printLatency("busy loop ReadByte+processEvents", spinLatency);
   printLatency("floor: bare poll() loop, no Qt", floor);
-  std::printf("\n  %d frames for 15.15.254 and one closing answer per run. acks: acknowledge informations\n"
-              "  that came while a frame was coming in; late: not taken by the chip (past 1700 us on\n"
-              "  the simulator's clock, which includes its own lateness in passing the routing byte);\n"
-              "  repeats: transmissions the bus repeated because no acknowledge came in time.\n",
-              frames);
+  std::printf(
+      "\n  %d frames for 15.15.254 and one closing answer per run. acks: acknowledge informations\n"
+      "  that came while a frame was coming in; late: not taken by the chip (past 1700 us on\n"
+      "  the simulator's clock, which includes its own lateness in passing the routing byte);\n"
+      "  repeats: transmissions the bus repeated because no acknowledge came in time.\n",
+      frames);
   return 0;
 }

@@ -3,15 +3,15 @@
 // and once into the log with its window open (offscreen), the window's events
 // processed as they would be between bytes. Prints the time taken and the growth of
 // the process's resident memory, for the default row cap and for no effective cap.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTableView>
-
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "telegram/TelegramLog.h"
 #include "ui/TelegramLogWindow.h"

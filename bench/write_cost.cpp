@@ -60,8 +60,8 @@ Figures fullWrite(Micros phase) {
   TimedRig rig(scene);
   rig.answerTime = 0ms;
   rig.texts[static_cast<std::size_t>(kolvaro::Field::phAddr)] = "01.01.005";
-  for (int a : {kolvaro::id::Ok, kolvaro::id::Yes, kolvaro::id::Yes, kolvaro::id::Ok, kolvaro::id::Yes,
-                kolvaro::id::Ok}) {
+  for (int a :
+       {kolvaro::id::Ok, kolvaro::id::Yes, kolvaro::id::Yes, kolvaro::id::Ok, kolvaro::id::Yes, kolvaro::id::Ok}) {
     rig.platform.answer(a);
   }
   scene.advance(phase);  // the click comes this long into the timer's second
@@ -103,8 +103,8 @@ int main() {
     std::printf("%9d %10.1f %10.1f %12.1f %12.1f %10.1f %6zu %7zu %8ld %9.2f\n", phase, ms(f.total), ms(f.pauses),
                 ms(f.exchanges), ms(f.tickBound), ms(f.busCharacters), f.calls, f.frames, f.waits, f.wallMs);
   }
-  auto [shortest, longest] = std::minmax_element(all.begin(), all.end(),
-                                                 [](const Figures& a, const Figures& b) { return a.total < b.total; });
+  auto [shortest, longest] =
+      std::minmax_element(all.begin(), all.end(), [](const Figures& a, const Figures& b) { return a.total < b.total; });
   const Figures& mid = all.front();
   std::printf("\nvirtual time: %.2f s to %.2f s over the timer phases\n", ms(shortest->total) / 1000,
               ms(longest->total) / 1000);

@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.validation.Addr_MaskEditChange(sender < FieldCount ? std::optional<Field>(static_cast<Field>(sender))
                                                             : std::nullopt);
   }
-  const bool ran = (control & 0x20) != 0 ||
-                   (readEnabled && sender < FieldCount && IsComplete(kindOf(sender), textsBefore[static_cast<std::size_t>(sender)]));
+  const bool ran = (control & 0x20) != 0 || (readEnabled && sender < FieldCount &&
+                                             IsComplete(kindOf(sender), textsBefore[static_cast<std::size_t>(sender)]));
   if (!ran) {
     require(view.texts == textsBefore && view.colours == coloursBefore && view.beeps == 0, "no run, no change");
     return 0;

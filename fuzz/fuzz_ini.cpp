@@ -18,8 +18,12 @@ struct Probe {
 };
 
 constexpr Probe Probes[] = {
-    {"COM settings", "BaudRate"}, {"COM settings", "Parity"}, {"Port no.", "COM"},
-    {"COM ports", "COM1"},        {"s", "k"},                 {"", ""},
+    {"COM settings", "BaudRate"},
+    {"COM settings", "Parity"},
+    {"Port no.", "COM"},
+    {"COM ports", "COM1"},
+    {"s", "k"},
+    {"", ""},
 };
 
 void fail(int line) {

@@ -41,8 +41,7 @@ void checkAccepted(const kolvaro::ReceiveMachine& machine, std::uint8_t mode, st
   require((frame[5] & 0x80) == 0, "individual destination");
   require((frame[3] << 8 | frame[4]) == local, "addressed to us");
   require(((frame[6] & 0x03) * 4 + (frame[7] & 0xC0) / 64) == answerCode, "service code");
-  require(frame[0] == 0xB4 || frame[0] == 0xB8 || frame[0] == 0xBC || (frame[0] == 0xB0 && mode != 1),
-          "frame start");
+  require(frame[0] == 0xB4 || frame[0] == 0xB8 || frame[0] == 0xBC || (frame[0] == 0xB0 && mode != 1), "frame start");
   const std::string expected = hexOf(frame.data(), checksumIndex);
   require(machine.answerText().size() == answerTextBefore + expected.size(), "answer text grows by the frame");
   require(machine.answerText().compare(answerTextBefore, std::string::npos, expected) == 0, "answer text");
@@ -65,9 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t answerBefore = machine.answerText().size();
     const Event event = machine.feed(data[i]);
     switch (event) {
-      case Event::Confirmed:
-        require(mode == 2 && before == State::Idle && data[i] == 0x8B, "confirmation");
-        break;
+      case Event::Confirmed: require(mode == 2 && before == State::Idle && data[i] == 0x8B, "confirmation"); break;
       case Event::AnswerToLog:
       case Event::AnswerToReturn:
         require(answerCode <= 15, "code 255 accepts nothing");
@@ -75,9 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkAccepted(machine, mode, answerCode, local, answerBefore);
         break;
       case Event::SendAcknowledge:
-      case Event::Nothing:
-        require(machine.answerText().size() == answerBefore, "answer text unchanged");
-        break;
+      case Event::Nothing: require(machine.answerText().size() == answerBefore, "answer text unchanged"); break;
     }
     if (before == State::Finished) require(event == Event::Nothing, "finished stays finished");
   }

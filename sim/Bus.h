@@ -47,11 +47,11 @@ class BusStation {
 };
 
 struct LoggedFrame {
-  Micros time{0};          // start of the frame on the bus
-  Bytes bytes;             // as on the bus, checksum included
-  std::string text;        // decoded, e.g. "15.15.254 -> 0/0/2 GroupValueWrite on"
-  Ack ack = Ack::None;     // the combined acknowledgement on the bus
-  int repetition = 0;      // 0 for the first transmission
+  Micros time{0};            // start of the frame on the bus
+  Bytes bytes;               // as on the bus, checksum included
+  std::string text;          // decoded, e.g. "15.15.254 -> 0/0/2 GroupValueWrite on"
+  Ack ack = Ack::None;       // the combined acknowledgement on the bus
+  int repetition = 0;        // 0 for the first transmission
   std::string line() const;  // time, raw bytes, decoded text and acknowledgement on one line
 };
 

@@ -73,8 +73,10 @@ std::string BusConsole::execute(const std::string& line) {
     Device* d = device(1);
     const auto input = w.size() > 2 ? number(w[2]) : std::nullopt;
     if (!d || !input || *input < 1 || *input > 2) return "error: usage: " + cmd + " DEVICE 1|2";
-    if (cmd == "press") d->pressInput(static_cast<int>(*input) - 1);
-    else d->releaseInput(static_cast<int>(*input) - 1);
+    if (cmd == "press")
+      d->pressInput(static_cast<int>(*input) - 1);
+    else
+      d->releaseInput(static_cast<int>(*input) - 1);
     return "ok";
   }
   if (cmd == "prog") {

@@ -1,9 +1,10 @@
 #include "sim/BusOptions.h"
 
+#include <getopt.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <getopt.h>
 #include <sstream>
 
 namespace kolvaro::sim {
@@ -91,7 +92,8 @@ std::optional<Bytes> parseHexBytes(const std::string& text) {
   }
   if (digits.size() % 2 != 0) return std::nullopt;
   Bytes out;
-  for (std::size_t i = 0; i < digits.size(); i += 2) out.push_back(static_cast<std::uint8_t>(*number(digits.substr(i, 2), 16)));
+  for (std::size_t i = 0; i < digits.size(); i += 2)
+    out.push_back(static_cast<std::uint8_t>(*number(digits.substr(i, 2), 16)));
   return out;
 }
 
@@ -149,8 +151,21 @@ Bus log lines: time, decoded frame, [raw bytes], acknowledgement, e.g.
 }
 
 std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, std::string& error) {
-  enum : int { Link = 256, DeviceOpt, Memory, StationOpt, Background, Noise, NoConfirm, WrongChecksums,
-               OtherTraffic, Fast, Quiet, AckTiming, VersionOpt };
+  enum : int {
+    Link = 256,
+    DeviceOpt,
+    Memory,
+    StationOpt,
+    Background,
+    Noise,
+    NoConfirm,
+    WrongChecksums,
+    OtherTraffic,
+    Fast,
+    Quiet,
+    AckTiming,
+    VersionOpt
+  };
   static const option longOptions[] = {
       {"help", no_argument, nullptr, 'h'},
       {"link", required_argument, nullptr, Link},

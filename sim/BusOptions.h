@@ -21,8 +21,8 @@ struct BusOptions {
   std::vector<std::uint8_t> noise;
   bool wrongChecksums = false;
   bool framesForOthers = false;
-  bool fast = false;   // skip idle time instead of waiting for it
-  bool quiet = false;  // no bus log on standard output
+  bool fast = false;       // skip idle time instead of waiting for it
+  bool quiet = false;      // no bus log on standard output
   bool ackTiming = false;  // print how long each host took to send its acknowledge information
   bool help = false;
   bool version = false;

@@ -104,8 +104,16 @@ void Device::handle(const Bytes& f) {
     if (!answersMemoryRead) return;
     // A range outside the 256 bytes is answered with no data, as a refusal.
     const std::size_t n = at + count <= memory_.size() ? count : 0;
-    Bytes reply{0, hi(address_), lo(address_), hi(requester), lo(requester), static_cast<std::uint8_t>(HopCount6 | (3 + n)),
-                NumberedData, static_cast<std::uint8_t>(0x40 | n), f[8], f[9]};
+    Bytes reply{0,
+                hi(address_),
+                lo(address_),
+                hi(requester),
+                lo(requester),
+                static_cast<std::uint8_t>(HopCount6 | (3 + n)),
+                NumberedData,
+                static_cast<std::uint8_t>(0x40 | n),
+                f[8],
+                f[9]};
     for (std::size_t i = 0; i < n; ++i) reply.push_back(memory_[at + i]);
     answer(std::move(reply));
   } else if (code >> 6 == MemoryWrite) {

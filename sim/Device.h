@@ -38,9 +38,9 @@ struct DeviceSetup {
   std::chrono::milliseconds answerDelay{5};
 
   // Fault switches.
-  bool answersMemoryRead = true;   // false: answers the address read, but no memory read
-  bool systemPriority = false;     // answers with control byte 0xB0 instead of 0xBC
-  bool wrongChecksum = false;      // its answers carry a wrong checksum
+  bool answersMemoryRead = true;  // false: answers the address read, but no memory read
+  bool systemPriority = false;    // answers with control byte 0xB0 instead of 0xBC
+  bool wrongChecksum = false;     // its answers carry a wrong checksum
 };
 
 class Device : public BusStation {

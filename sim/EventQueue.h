@@ -34,9 +34,7 @@ class EventQueue {
     std::function<void()> fn;
   };
   struct Later {
-    bool operator()(const Event& a, const Event& b) const {
-      return a.time != b.time ? a.time > b.time : a.seq > b.seq;
-    }
+    bool operator()(const Event& a, const Event& b) const { return a.time != b.time ? a.time > b.time : a.seq > b.seq; }
   };
   std::priority_queue<Event, std::vector<Event>, Later> events_;
   Micros now_{0};

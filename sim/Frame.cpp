@@ -106,7 +106,8 @@ std::string serviceText(const Bytes& f) {
     case 0x1: return "GroupValueResponse " + groupValueText(f);
     case 0x2: return "GroupValueWrite " + groupValueText(f);
     case 0x3:
-      return "IndividualAddressWrite" + (f.size() >= 11 ? " " + physicalText(static_cast<std::uint16_t>(f[8] << 8 | f[9])) : "");
+      return "IndividualAddressWrite" +
+             (f.size() >= 11 ? " " + physicalText(static_cast<std::uint16_t>(f[8] << 8 | f[9])) : "");
     case 0x4: return "IndividualAddressRead";
     case 0x5: return "IndividualAddressResponse";
     case 0x8: return "MemoryRead " + memoryText(f, false);

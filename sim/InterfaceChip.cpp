@@ -37,11 +37,8 @@ void InterfaceChip::hostByte(std::uint8_t byte) {
       ownAddress_ = static_cast<std::uint16_t>(addressHigh_ << 8 | byte);
       expect_ = Expect::Service;
       return;
-    case Expect::Argument:
-      expect_ = Expect::Service;
-      return;
-    case Expect::Service:
-      break;
+    case Expect::Argument: expect_ = Expect::Service; return;
+    case Expect::Service: break;
   }
 
   if (byte & DataStart) {

@@ -4,8 +4,8 @@
 // bus (its own frames too, as the echo), confirms the host's frames, and acknowledges
 // a frame when the host's acknowledge information arrives in time or when the frame is
 // for the address that the host set.
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -21,16 +21,16 @@ inline constexpr std::uint8_t StateRequest = 0x02;
 inline constexpr std::uint8_t ActivateBusMonitor = 0x05;
 inline constexpr std::uint8_t AckInformation = 0x10;  // | 1 addressed, | 2 busy, | 4 not-acknowledge
 inline constexpr std::uint8_t ProductIdRequest = 0x20;
-inline constexpr std::uint8_t SetAddress = 0x28;      // followed by the address, high byte first
-inline constexpr std::uint8_t SetRepetitions = 0x24;  // followed by one argument byte
-inline constexpr std::uint8_t DataStart = 0x80;       // | index, followed by the frame byte
-inline constexpr std::uint8_t DataEnd = 0x40;         // | index of the checksum, followed by it
-inline constexpr std::uint8_t DataIndexMask = 0x3F;   // the index within a data start or end service
+inline constexpr std::uint8_t SetAddress = 0x28;          // followed by the address, high byte first
+inline constexpr std::uint8_t SetRepetitions = 0x24;      // followed by one argument byte
+inline constexpr std::uint8_t DataStart = 0x80;           // | index, followed by the frame byte
+inline constexpr std::uint8_t DataEnd = 0x40;             // | index of the checksum, followed by it
+inline constexpr std::uint8_t DataIndexMask = 0x3F;       // the index within a data start or end service
 inline constexpr std::uint8_t AckInformationMask = 0xF8;  // the service bits of an acknowledge information
 inline constexpr std::uint8_t AckAddressed = 0x01;
 inline constexpr std::uint8_t AckBusy = 0x02;
 inline constexpr std::uint8_t AckNotAcknowledge = 0x04;
-inline constexpr std::size_t RoutingIndex = 5;        // the frame byte after which an acknowledge information counts
+inline constexpr std::size_t RoutingIndex = 5;  // the frame byte after which an acknowledge information counts
 // Chip to host.
 inline constexpr std::uint8_t ResetIndication = 0x03;
 inline constexpr std::uint8_t StateOk = 0x07;  // state indication; error bits below are or-ed in

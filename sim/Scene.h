@@ -62,11 +62,11 @@ class Scene {
 
   // Fault switches. The device faults (no memory answers, late answers, system
   // priority) live in DeviceSetup and on each Device.
-  void setChipNeverConfirms(bool on);                // every chip, present and future
-  void setNoise(std::vector<std::uint8_t> bytes);    // passed to every host after each frame
-  void setFramesForOtherStations(bool on);           // each device answer is preceded by a copy for another station
-  void setWrongChecksums(bool on);                   // each device answer is preceded by a copy with a bad checksum
-  void dropLines();                                  // every host line goes away, as if the far end closed
+  void setChipNeverConfirms(bool on);              // every chip, present and future
+  void setNoise(std::vector<std::uint8_t> bytes);  // passed to every host after each frame
+  void setFramesForOtherStations(bool on);         // each device answer is preceded by a copy for another station
+  void setWrongChecksums(bool on);                 // each device answer is preceded by a copy with a bad checksum
+  void dropLines();                                // every host line goes away, as if the far end closed
   bool chipNeverConfirms() const { return neverConfirms_; }
   const std::vector<std::uint8_t>& noise() const { return noise_; }
   bool framesForOtherStations() const { return framesForOthers_; }

@@ -12,7 +12,7 @@ namespace kolvaro::sim {
 struct StationSetup {
   std::uint16_t address = 0x11FE;
   std::vector<std::uint16_t> groups{};  // groups it acknowledges
-  Ack answer = Ack::Ack;              // what it puts in the acknowledge slot when addressed
+  Ack answer = Ack::Ack;                // what it puts in the acknowledge slot when addressed
 };
 
 class Station : public BusStation {

@@ -1,21 +1,21 @@
 // The program entry: its own options, the application, the language, the Qt platform,
 // the main window and the hidden About window, then the message loop until the main
 // window closes.
+#include "ui/Main.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTranslator>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QTranslator>
-
 #include "kolvaro/Version.h"
 #include "platform/Platform.h"
 #include "ui/About.h"
 #include "ui/Language.h"
-#include "ui/Main.h"
 #include "ui/ProgramOptions.h"
 #include "ui/QtPlatform.h"
 

@@ -113,10 +113,14 @@ std::optional<Stages> parseStages(const std::string& list, std::string& error) {
   bool any = false;
   while (std::getline(items, item, ',')) {
     any = true;
-    if (item == "address") stages.address = true;
-    else if (item == "groups") stages.groups = true;
-    else if (item == "programs") stages.programs = true;
-    else if (item == "inputs") stages.inputs = true;
+    if (item == "address")
+      stages.address = true;
+    else if (item == "groups")
+      stages.groups = true;
+    else if (item == "programs")
+      stages.programs = true;
+    else if (item == "inputs")
+      stages.inputs = true;
     else {
       error = "--only: nieznany etap \"" + item + "\" (znane: address, groups, programs, inputs)";
       return std::nullopt;
@@ -138,9 +142,10 @@ std::string HelpText(const std::string& command) {
   if (const CommandHelp* help = find(command)) {
     text = std::string("Użycie: kolvaro-cli [opcje ogólne] ") + help->synopsis + "\n\n" + help->text + "\n";
   } else {
-    text = "Użycie: kolvaro-cli [opcje ogólne] POLECENIE [argumenty]\n\n"
-           "Konfiguracja elementu magistralnego (wejścia WE1/WE2, wyjścia WY1/WY2) bez okna:\n"
-           "te same procedury co w oknie programu kolvaro.\n\nPolecenia:\n";
+    text =
+        "Użycie: kolvaro-cli [opcje ogólne] POLECENIE [argumenty]\n\n"
+        "Konfiguracja elementu magistralnego (wejścia WE1/WE2, wyjścia WY1/WY2) bez okna:\n"
+        "te same procedury co w oknie programu kolvaro.\n\nPolecenia:\n";
     for (const CommandHelp& c : Commands) text += std::string("  ") + c.synopsis + "\n";
     text += "\n";
   }
@@ -168,19 +173,19 @@ Parsed ParseCommandLine(int argc, char* argv[]) {
       case OutputOption: options.output = optarg; break;
       case HelpOption: options.help = true; break;
       case VersionOption: options.version = true; break;
-      case ':':
-        parsed.error = "opcja " + nameOf(optopt) + " wymaga wartości";
-        return parsed;
+      case ':': parsed.error = "opcja " + nameOf(optopt) + " wymaga wartości"; return parsed;
       default:
         // optopt names an unknown short option; an unknown long one is the word just read.
-        parsed.error = "nieznana opcja " + (optopt != 0 ? "-" + std::string(1, static_cast<char>(optopt))
-                                                         : std::string(argv[optind - 1]));
+        parsed.error = "nieznana opcja " +
+                       (optopt != 0 ? "-" + std::string(1, static_cast<char>(optopt)) : std::string(argv[optind - 1]));
         return parsed;
     }
   }
   for (int i = optind; i < argc; ++i) {
-    if (options.command.empty()) options.command = argv[i];
-    else options.arguments.emplace_back(argv[i]);
+    if (options.command.empty())
+      options.command = argv[i];
+    else
+      options.arguments.emplace_back(argv[i]);
   }
   return parsed;
 }

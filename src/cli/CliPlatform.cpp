@@ -1,7 +1,6 @@
 #include "cli/CliPlatform.h"
 
 #include <cerrno>
-
 #include <chrono>
 #include <iostream>
 #include <thread>
@@ -41,15 +40,15 @@ std::string oneLine(std::string text) {
 
 bool ChosenPorts::choiceIsPortName() const { return !choice_ || isPortName(*choice_); }
 
-std::unique_ptr<SerialLine> ChosenPorts::open(const std::string& portName, const PortPaths& paths,
-                                              LineError& failure) {
+std::unique_ptr<SerialLine> ChosenPorts::open(const std::string& portName, const PortPaths& paths, LineError& failure) {
   // A port other than the one chosen is not there for this run.
   const auto notChosen = [&failure]() -> std::unique_ptr<SerialLine> {
     failure = {"open", ENOENT};
     return nullptr;
   };
   if (!choice_) return hostSerialPorts().open(portName, paths, failure);
-  if (isPortName(*choice_)) return portName == *choice_ ? hostSerialPorts().open(portName, paths, failure) : notChosen();
+  if (isPortName(*choice_))
+    return portName == *choice_ ? hostSerialPorts().open(portName, paths, failure) : notChosen();
   // A device path stands in for COM1, the port the program looks at first.
   return portName == "COM1" ? openPath(*choice_, failure) : notChosen();
 }
@@ -81,9 +80,7 @@ int CliPlatform::messageBox(const std::string& text, const char* caption, unsign
   return result;
 }
 
-void CliPlatform::sleep(unsigned milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void CliPlatform::sleep(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 std::optional<std::string> CliPlatform::systemDirectory() {
   if (configDirectory_) return configDirectory_;

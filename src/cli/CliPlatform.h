@@ -18,8 +18,7 @@ class ProgressLine;
 class ChosenPorts : public SerialPorts {
  public:
   explicit ChosenPorts(std::optional<std::string> choice) : choice_(std::move(choice)) {}
-  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths,
-                                   LineError& failure) override;
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths, LineError& failure) override;
   // True when the choice is a COM1..COM4 name or none; false for a device path.
   bool choiceIsPortName() const;
 

@@ -49,7 +49,8 @@ class Session {
     if (!options_.local) return true;
     const auto address = PhysicalAddressFromWords(*options_.local);
     if (!address) {
-      problem = "--local " + *options_.local + ": oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)";
+      problem =
+          "--local " + *options_.local + ": oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)";
       return false;
     }
     view_.setFieldText(Field::Local_phAddr, PhysicalValueToText(*address));
@@ -128,8 +129,8 @@ void printConfiguration(const DeviceConfiguration& c) {
     std::cout << GroupEntryKey(entry) << ": " << GroupWords(c.groups[static_cast<std::size_t>(entry)]) << '\n';
   }
   for (int output = 0; output < 2; ++output) {
-    std::cout << ProgramsKey << "." << Outputs[output] << ": " << ProgramWord(c.programs[static_cast<std::size_t>(output)])
-              << '\n';
+    std::cout << ProgramsKey << "." << Outputs[output] << ": "
+              << ProgramWord(c.programs[static_cast<std::size_t>(output)]) << '\n';
   }
   std::cout << InputModeKey << ": " << InputModeWord(c.inputMode) << '\n';
 }
@@ -145,8 +146,10 @@ int read(const Options& options) {
     const std::string why = SaveConfigurationFile(*options.output, *found);
     if (!why.empty()) return badInput(why);
   }
-  if (options.json) std::cout << FormatConfiguration(*found);
-  else if (!options.output) printConfiguration(*found);
+  if (options.json)
+    std::cout << FormatConfiguration(*found);
+  else if (!options.output)
+    printConfiguration(*found);
   return status::Done;
 }
 
@@ -156,7 +159,8 @@ int write(const Options& options) {
   if (!options.yes) {
     stages = *options.only;
     if ((stages.programs && !stages.groups) || (stages.inputs && !stages.programs)) {
-      return badInput("write --only: odpowiedź Nie kończy zapis, więc programs wymaga groups, a inputs wymaga programs");
+      return badInput(
+          "write --only: odpowiedź Nie kończy zapis, więc programs wymaga groups, a inputs wymaga programs");
     }
   }
   const auto file = loadFile(options.arguments[0]);
@@ -207,8 +211,10 @@ int switchGroup(const Options& options) {
   session.view().setFieldText(Field::OnOffGroup, GroupBytesToText((*group)[0], (*group)[1]));
   session.view().runValidation();
   if (!session.openPort()) return portFailed(options);
-  if (value == "on") OnGroupClick(session.view());
-  else OffGroupClick(session.view());
+  if (value == "on")
+    OnGroupClick(session.view());
+  else
+    OffGroupClick(session.view());
   // The switching shows no box; a full bar means the telegram went out.
   if (session.runFailed() || session.view().progressPosition() != ProgressMaximum) {
     return refused("nie udało się wysłać telegramu");
@@ -242,9 +248,13 @@ int RunCommand(const Options& options) {
     int (*run)(const Options&);
   };
   static const Entry Entries[] = {
-      {"ports", 0, false, false, ports}, {"read", 0, false, true, read},          {"write", 1, true, false, write},
-      {"verify", 1, false, false, verify}, {"switch", 2, false, false, switchGroup},
-      {"test", 0, false, false, inspect<interfaceTest>}, {"prog", 0, false, false, inspect<programmingMode>},
+      {"ports", 0, false, false, ports},
+      {"read", 0, false, true, read},
+      {"write", 1, true, false, write},
+      {"verify", 1, false, false, verify},
+      {"switch", 2, false, false, switchGroup},
+      {"test", 0, false, false, inspect<interfaceTest>},
+      {"prog", 0, false, false, inspect<programmingMode>},
       {"monitor", 0, false, false, inspect<monitor>},
   };
   for (const Entry& entry : Entries) {

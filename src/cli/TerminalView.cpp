@@ -28,8 +28,10 @@ bool TerminalView::openPort() {
   port_ = std::make_unique<ComPort>();
   if (port_->IsFailed()) return false;
   // The window's start-up checks, with its texts.
-  if (port_->RaiseDTR()) platform().messageBox("Wystąpił problem podczas próby aktywowania sygnału DTR", nullptr, mb::Ok);
-  if (port_->RaiseRTS()) platform().messageBox("Wystąpił problem podczas próby aktywowania sygnału RTS", nullptr, mb::Ok);
+  if (port_->RaiseDTR())
+    platform().messageBox("Wystąpił problem podczas próby aktywowania sygnału DTR", nullptr, mb::Ok);
+  if (port_->RaiseRTS())
+    platform().messageBox("Wystąpił problem podczas próby aktywowania sygnału RTS", nullptr, mb::Ok);
   port_->WriteByte(&ResetRequest);  // no answer is awaited, as at the window's start-up
   return true;
 }
@@ -39,9 +41,7 @@ std::string TerminalView::sendTelegram(const std::string& telegram, std::int32_t
   return exchange_.SendTelegram(telegram, waitLimit, answerCode, mode);
 }
 
-std::uint16_t TerminalView::localAddress() const {
-  return ownAddress();
-}
+std::uint16_t TerminalView::localAddress() const { return ownAddress(); }
 
 // Blocks until a byte may have arrived or Timer1 is due; a tick that is due is counted.
 void TerminalView::waitForActivity(int readableDescriptor) {

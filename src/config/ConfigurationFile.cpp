@@ -3,9 +3,8 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
-#include <sstream>
-
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "link/IniFile.h"
 
@@ -75,8 +74,8 @@ DeviceConfiguration parse(const json& document) {
   if (!document.is_object()) fail("", &document, "dokument nie jest obiektem JSON");
   for (const auto& [name, item] : document.items()) {
     bool known = false;
-    for (const char* allowed : {FormatKey, VersionKey, PhysicalAddressKey, GroupsKey, ProgramsKey, InputModeKey,
-                                RoomKey, DescriptionKey}) {
+    for (const char* allowed :
+         {FormatKey, VersionKey, PhysicalAddressKey, GroupsKey, ProgramsKey, InputModeKey, RoomKey, DescriptionKey}) {
       known = known || name == allowed;
     }
     if (!known) fail(name, &item, "nieznany klucz");
@@ -112,8 +111,8 @@ DeviceConfiguration parse(const json& document) {
       const auto group = GroupFromWords(text(value, entryKey));
       if (!group) {
         fail(entryKey, &value,
-             std::string("oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub \"") +
-                 NoGroupWord + "\"");
+             std::string("oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub \"") + NoGroupWord +
+                 "\"");
       }
       configuration.groups[static_cast<std::size_t>(entry)] = *group;
     }

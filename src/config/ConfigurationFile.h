@@ -25,9 +25,9 @@ inline constexpr char FormatName[] = "kolvaro-device-configuration";
 inline constexpr int FormatVersion = 1;
 
 struct FileProblem {
-  std::string key;    // where: "groups.WY1[0]"; empty for the document as a whole
-  std::string value;  // what was found there, as JSON text (empty when missing)
-  std::string what;   // what is wrong, in words
+  std::string key;              // where: "groups.WY1[0]"; empty for the document as a whole
+  std::string value;            // what was found there, as JSON text (empty when missing)
+  std::string what;             // what is wrong, in words
   std::string message() const;  // one line: key, value and what is wrong
 };
 

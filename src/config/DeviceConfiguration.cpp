@@ -53,9 +53,7 @@ std::string GroupWords(const GroupBytes& group) {
   return std::to_string(group[0] >> 3) + "/" + std::to_string(group[0] & 0x7) + "/" + std::to_string(group[1]);
 }
 
-const char* ProgramWord(int program) {
-  return program >= 0 && program < ProgramCount ? ProgramWords[program] : "?";
-}
+const char* ProgramWord(int program) { return program >= 0 && program < ProgramCount ? ProgramWords[program] : "?"; }
 
 const char* InputModeWord(int mode) { return mode >= 0 && mode < InputModeCount ? InputModeWords[mode] : "?"; }
 

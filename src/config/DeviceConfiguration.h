@@ -15,7 +15,7 @@ namespace kolvaro {
 
 // Output programs and input modes, by the item index of their combo boxes (the code
 // written to the device).
-inline constexpr int ProgramCount = 3;  // no delay, switch-on delay, switch-off delay
+inline constexpr int ProgramCount = 3;    // no delay, switch-on delay, switch-off delay
 inline constexpr int InputModeCount = 2;  // monostable, bistable
 
 struct DeviceConfiguration {

@@ -17,8 +17,8 @@ constexpr std::size_t OnOffGroupByte = 2 * (std::size(GroupFields) - 1);
 
 std::string switchTelegram(MainView& view, bool on) {
   const AddressMembers& members = view.members();
-  return GroupValueWriteTelegram(static_cast<std::uint16_t>(members.Local_phAddr),
-                                 members.GrAddr_Bytes[OnOffGroupByte], members.GrAddr_Bytes[OnOffGroupByte + 1], on);
+  return GroupValueWriteTelegram(static_cast<std::uint16_t>(members.Local_phAddr), members.GrAddr_Bytes[OnOffGroupByte],
+                                 members.GrAddr_Bytes[OnOffGroupByte + 1], on);
 }
 
 void switchGroup(MainView& view, bool on) {
@@ -35,7 +35,8 @@ void switchGroup(MainView& view, bool on) {
 
   // Three sends that do not wait for the chip's confirmation, then one that does.
   for (;;) {
-    const Outcome outcome = procedure::judge(view.sendTelegram(telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation));
+    const Outcome outcome = procedure::judge(
+        view.sendTelegram(telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation));
     if (outcome == Outcome::Error) {
       if (counter.allowsAnother()) continue;
       view.setProgressPosition(0);

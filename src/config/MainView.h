@@ -77,8 +77,8 @@ class MainView {
   // Addr_MaskEditExit with no sender: validates all eleven fields and recomputes the members.
   virtual void runValidation() = 0;
   // The telegram exchange: "ACK", "NoReply", "Error" or an answer text.
-  virtual std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit,
-                                   std::uint8_t answerCode, ExchangeMode mode) = 0;
+  virtual std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                                   ExchangeMode mode) = 0;
 };
 
 }  // namespace kolvaro

@@ -10,7 +10,7 @@ namespace {
 constexpr char MemoryWriteMiddle[] = "644281";  // individual, hop count 6, length 4; memory write, 1 byte
 constexpr char MemoryReadMiddle[] = "634201";   // individual, hop count 6, length 3; memory read, 1 byte
 constexpr char Broadcast[] = "0000";
-constexpr char AddressReadTail[] = "E10100";    // group flag, length 1; individual address read
+constexpr char AddressReadTail[] = "E10100";     // group flag, length 1; individual address read
 constexpr char AddressWriteMiddle[] = "E300C0";  // group flag, length 3; individual address write
 constexpr char GroupWriteOn[] = "E10081";        // group flag, length 1; group value write of 1
 constexpr char GroupWriteOff[] = "E10080";       // group flag, length 1; group value write of 0

@@ -58,10 +58,10 @@ void advanceProgress(MainView& view, int amount);
 // Every box of the bus procedures is task-modal and topmost.
 namespace box {
 inline constexpr unsigned Base = mb::TaskModal | mb::Topmost;
-inline constexpr unsigned Error = Base | mb::IconError;                               // 0x42010
-inline constexpr unsigned Notice = Base | mb::IconInformation;                        // 0x42040
-inline constexpr unsigned Question = Base | mb::YesNo | mb::IconQuestion;             // 0x42024
-inline constexpr unsigned QuestionNoByDefault = Question | mb::DefButton2;            // 0x42124
+inline constexpr unsigned Error = Base | mb::IconError;                                                  // 0x42010
+inline constexpr unsigned Notice = Base | mb::IconInformation;                                           // 0x42040
+inline constexpr unsigned Question = Base | mb::YesNo | mb::IconQuestion;                                // 0x42024
+inline constexpr unsigned QuestionNoByDefault = Question | mb::DefButton2;                               // 0x42124
 inline constexpr unsigned ErrorQuestionNoByDefault = Base | mb::YesNo | mb::IconError | mb::DefButton2;  // 0x42114
 inline constexpr char Informacja[] = KOLVARO_TRANSLATABLE("Kolvaro", "Informacja");
 }  // namespace box

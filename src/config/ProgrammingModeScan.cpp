@@ -1,11 +1,8 @@
 #include "config/ProgrammingModeScan.h"
 
-#include "link/Hex.h"
-
 #include <algorithm>
 
 #include "config/MemoryMap.h"
-#include "link/Hex.h"
 #include "config/ProcedureSupport.h"
 #include "link/Hex.h"
 #include "telegram/FrameDecoder.h"
@@ -36,25 +33,19 @@ ProgrammingModeScanResult ScanProgrammingMode(MainView& view, std::chrono::milli
     }
   };
 
-  const std::string request =
-      PhysicalAddressReadTelegram(static_cast<std::uint16_t>(view.members().Local_phAddr));
+  const std::string request = PhysicalAddressReadTelegram(static_cast<std::uint16_t>(view.members().Local_phAddr));
   const std::string first =
       view.sendTelegram(request, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer);
   switch (procedure::judge(first)) {
-    case procedure::Outcome::Error:
-      result.sendFailed = true;
-      return result;
-    case procedure::Outcome::Answer:
-      record(first);
-      break;
-    case procedure::Outcome::NoReply:
-      break;
+    case procedure::Outcome::Error: result.sendFailed = true; return result;
+    case procedure::Outcome::Answer: record(first); break;
+    case procedure::Outcome::NoReply: break;
   }
   // Further answers, one tick at a time, until the listening time is over. Each wait
   // sends nothing; answers that come between two waits stay on the line for the next.
   while (now() - start < listen) {
-    const std::string further = view.sendTelegram("", wait_limit::OneTick, answer_code::PhysicalAddressResponse,
-                                                  ExchangeMode::FurtherAnswer);
+    const std::string further =
+        view.sendTelegram("", wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::FurtherAnswer);
     if (procedure::judge(further) == procedure::Outcome::Answer) record(further);
     if (procedure::judge(further) == procedure::Outcome::Error) break;
   }

@@ -20,7 +20,7 @@ struct ProgrammingModeDevice {
 };
 
 struct ProgrammingModeScanResult {
-  bool sendFailed = false;  // the request could not be written
+  bool sendFailed = false;                     // the request could not be written
   std::vector<ProgrammingModeDevice> devices;  // in the order of their first answers
 };
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "config/MemoryMap.h"
+#include "config/ProcedureSupport.h"
 #include "link/Hex.h"
 #include "platform/Translatable.h"
-#include "config/ProcedureSupport.h"
 #include "telegram/AddressText.h"
 
 namespace kolvaro {
@@ -89,10 +89,10 @@ class ReadRun {
     const std::string telegram = PhysicalAddressReadTelegram(local());
     AttemptCounter counter(2);
     for (;;) {
-      const std::string result = view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer);
+      const std::string result =
+          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer);
       switch (procedure::judge(result)) {
-        case Outcome::Error:
-          return stop(ReadFailed, nullptr);
+        case Outcome::Error: return stop(ReadFailed, nullptr);
         case Outcome::NoReply:
           advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
@@ -109,7 +109,9 @@ class ReadRun {
   bool silenceFollows(std::uint8_t answerCode) {
     AttemptCounter counter(1);
     for (;;) {
-      if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answerCode, ExchangeMode::FurtherAnswer)) != Outcome::NoReply) return false;
+      if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answerCode, ExchangeMode::FurtherAnswer)) !=
+          Outcome::NoReply)
+        return false;
       advance(procedure::progress::PerUnansweredLookup);
       if (!counter.allowsAnother()) return true;
     }
@@ -117,7 +119,8 @@ class ReadRun {
 
   // Several devices in programming mode: a second answer to the search stops the run.
   bool noSecondDevice() {
-    if (!silenceFollows(answer_code::PhysicalAddressResponse)) return stop(SeveralDevicesInProgrammingMode, box::Informacja);
+    if (!silenceFollows(answer_code::PhysicalAddressResponse))
+      return stop(SeveralDevicesInProgrammingMode, box::Informacja);
     view_.setProgressPosition(Full);
     platform().sleep(procedure::StepPause);
     view_.setProgressPosition(0);
@@ -125,9 +128,7 @@ class ReadRun {
   }
 
   // The address found goes into phAddr_MaskEdit.
-  void showPhysicalAddress() {
-    view_.setFieldText(Field::phAddr, PhysicalBytesToText(deviceHigh_, deviceLow_));
-  }
+  void showPhysicalAddress() { view_.setFieldText(Field::phAddr, PhysicalBytesToText(deviceHigh_, deviceLow_)); }
 
   // The found device answers at its address: a memory read from it; silence is reported
   // but does not stop the run.
@@ -136,17 +137,16 @@ class ReadRun {
     const std::string telegram = MemoryReadTelegram(control::RepeatedUrgent, local(), device(), memory::ProgramWY1);
     AttemptCounter counter(2);
     for (;;) {
-      switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer))) {
-        case Outcome::Error:
-          return stop(AddressCheckFailed, nullptr);
+      switch (procedure::judge(
+          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer))) {
+        case Outcome::Error: return stop(AddressCheckFailed, nullptr);
         case Outcome::NoReply:
           advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
           view_.setProgressPosition(Full);
           platform().messageBox(DeviceDoesNotAnswer, box::Informacja, box::Notice);
           return true;
-        case Outcome::Answer:
-          return true;
+        case Outcome::Answer: return true;
       }
     }
   }
@@ -189,7 +189,8 @@ class ReadRun {
     const std::string telegram = MemoryReadTelegram(control::LowPriority, local(), destination, memoryAddress);
     AttemptCounter counter(attempts);
     for (;;) {
-      const std::string result = view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
+      const std::string result =
+          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
       Outcome outcome = procedure::judge(result);
       if (outcome == Outcome::Answer) {
         const std::optional<std::uint8_t> read = valueFor(memoryAddress, result);

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "config/MemoryMap.h"
-#include "platform/Translatable.h"
 #include "config/ProcedureSupport.h"
+#include "platform/Translatable.h"
 #include "telegram/AddressText.h"
 
 namespace kolvaro {
@@ -16,16 +16,14 @@ namespace box = procedure::box;
 using namespace procedure::message;
 
 // Boxes of the write run.
-constexpr char AddressTaken[] =
-    KOLVARO_TRANSLATABLE("Kolvaro",
-                         "Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
-                         "Czy przeprowadzić procedurę konfiguracji pomimo tego?");
+constexpr char AddressTaken[] = KOLVARO_TRANSLATABLE("Kolvaro",
+                                                     "Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
+                                                     "Czy przeprowadzić procedurę konfiguracji pomimo tego?");
 constexpr char EnterProgrammingMode[] =
     KOLVARO_TRANSLATABLE("Kolvaro", "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
-constexpr char AddressFree[] =
-    KOLVARO_TRANSLATABLE("Kolvaro",
-                         "Weryfikacja zajętości adresu fizycznego zakończona.\n"
-                         "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
+constexpr char AddressFree[] = KOLVARO_TRANSLATABLE("Kolvaro",
+                                                    "Weryfikacja zajętości adresu fizycznego zakończona.\n"
+                                                    "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
 constexpr char ConfigurationFailed[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas konfiguracji");
 constexpr char AskGroupTable[] = KOLVARO_TRANSLATABLE(
     "Kolvaro", "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?");
@@ -79,11 +77,10 @@ class WriteRun {
     view_.setProgressPosition(0);
     AttemptCounter counter(2);
     for (;;) {
-      const std::string result = view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
+      const std::string result =
+          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
       switch (procedure::judge(result)) {
-        case Outcome::Error:
-          platform().messageBox(AddressCheckFailed, nullptr, box::Error);
-          return fail();
+        case Outcome::Error: platform().messageBox(AddressCheckFailed, nullptr, box::Error); return fail();
         case Outcome::NoReply:
           advance(procedure::progress::PerUnansweredTransfer);
           if (counter.allowsAnother()) continue;
@@ -105,18 +102,15 @@ class WriteRun {
     const std::string telegram = PhysicalAddressReadTelegram(local());
     AttemptCounter counter(2);
     for (bool answered = false; !answered;) {
-      switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer))) {
-        case Outcome::Error:
-          platform().messageBox(ConfigurationFailed, nullptr, box::Error);
-          return fail();
+      switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse,
+                                                  ExchangeMode::Answer))) {
+        case Outcome::Error: platform().messageBox(ConfigurationFailed, nullptr, box::Error); return fail();
         case Outcome::NoReply:
           advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
           platform().messageBox(NoDeviceInProgrammingMode, nullptr, box::Error);
           return fail();
-        case Outcome::Answer:
-          answered = true;
-          break;
+        case Outcome::Answer: answered = true; break;
       }
     }
     return noSecondDeviceAnswers();
@@ -126,7 +120,8 @@ class WriteRun {
   bool noSecondDeviceAnswers() {
     AttemptCounter counter(1);
     for (;;) {
-      if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::FurtherAnswer)) != Outcome::NoReply) {
+      if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answer_code::PhysicalAddressResponse,
+                                              ExchangeMode::FurtherAnswer)) != Outcome::NoReply) {
         platform().messageBox(SeveralDevicesInProgrammingMode, box::Informacja, box::Error);
         return fail();
       }
@@ -143,7 +138,8 @@ class WriteRun {
   bool confirmedWrite(const std::string& telegram) {
     AttemptCounter counter(2);
     for (;;) {
-      switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::None, ExchangeMode::Confirmation))) {
+      switch (procedure::judge(
+          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::None, ExchangeMode::Confirmation))) {
         case Outcome::Error:
           if (counter.allowsAnother()) continue;
           return fail();
@@ -151,8 +147,7 @@ class WriteRun {
           advance(procedure::progress::PerUnansweredTransfer);
           if (counter.allowsAnother()) continue;
           return true;
-        case Outcome::Answer:
-          return true;
+        case Outcome::Answer: return true;
       }
     }
   }
@@ -176,7 +171,9 @@ class WriteRun {
       const unsigned index = k - 1;
       const std::string telegram =
           GroupTableWriteTelegram(local(), terminal(), index, view_.members().GrAddr_Bytes[index]);
-      if (procedure::judge(view_.sendTelegram(telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation)) == Outcome::Error) return fail();
+      if (procedure::judge(view_.sendTelegram(telegram, wait_limit::ReturnAfterSending, answer_code::None,
+                                              ExchangeMode::Confirmation)) == Outcome::Error)
+        return fail();
       view_.stepProgress();
     }
     return askYes(AskPrograms, box::Question);

@@ -11,10 +11,11 @@ namespace kolvaro {
 
 namespace chip {
 // Program to chip.
-inline constexpr std::uint8_t ResetRequest = 0x01;     // sent once after the port opens; no answer awaited
-inline constexpr std::uint8_t DataStart = 0x80;        // 0x80 + i: the next byte is byte i of the frame (i = 0 start, 1..62 continue)
-inline constexpr std::uint8_t DataEnd = 0x40;          // 0x40 + n: the next byte is the checksum, at index n
-inline constexpr std::uint8_t AckInformation = 0x11;   // during reception: the frame now arriving is for this station
+inline constexpr std::uint8_t ResetRequest = 0x01;  // sent once after the port opens; no answer awaited
+inline constexpr std::uint8_t DataStart =
+    0x80;  // 0x80 + i: the next byte is byte i of the frame (i = 0 start, 1..62 continue)
+inline constexpr std::uint8_t DataEnd = 0x40;         // 0x40 + n: the next byte is the checksum, at index n
+inline constexpr std::uint8_t AckInformation = 0x11;  // during reception: the frame now arriving is for this station
 // Chip to program.
 inline constexpr std::uint8_t PositiveConfirmation = 0x8B;  // the frame just sent has gone out on the bus
 inline constexpr std::uint8_t NegativeConfirmation = 0x0B;  // not acknowledged after the last repetition

@@ -18,15 +18,14 @@ namespace kolvaro {
 
 class ComPort {
  public:
-  static constexpr std::int32_t ReadError = 1000;    // error or time-out
+  static constexpr std::int32_t ReadError = 1000;  // error or time-out
   static constexpr std::int32_t NothingWaiting = 10000;
 
   // Start-up constructor: the lowest free port of COM1..COM4, configured from dcb.ini.
   ComPort();
   // Port-choice constructor: writes the port number and the four line settings to
   // dcb.ini, then opens the port that dcb.ini names.
-  ComPort(std::uint32_t baudRate, const char* parityName, std::uint8_t byteSize, double stopBits,
-          std::uint8_t portNo);
+  ComPort(std::uint32_t baudRate, const char* parityName, std::uint8_t byteSize, double stopBits, std::uint8_t portNo);
   // Restores the settings the port had and closes it; shows a message for each step that fails.
   ~ComPort();
 

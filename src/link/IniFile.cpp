@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 #include <vector>
 
 #ifdef _WIN32
@@ -87,8 +87,7 @@ struct Place {
   std::string_view value;
 };
 
-Place locate(const std::string& text, const std::vector<Line>& lines, std::string_view section,
-             std::string_view key) {
+Place locate(const std::string& text, const std::vector<Line>& lines, std::string_view section, std::string_view key) {
   Place place;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string_view line(text.data() + lines[i].begin, lines[i].end - lines[i].begin);

@@ -14,33 +14,25 @@ LineError::Kind LineError::kind() const {
 #ifdef _WIN32
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return Kind::Missing;
+    case ERROR_PATH_NOT_FOUND: return Kind::Missing;
     case ERROR_ACCESS_DENIED:  // what CreateFileA says of a COM port another program holds
-    case ERROR_SHARING_VIOLATION:
-      return Kind::Busy;
+    case ERROR_SHARING_VIOLATION: return Kind::Busy;
     case WAIT_TIMEOUT:
-    case ERROR_TIMEOUT:
-      return Kind::TimedOut;
-    default:
-      return Kind::Other;
+    case ERROR_TIMEOUT: return Kind::TimedOut;
+    default: return Kind::Other;
   }
 #else
   switch (code) {
     case ENOENT:
     case ENODEV:
-    case ENXIO:
-      return Kind::Missing;
+    case ENXIO: return Kind::Missing;
     case EBUSY:
     case EWOULDBLOCK:  // the lock another instance holds
       return Kind::Busy;
     case EACCES:
-    case EPERM:
-      return Kind::NotPermitted;
-    case ETIMEDOUT:
-      return Kind::TimedOut;
-    default:
-      return Kind::Other;
+    case EPERM: return Kind::NotPermitted;
+    case ETIMEDOUT: return Kind::TimedOut;
+    default: return Kind::Other;
   }
 #endif
 }

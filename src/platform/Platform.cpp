@@ -22,9 +22,7 @@ class HostPlatform : public Platform {
     return id::Ok;
   }
   void beep() override { std::cerr << '\a' << std::flush; }
-  void sleep(unsigned milliseconds) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-  }
+  void sleep(unsigned milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
   std::optional<std::string> systemDirectory() override { return hostSystemDirectory(); }
   SerialPorts& serialPorts() override { return hostSerialPorts(); }
 };

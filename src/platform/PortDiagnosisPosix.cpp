@@ -25,16 +25,15 @@ std::string PortOpenProblem(const std::string& portName, const PortPaths& paths)
   const int error = errno;
   switch (error) {
     case ENOENT:
-      return portName + ": brak urządzenia " + path + ". Sprawdź, czy interfejs jest podłączony, albo wskaż "
+      return portName + ": brak urządzenia " + path +
+             ". Sprawdź, czy interfejs jest podłączony, albo wskaż "
              "właściwe urządzenie w dcb.ini (sekcja \"COM ports\").";
     case EACCES:
     case EPERM:
       return portName + ": brak uprawnień do " + path +
              ". Dodaj użytkownika do grupy dialout (sudo usermod -aG dialout $USER) i zaloguj się ponownie.";
-    case EBUSY:
-      return portName + ": " + path + " jest zajęty przez inny program.";
-    default:
-      return portName + ": nie można otworzyć " + path + " (" + std::strerror(error) + ").";
+    case EBUSY: return portName + ": " + path + " jest zajęty przez inny program.";
+    default: return portName + ": nie można otworzyć " + path + " (" + std::strerror(error) + ").";
   }
 }
 

@@ -65,8 +65,7 @@ class SerialPorts {
   // Opens the port exclusively; nullptr when it cannot be opened, with the cause in
   // failure. Where port names are not the system's own (POSIX), paths may name the
   // device a port stands for.
-  virtual std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths,
-                                           LineError& failure) = 0;
+  virtual std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths, LineError& failure) = 0;
 };
 
 }  // namespace kolvaro

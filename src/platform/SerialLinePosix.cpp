@@ -34,9 +34,9 @@ struct BaudSpeed {
 };
 
 constexpr BaudSpeed Speeds[] = {
-    {50, B50},     {75, B75},       {110, B110},     {134, B134},     {150, B150},   {200, B200},
-    {300, B300},   {600, B600},     {1200, B1200},   {1800, B1800},   {2400, B2400}, {4800, B4800},
-    {9600, B9600}, {19200, B19200}, {38400, B38400},
+    {50, B50},         {75, B75},     {110, B110},   {134, B134},     {150, B150},
+    {200, B200},       {300, B300},   {600, B600},   {1200, B1200},   {1800, B1800},
+    {2400, B2400},     {4800, B4800}, {9600, B9600}, {19200, B19200}, {38400, B38400},
 #ifdef B57600
     {57600, B57600},
 #endif
@@ -245,8 +245,7 @@ class PosixSerialLine final : public SerialLine {
 
 class PosixSerialPorts : public SerialPorts {
  public:
-  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths,
-                                   LineError& failure) override {
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths, LineError& failure) override {
     std::string path = devicePathOf(portName, paths);
     if (path.empty()) {
       failure = {"open", ENOENT};  // a name that stands for no device

@@ -59,8 +59,12 @@ class Win32SerialLine final : public SerialLine {
     return SetCommState(handle_, &d) != 0 || fail("SetCommState", systemError());
   }
 
-  bool setDtr() override { return EscapeCommFunction(handle_, SETDTR) != 0 || fail("EscapeCommFunction", systemError()); }
-  bool setRts() override { return EscapeCommFunction(handle_, SETRTS) != 0 || fail("EscapeCommFunction", systemError()); }
+  bool setDtr() override {
+    return EscapeCommFunction(handle_, SETDTR) != 0 || fail("EscapeCommFunction", systemError());
+  }
+  bool setRts() override {
+    return EscapeCommFunction(handle_, SETRTS) != 0 || fail("EscapeCommFunction", systemError());
+  }
 
   bool clearError(Status& status) override {
     DWORD errors = 0;
@@ -119,7 +123,8 @@ class Win32SerialLine final : public SerialLine {
         return fail("WaitForSingleObject", code);
       }
       DWORD transferred = 0;
-      if (!GetOverlappedResult(handle_, &overlapped, &transferred, FALSE)) return fail("GetOverlappedResult", systemError());
+      if (!GetOverlappedResult(handle_, &overlapped, &transferred, FALSE))
+        return fail("GetOverlappedResult", systemError());
     }
     return event.finish() || fail("ResetEvent/CloseHandle", systemError());
   }

@@ -44,9 +44,7 @@ std::optional<AddressParts> ReadAddressParts(AddressKind kind, std::string_view 
   return AddressParts{*first, *second, *third};
 }
 
-bool IsComplete(AddressKind kind, std::string_view text) {
-  return ReadAddressParts(kind, text).has_value();
-}
+bool IsComplete(AddressKind kind, std::string_view text) { return ReadAddressParts(kind, text).has_value(); }
 
 bool IsInRange(AddressKind kind, const AddressParts& parts) {
   const unsigned secondLimit = kind == AddressKind::Physical ? 15 : 7;

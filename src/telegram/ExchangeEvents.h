@@ -15,7 +15,7 @@ enum class FrameJudgement {
   OtherDestination,  // a group frame, or one for another station
   WrongService,      // for us, but not the service awaited
   BadChecksum,
-  Incomplete,        // the wait ended while the frame was still arriving
+  Incomplete,  // the wait ended while the frame was still arriving
 };
 
 const char* JudgementText(FrameJudgement judgement);  // Polish words

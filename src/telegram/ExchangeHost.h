@@ -12,7 +12,7 @@ class ExchangeHost {
  public:
   virtual ~ExchangeHost() = default;
   virtual ComPort* port() = 0;
-  virtual std::uint16_t localAddress() const = 0;  // Local_phAddr
+  virtual std::uint16_t localAddress() const = 0;       // Local_phAddr
   virtual void appendLog(const std::string& line) = 0;  // one line of Tels_memo
   // Processes pending window events and returns once something may have happened: a
   // byte on the line (readableDescriptor, or -1 when the line has none), a Timer1 tick

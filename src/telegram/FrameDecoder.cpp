@@ -13,9 +13,9 @@ constexpr std::size_t TransportIndex = 6;
 constexpr std::size_t ServiceIndex = 7;
 constexpr std::size_t HeaderBytes = 7;  // control .. transport byte
 
-constexpr std::uint8_t StandardFrameMask = 0xD3;   // frame type, fixed bits, the two low bits
-constexpr std::uint8_t StandardFrameBits = 0x90;   // standard frame, not a poll
-constexpr std::uint8_t RepeatFlag = 0x20;          // set on a first transmission
+constexpr std::uint8_t StandardFrameMask = 0xD3;  // frame type, fixed bits, the two low bits
+constexpr std::uint8_t StandardFrameBits = 0x90;  // standard frame, not a poll
+constexpr std::uint8_t RepeatFlag = 0x20;         // set on a first transmission
 constexpr std::uint8_t PriorityMask = 0x0C;
 constexpr std::uint8_t GroupFlag = 0x80;
 constexpr std::uint8_t HopMask = 0x70;
@@ -68,9 +68,7 @@ void decodeApplication(DecodedFrame& frame, std::span<const std::uint8_t> conten
         frame.data.assign(after.begin(), after.end());
       }
       break;
-    default:
-      frame.data.assign(after.begin(), after.end());
-      break;
+    default: frame.data.assign(after.begin(), after.end()); break;
   }
 }
 
@@ -183,12 +181,9 @@ std::string ServiceText(const DecodedFrame& frame) {
         return text + ": " + std::to_string(*frame.smallValue);
       }
       return text;
-    case FrameService::TransportControl:
-      return text + " " + hex(frame.transportControl, 2);
-    case FrameService::Other:
-      return text + " " + hex(frame.applicationCode, 3);
-    default:
-      return text;
+    case FrameService::TransportControl: return text + " " + hex(frame.transportControl, 2);
+    case FrameService::Other: return text + " " + hex(frame.applicationCode, 3);
+    default: return text;
   }
 }
 
@@ -218,8 +213,7 @@ std::string DataText(const DecodedFrame& frame) {
         return "nowy adres " + PhysicalAddressText(static_cast<std::uint16_t>(frame.data[0] << 8 | frame.data[1]));
       }
       return HexBytes(frame.data);
-    default:
-      return HexBytes(frame.data);
+    default: return HexBytes(frame.data);
   }
 }
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "link/ChipServices.h"
-#include "link/Hex.h"
 #include "link/Comport.h"
+#include "link/Hex.h"
 #include "platform/Platform.h"
 #include "platform/Translatable.h"
 #include "telegram/FrameDecoder.h"
@@ -38,7 +38,8 @@ FrameJudgement rejectionOf(const std::vector<std::uint8_t>& frame, std::uint16_t
   const std::uint16_t source = static_cast<std::uint16_t>(frame[1] << 8 | frame[2]);
   const std::uint16_t destination = static_cast<std::uint16_t>(frame[3] << 8 | frame[4]);
   const bool group = (frame[5] & 0x80) != 0;
-  if (group || destination != local) return source == local ? FrameJudgement::OwnEcho : FrameJudgement::OtherDestination;
+  if (group || destination != local)
+    return source == local ? FrameJudgement::OwnEcho : FrameJudgement::OtherDestination;
   return FrameJudgement::WrongService;
 }
 
@@ -57,8 +58,8 @@ std::vector<std::uint8_t> bytesOfText(const std::string& digits) {
 
 }  // namespace
 
-std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t waitLimit,
-                                           std::uint8_t answerCode, ExchangeMode mode) {
+std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                                           ExchangeMode mode) {
   std::string result = exchange(std::move(telegram), waitLimit, answerCode, mode);
   ExchangeEvent event;
   event.kind = ExchangeEvent::Kind::Result;
@@ -190,8 +191,7 @@ std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLi
     }
 
     switch (event) {
-      case ReceiveMachine::Event::Nothing:
-        break;
+      case ReceiveMachine::Event::Nothing: break;
       case ReceiveMachine::Event::SendAcknowledge:
         if (ComPort* port = host_.port()) {
           const std::uint8_t ack = chip::AckInformation;
@@ -201,15 +201,9 @@ std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLi
           reportByte(ExchangeEvent::Kind::AcknowledgeSent, ack, written);
         }
         break;
-      case ReceiveMachine::Event::Confirmed:
-        flushStray();
-        return exchange_result::Ack;
-      case ReceiveMachine::Event::AnswerToLog:
-        host_.appendLog(machine.answerText());
-        break;
-      case ReceiveMachine::Event::AnswerToReturn:
-        host_.appendLog(machine.answerText());
-        return machine.answerText();
+      case ReceiveMachine::Event::Confirmed: flushStray(); return exchange_result::Ack;
+      case ReceiveMachine::Event::AnswerToLog: host_.appendLog(machine.answerText()); break;
+      case ReceiveMachine::Event::AnswerToReturn: host_.appendLog(machine.answerText()); return machine.answerText();
     }
   }
 }

@@ -19,8 +19,7 @@ class TelegramExchange {
   // (wait_limit::ReturnAfterSending): return right after sending. answer_code::None
   // accepts no frame. Returns exchange_result::Ack, NoReply, Error or the accepted
   // answer frame in hex digits.
-  std::string SendTelegram(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           ExchangeMode mode);
+  std::string SendTelegram(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode, ExchangeMode mode);
 
   // Follows the receive machine of every exchange from now on (states entered, frames
   // judged and why); none by default.

@@ -13,20 +13,13 @@ namespace {
 // Marked for the window's translation of the column headers; the text and CSV exports
 // keep them as they are.
 constexpr const char* ColumnTitles[LogColumnCount] = {
-    KOLVARO_TRANSLATABLE("Kolvaro", "czas"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "ms od początku"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "kierunek"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "zdarzenie"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "źródło"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "cel"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "priorytet"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "powtórzenie"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "licznik"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "usługa"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "dane"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "suma kontrolna"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "bajty"),
-    KOLVARO_TRANSLATABLE("Kolvaro", "operacja"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "czas"),      KOLVARO_TRANSLATABLE("Kolvaro", "ms od początku"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "kierunek"),  KOLVARO_TRANSLATABLE("Kolvaro", "zdarzenie"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "źródło"),    KOLVARO_TRANSLATABLE("Kolvaro", "cel"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "priorytet"), KOLVARO_TRANSLATABLE("Kolvaro", "powtórzenie"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "licznik"),   KOLVARO_TRANSLATABLE("Kolvaro", "usługa"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "dane"),      KOLVARO_TRANSLATABLE("Kolvaro", "suma kontrolna"),
+    KOLVARO_TRANSLATABLE("Kolvaro", "bajty"),     KOLVARO_TRANSLATABLE("Kolvaro", "operacja"),
 };
 
 std::string confirmationText(std::uint8_t byte) {
@@ -59,9 +52,7 @@ std::string csvField(const std::string& value) {
 
 }  // namespace
 
-const char* LogColumnTitle(int column) {
-  return column >= 0 && column < LogColumnCount ? ColumnTitles[column] : "";
-}
+const char* LogColumnTitle(int column) { return column >= 0 && column < LogColumnCount ? ColumnTitles[column] : ""; }
 
 std::string LogCell(const LogRow& row, int column) {
   switch (column) {
@@ -193,8 +184,7 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
   }
   if (operation_) {
     row.operation = operation_;
-    row.sinceStartMs =
-        std::chrono::duration_cast<std::chrono::milliseconds>(steady_() - operationStart_).count();
+    row.sinceStartMs = std::chrono::duration_cast<std::chrono::milliseconds>(steady_() - operationStart_).count();
   }
   row.wallMs = std::chrono::duration_cast<std::chrono::milliseconds>(wall_().time_since_epoch()).count();
   append(std::move(row));

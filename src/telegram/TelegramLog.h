@@ -26,7 +26,7 @@ struct LogRow {
   std::string direction;           // "→" to the chip, "←" from it, "" for the program's own rows
   std::string event;               // what happened, in words
   std::string source, destination, priority, repeat, hops, service, data, checksum;
-  std::string raw;                 // bytes as hex pairs
+  std::string raw;  // bytes as hex pairs
 };
 
 // Column titles in the order of LogRow's text columns.

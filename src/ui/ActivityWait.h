@@ -2,11 +2,10 @@
 // Waiting for the serial line inside the window's thread: blocks in the event loop until
 // a byte arrives, a timer fires or the user does something, so that a wait costs no CPU
 // and still handles every byte the moment it comes.
-#include <map>
-#include <memory>
-
 #include <QSocketNotifier>
 #include <QTimer>
+#include <map>
+#include <memory>
 
 namespace kolvaro {
 

@@ -1,15 +1,15 @@
 #pragma once
 // Colours travel through MainView in the 0x00BBGGRR form of the original platform.
-#include <cstdint>
-
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
+#include <cstdint>
 
 namespace kolvaro {
 
 inline QColor colourFromBgr(std::uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 inline std::uint32_t bgrFromColour(const QColor& colour) {

@@ -1,11 +1,10 @@
 #include "ui/FileMenu.h"
 
-#include <variant>
-
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <variant>
 
 #include "config/ConfigurationFile.h"
 #include "config/HeadlessView.h"
@@ -67,10 +66,8 @@ TFileMenu::TFileMenu(TMain& window) : QObject(&window), window_(window) {
   VerifyFile->setObjectName(QStringLiteral("VerifyFile"));
 
   chooseFile = [this](bool forSaving) {
-    return forSaving ? QFileDialog::getSaveFileName(&window_, tr("Zapisz konfigurację"), currentPath_,
-                                                    FileFilter)
-                     : QFileDialog::getOpenFileName(&window_, tr("Otwórz konfigurację"), currentPath_,
-                                                    FileFilter);
+    return forSaving ? QFileDialog::getSaveFileName(&window_, tr("Zapisz konfigurację"), currentPath_, FileFilter)
+                     : QFileDialog::getOpenFileName(&window_, tr("Otwórz konfigurację"), currentPath_, FileFilter);
   };
 
   connect(Open, &QAction::triggered, this, &TFileMenu::OpenClick);
@@ -162,8 +159,8 @@ void TFileMenu::verifyAgainst(const DeviceConfiguration& expected) {
                             box::Notice);
       return;
     }
-    std::string text = "Weryfikacja zakończona: element różni się w " + std::to_string(result.differences.size()) +
-                       " pozycjach.";
+    std::string text =
+        "Weryfikacja zakończona: element różni się w " + std::to_string(result.differences.size()) + " pozycjach.";
     for (const Difference& difference : result.differences) text += "\n" + DifferenceLine(difference);
     platform().messageBox(text, box::Informacja, box::Error);
   });

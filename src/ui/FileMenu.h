@@ -1,13 +1,12 @@
 #pragma once
 // The window's configuration files and verification, beside the specified window: a
 // "Plik" menu ahead of the specified ones: Otwórz…, Zapisz, Zapisz jako…, and the
-// verification of the device against the window or a file. Files are read all or nothing; a file that is not valid changes
-// nothing in the window and is reported in one box.
-#include <functional>
-#include <string>
-
+// verification of the device against the window or a file. Files are read all or nothing; a file that is not valid
+// changes nothing in the window and is reported in one box.
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <string>
 
 #include "config/DeviceConfiguration.h"
 

@@ -1,8 +1,5 @@
 #include "ui/Main.h"
 
-#include <algorithm>
-#include <optional>
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +9,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
+#include <optional>
 
 #include "config/GroupSwitching.h"
 #include "config/ProcedureSupport.h"
@@ -215,20 +214,21 @@ void TMain::OnGroupClick() { runProcedure("Załącz grupę", kolvaro::OnGroupCli
 
 void TMain::OffGroupClick() { runProcedure("Wyłącz grupę", kolvaro::OffGroupClick); }
 
-void TMain::InterfaceTestClick() { runPortOperation(InterfaceTestCaption, [this] { interfaceTest(); }); }
+void TMain::InterfaceTestClick() {
+  runPortOperation(InterfaceTestCaption, [this] { interfaceTest(); });
+}
 
-void TMain::ProgrammingModeClick() { runPortOperation(ProgrammingModeCaption, [this] { programmingModeScan(); }); }
+void TMain::ProgrammingModeClick() {
+  runPortOperation(ProgrammingModeCaption, [this] { programmingModeScan(); });
+}
 
 // ---- MainView ---------------------------------------------------------------------------
 
 QComboBox* TMain::combo(Combo which) const {
   switch (which) {
-    case Combo::OUT1_Prog:
-      return OUT1_Prog_ComboBox;
-    case Combo::OUT2_Prog:
-      return OUT2_Prog_ComboBox;
-    case Combo::MONO_BI:
-      break;
+    case Combo::OUT1_Prog: return OUT1_Prog_ComboBox;
+    case Combo::OUT2_Prog: return OUT2_Prog_ComboBox;
+    case Combo::MONO_BI: break;
   }
   return MONO_BI_ComboBox;
 }
@@ -259,14 +259,10 @@ void TMain::stepProgress() { setProgressPosition(progressPosition() + progressSt
 namespace {
 QPushButton* buttonOf(const TMain& window, Button which) {
   switch (which) {
-    case Button::Read:
-      return window.Read;
-    case Button::Write:
-      return window.Write;
-    case Button::OnGroup:
-      return window.OnGroup;
-    case Button::OffGroup:
-      break;
+    case Button::Read: return window.Read;
+    case Button::Write: return window.Write;
+    case Button::OnGroup: return window.OnGroup;
+    case Button::OffGroup: break;
   }
   return window.OffGroup;
 }

@@ -2,12 +2,11 @@
 // TMain: the program's one main window. It owns the serial port, the address members,
 // the telegram log and Timer1; it is the window that the bus procedures and the field
 // validation talk to (MainView) and the owner of the telegram exchange (ExchangeHost).
+#include <QMainWindow>
 #include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
-
-#include <QMainWindow>
 
 #include "config/FieldValidation.h"
 #include "config/MainView.h"

@@ -39,8 +39,8 @@ QFont windowFont() {
 
 QFont fieldFont() {
   QFont font;
-  font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                    QStringLiteral("Nimbus Mono PS"), QStringLiteral("DejaVu Sans Mono")});
+  font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("Nimbus Mono PS"),
+                    QStringLiteral("DejaVu Sans Mono")});
   font.setStyleHint(QFont::TypeWriter);
   font.setPixelSize(11);
   font.setBold(true);
@@ -73,8 +73,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int left, 
   return l;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
-                    int height) {
+QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height) {
   return place(new QPushButton(text, parent), name, left, top, width, height);
 }
 
@@ -87,8 +86,8 @@ QComboBox* dropDownList(QWidget* parent, const char* name, const QStringList& it
   return box;
 }
 
-MaskedField* addressField(QWidget* parent, MaskedField::Kind kind, const char* name, const char* text, int left, int top,
-                   int width, int height) {
+MaskedField* addressField(QWidget* parent, MaskedField::Kind kind, const char* name, const char* text, int left,
+                          int top, int width, int height) {
   auto* f = place(new MaskedField(kind, parent), name, left, top, width, height);
   f->setFont(fieldFont());
   f->setFieldText(QString::fromLatin1(text));
@@ -123,29 +122,28 @@ void TMain::buildForm() {
   Label7 = label(client, "Label7", tr("Lokalny adr.fiz.:"), 21, 11, 92, 13);
   setFontColour(*Label7, colourFromBgr(colour::Gray));
   Local_phAddr_MaskEdit = addressField(client, physical, "Local_phAddr_MaskEdit", "15.15.254", 115, 7, 69, 17);
-  Local_phAddr_MaskEdit->setToolTip(
-      tr("Adres fizyczny nadawcy telegramów wysyłanych przez aplikację Kolvaro"));
+  Local_phAddr_MaskEdit->setToolTip(tr("Adres fizyczny nadawcy telegramów wysyłanych przez aplikację Kolvaro"));
 
   Panel8 = panel(client, "Panel8", 1, 28, 227, 210, false);
   Panel7 = panel(client, "Panel7", 4, 32, 221, 27, true);
   Read = button(client, "Read", tr("Odczyt"), 8, 35, 106, 20);
   makeBold(Read);
-  Read->setToolTip(tr("Odczyt adresu fizycznego, adresów grupowych i rodzaju wybranego programu "
-                      "terminala znajdującego się w trybie programowania"));
+  Read->setToolTip(
+      tr("Odczyt adresu fizycznego, adresów grupowych i rodzaju wybranego programu "
+         "terminala znajdującego się w trybie programowania"));
   Write = button(client, "Write", tr("Zapis"), 116, 35, 105, 20);
   makeBold(Write);
-  Write->setToolTip(tr("Zapis adresu fizycznego, adresów grupowych i rodzaju wybranego programu "
-                       "terminala znajdującego się w trybie programowania"));
+  Write->setToolTip(
+      tr("Zapis adresu fizycznego, adresów grupowych i rodzaju wybranego programu "
+         "terminala znajdującego się w trybie programowania"));
 
   Panel6 = panel(client, "Panel6", 4, 61, 221, 173, true);
   Label2 = label(Panel6, "Label2", tr("Adr.fiz.:"), 4, 7, 45, 13);
-  MONO_BI_ComboBox = dropDownList(Panel6, "MONO_BI_ComboBox",
-                                  {tr("Monostabilne"), tr("Bistabilne")}, 2, 88, 107, 21);
+  MONO_BI_ComboBox = dropDownList(Panel6, "MONO_BI_ComboBox", {tr("Monostabilne"), tr("Bistabilne")}, 2, 88, 107, 21);
   MONO_BI_ComboBox->setToolTip(tr("Interpretacja sygnałów wej."));
 
   phAddr_MaskEdit = addressField(client, physical, "phAddr_MaskEdit", "15.15.255", 56, 64, 69, 17);
-  phAddr_MaskEdit->setToolTip(
-      tr("Adres fizyczny zdalnego terminala (odczytany, bądź przeznaczony do zapisu)"));
+  phAddr_MaskEdit->setToolTip(tr("Adres fizyczny zdalnego terminala (odczytany, bądź przeznaczony do zapisu)"));
 
   Panel5 = panel(client, "Panel5", 6, 90, 106, 56, true);
   Panel5->setToolTip(tr("Przypisanie obiektu komunikacyjnego WE1 do grup"));
@@ -165,8 +163,7 @@ void TMain::buildForm() {
   OUT_1_1_GrAddr_MaskEdit = addressField(Panel1, group, "OUT_1_1_GrAddr_MaskEdit", "00\\0\\002", 40, 4, 62, 17);
   OUT_1_2_GrAddr_MaskEdit = addressField(Panel1, group, "OUT_1_2_GrAddr_MaskEdit", "  \\ \\   ", 39, 23, 63, 17);
   OUT1_Prog_ComboBox = dropDownList(Panel1, "OUT1_Prog_ComboBox", programs, 3, 42, 100, 21);
-  OUT1_Prog_ComboBox->setToolTip(
-      tr("Wybór programu obsługiwanego przez obiekt WY1 elementu magistralnego"));
+  OUT1_Prog_ComboBox->setToolTip(tr("Wybór programu obsługiwanego przez obiekt WY1 elementu magistralnego"));
 
   Panel3 = panel(client, "Panel3", 116, 162, 106, 68, false);
   Panel3->setToolTip(tr("Przypisanie obiektu komunikacyjnego WY2 do grup"));
@@ -174,12 +171,10 @@ void TMain::buildForm() {
   OUT_2_1_GrAddr_MaskEdit = addressField(Panel3, group, "OUT_2_1_GrAddr_MaskEdit", "00\\0\\001", 39, 4, 62, 17);
   OUT_2_2_GrAddr_MaskEdit = addressField(Panel3, group, "OUT_2_2_GrAddr_MaskEdit", "  \\ \\   ", 39, 23, 62, 17);
   OUT2_Prog_ComboBox = dropDownList(Panel3, "OUT2_Prog_ComboBox", programs, 3, 42, 100, 21);
-  OUT2_Prog_ComboBox->setToolTip(
-      tr("Wybór programu obsługiwanego przez obiekt WY2 elementu magistralnego"));
+  OUT2_Prog_ComboBox->setToolTip(tr("Wybór programu obsługiwanego przez obiekt WY2 elementu magistralnego"));
 
   for (auto* f : {IN_1_1_GrAddr_MaskEdit, IN_1_2_GrAddr_MaskEdit, IN_2_1_GrAddr_MaskEdit, IN_2_2_GrAddr_MaskEdit,
-                  OUT_1_1_GrAddr_MaskEdit, OUT_1_2_GrAddr_MaskEdit, OUT_2_1_GrAddr_MaskEdit,
-                  OUT_2_2_GrAddr_MaskEdit}) {
+                  OUT_1_1_GrAddr_MaskEdit, OUT_1_2_GrAddr_MaskEdit, OUT_2_1_GrAddr_MaskEdit, OUT_2_2_GrAddr_MaskEdit}) {
     f->setToolTip(tableHint);
   }
 

@@ -1,12 +1,11 @@
 // The main window's additions beside the form's design: the telegram log window, the
 // interface test and the list of devices in programming mode, their menu entries, and
 // the notes start-up and port changes leave in the log.
-#include <algorithm>
-
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "config/InterfaceTest.h"
 #include "config/ProgrammingModeScan.h"

@@ -1,12 +1,11 @@
 #include "ui/MaskedField.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace kolvaro {
 
@@ -28,8 +27,12 @@ QString blankText(const QString& layout) {
 bool isEditingSequence(QKeyEvent* event) {
   // Everything that would make the base class edit the text on its own terms.
   static const QKeySequence::StandardKey editing[] = {
-      QKeySequence::Undo,           QKeySequence::Redo,           QKeySequence::DeleteEndOfWord,
-      QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine,
+      QKeySequence::Undo,
+      QKeySequence::Redo,
+      QKeySequence::DeleteEndOfWord,
+      QKeySequence::DeleteStartOfWord,
+      QKeySequence::DeleteEndOfLine,
+      QKeySequence::DeleteCompleteLine,
   };
   for (auto key : editing) {
     if (event->matches(key)) return true;
@@ -149,9 +152,8 @@ void MaskedField::keyPressEvent(QKeyEvent* event) {
     hasSelectedText() ? blankSelection() : blankBackward();
   } else if (event->key() == Qt::Key_Delete) {
     hasSelectedText() ? blankSelection() : blankForward();
-  } else if (const QString typed = event->text();
-             !typed.isEmpty() && typed.at(0).isPrint() &&
-             !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+  } else if (const QString typed = event->text(); !typed.isEmpty() && typed.at(0).isPrint() &&
+                                                  !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
     // Digits and blanks overwrite; every other printable character is refused.
     typeText(typed);
   } else {

@@ -12,16 +12,12 @@ namespace {
 
 QMessageBox::Icon iconFor(unsigned flags) {
   switch (flags & mb::IconMask) {
-    case mb::IconError:
-      return QMessageBox::Critical;
-    case mb::IconQuestion:
-      return QMessageBox::Question;
+    case mb::IconError: return QMessageBox::Critical;
+    case mb::IconQuestion: return QMessageBox::Question;
     case 0x30:  // MB_ICONWARNING
       return QMessageBox::Warning;
-    case mb::IconInformation:
-      return QMessageBox::Information;
-    default:
-      return QMessageBox::NoIcon;
+    case mb::IconInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
   }
 }
 

@@ -16,7 +16,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <set>
 
@@ -107,8 +106,7 @@ QVariant TelegramLogModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
       if (row.kind == LogRow::Kind::Operation || row.kind == LogRow::Kind::Outcome) return QColor(0xE8, 0xEE, 0xF4);
       return {};
-    default:
-      return {};
+    default: return {};
   }
 }
 
@@ -245,10 +243,10 @@ bool TelegramLogWindow::saveText(const QString& path) const { return writeWhole(
 bool TelegramLogWindow::saveCsv(const QString& path) const { return writeWhole(path, log_.toCsv()); }
 
 void TelegramLogWindow::askAndSave(bool csv) {
-  const QString path = QFileDialog::getSaveFileName(
-      this, csv ? tr("Zapisz dziennik jako CSV") : tr("Zapisz dziennik jako tekst"),
-      csv ? QStringLiteral("dziennik.csv") : QStringLiteral("dziennik.txt"),
-      csv ? QStringLiteral("CSV (*.csv)") : tr("Tekst (*.txt)"));
+  const QString path =
+      QFileDialog::getSaveFileName(this, csv ? tr("Zapisz dziennik jako CSV") : tr("Zapisz dziennik jako tekst"),
+                                   csv ? QStringLiteral("dziennik.csv") : QStringLiteral("dziennik.txt"),
+                                   csv ? QStringLiteral("CSV (*.csv)") : tr("Tekst (*.txt)"));
   if (path.isEmpty()) return;
   if (!(csv ? saveCsv(path) : saveText(path))) {
     status_->setText(tr("Nie udało się zapisać pliku %1.").arg(path));

@@ -27,8 +27,7 @@ TEST(CliHelp, EachCommandsHelpIsInTheReadmeAsPrinted) {
     std::string own = help.out.substr(0, global);
     while (!own.empty() && own.back() == '\n') own.pop_back();
     EXPECT_NE(readme.find("```\n" + own + "\n```"), std::string::npos) << "README lacks:\n" << own;
-    EXPECT_NE(general.out.find(own.substr(own.find("] ") + 2, own.find('\n') - own.find("] ") - 2)),
-              std::string::npos)
+    EXPECT_NE(general.out.find(own.substr(own.find("] ") + 2, own.find('\n') - own.find("] ") - 2)), std::string::npos)
         << "the general help lists " << command;
   }
 }

@@ -1,10 +1,9 @@
 // kolvaro-cli's look at the bus on kolvaro-bus: the interface test, every device in
 // programming mode by address, and the monitor that decodes frames until stopped.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <pty.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "CliRun.h"
 #include "support/RecordingPlatform.h"
@@ -51,8 +50,7 @@ TEST(CliInspection, NoChipAnswersOnASilentLine) {
   const CliResult test = runCli({"--port", name, "--config-dir", dir.path(), "test"});
   ::close(master);
   EXPECT_EQ(test.status, 1) << test.err;
-  EXPECT_EQ(test.out.rfind(std::string("Żaden układ interfejsu nie odpowiedział na porcie COM1 (") + name + ")", 0),
-            0u)
+  EXPECT_EQ(test.out.rfind(std::string("Żaden układ interfejsu nie odpowiedział na porcie COM1 (") + name + ")", 0), 0u)
       << test.out;
 }
 

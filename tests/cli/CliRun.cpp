@@ -52,7 +52,7 @@ std::string jsonField(const std::string& json, const std::string& key) {
   if (at == std::string::npos) return {};
   const std::size_t start = at + label.size();
   const char open = start < json.size() ? json[start] : '\0';
-  std::size_t end = open == '"' ? json.find('"', start + 1) + 1
+  std::size_t end = open == '"'   ? json.find('"', start + 1) + 1
                     : open == '[' ? json.find(']', start) + 1
                                   : json.find_first_of(",}", start);
   return json.substr(start, end - start);

@@ -13,8 +13,8 @@ namespace kolvaro::test {
 
 // Readable failure messages.
 inline void PrintTo(const ShownBox& box, std::ostream* os) {
-  *os << "{\"" << box.text << "\", " << (box.caption ? "\"" + *box.caption + "\"" : std::string("no caption"))
-      << ", 0x" << std::hex << box.flags << std::dec << "}";
+  *os << "{\"" << box.text << "\", " << (box.caption ? "\"" + *box.caption + "\"" : std::string("no caption")) << ", 0x"
+      << std::hex << box.flags << std::dec << "}";
 }
 inline void PrintTo(const SentTelegram& s, std::ostream* os) {
   *os << "{\"" << s.telegram << "\", " << s.waitLimit << ", " << int(s.answerCode) << ", " << int(s.mode) << "}";

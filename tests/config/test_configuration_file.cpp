@@ -18,11 +18,11 @@ using test::writeFile;
 
 DeviceConfiguration sample() {
   DeviceConfiguration c;
-  c.physicalAddress = 0x1105;                // 1.1.5
-  c.groups[0] = {0x00, 0x02};                // WE1[0] 0/0/2
-  c.groups[3] = {0x0A, 0x03};                // WE2[1] 1/2/3
-  c.groups[4] = {0x7F, 0xFF};                // WY1[0] 15/7/255
-  c.groups[7] = {0x00, 0x00};                // WY2[1] 0/0/0
+  c.physicalAddress = 0x1105;  // 1.1.5
+  c.groups[0] = {0x00, 0x02};  // WE1[0] 0/0/2
+  c.groups[3] = {0x0A, 0x03};  // WE2[1] 1/2/3
+  c.groups[4] = {0x7F, 0xFF};  // WY1[0] 15/7/255
+  c.groups[7] = {0x00, 0x00};  // WY2[1] 0/0/0
   c.programs = {2, 1};
   c.inputMode = 1;
   c.room = "Sala \"A\" – 1.12";
@@ -30,7 +30,9 @@ DeviceConfiguration sample() {
   return c;
 }
 
-const DeviceConfiguration* parsed(const ParsedConfiguration& result) { return std::get_if<DeviceConfiguration>(&result); }
+const DeviceConfiguration* parsed(const ParsedConfiguration& result) {
+  return std::get_if<DeviceConfiguration>(&result);
+}
 
 TEST(ConfigurationFile, EveryItemSurvivesWritingAndReading) {
   DeviceConfiguration plain;  // no notes, every entry empty, the highest address
@@ -52,8 +54,8 @@ TEST(ConfigurationFile, TheDocumentedExampleReadsAsDocumented) {
   ASSERT_NE(parsed(example), nullptr) << std::get<FileProblem>(example).message();
   const DeviceConfiguration& c = *parsed(example);
   EXPECT_EQ(c.physicalAddress, 0x1105);
-  const std::array<GroupBytes, 8> groups{{{0x00, 0x02}, {0xFF, 0xFF}, {0x00, 0x03}, {0x0A, 0x03},
-                                          {0x00, 0x02}, {0x7F, 0xFF}, {0x00, 0x03}, {0xFF, 0xFF}}};
+  const std::array<GroupBytes, 8> groups{
+      {{0x00, 0x02}, {0xFF, 0xFF}, {0x00, 0x03}, {0x0A, 0x03}, {0x00, 0x02}, {0x7F, 0xFF}, {0x00, 0x03}, {0xFF, 0xFF}}};
   EXPECT_EQ(c.groups, groups);
   EXPECT_EQ(c.programs, (std::array<int, 2>{0, 2}));
   EXPECT_EQ(c.inputMode, 1);
@@ -82,7 +84,8 @@ TEST(ConfigurationFile, BadDocumentsAreRefusedNamingKeyAndValue) {
       {"other format", with("kolvaro-device-configuration", "x"),
        "format = \"x\": to nie jest plik konfiguracji (oczekiwano \"kolvaro-device-configuration\")"},
       {"unknown version", with("\"version\": 1", "\"version\": 2"), "version = 2: nieznana wersja formatu (znana: 1)"},
-      {"version as text", with("\"version\": 1", "\"version\": \"1\""), "version = \"1\": oczekiwano liczby całkowitej"},
+      {"version as text", with("\"version\": 1", "\"version\": \"1\""),
+       "version = \"1\": oczekiwano liczby całkowitej"},
       {"missing version", with("\"version\": 1,", ""), "version: brak klucza"},
       {"area out of range", with("\"1.1.5\"", "\"16.1.5\""),
        "physical_address = \"16.1.5\": oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)"},
@@ -90,14 +93,16 @@ TEST(ConfigurationFile, BadDocumentsAreRefusedNamingKeyAndValue) {
        "physical_address = \"1.1.256\": oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)"},
       {"address as number", with("\"1.1.5\"", "1105"), "physical_address = 1105: oczekiwano tekstu"},
       {"middle group out of range", with("\"15/7/255\"", "\"15/8/255\""),
-       "groups.WY1[0] = \"15/8/255\": oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub \"none\""},
+       "groups.WY1[0] = \"15/8/255\": oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub "
+       "\"none\""},
       {"main group out of range", with("\"0/0/2\"", "\"16/0/2\""),
-       "groups.WE1[0] = \"16/0/2\": oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub \"none\""},
+       "groups.WE1[0] = \"16/0/2\": oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub "
+       "\"none\""},
       {"group as null", with("\"15/7/255\"", "null"), "groups.WY1[0] = null: oczekiwano tekstu"},
       {"one entry only", with("\"15/7/255\",\n      \"none\"", "\"15/7/255\""),
        "groups.WY1 = [\"15/7/255\"]: oczekiwano listy dwóch adresów grupowych"},
       {"missing channel", with("\"WE2\"", "\"WE3\""), "groups.WE3 = [\"none\",\"1/2/3\"]: nieznany klucz"},
-      {"missing groups", with("\"groups\"", "\"grupy\""), // a long value is cut after 60 bytes
+      {"missing groups", with("\"groups\"", "\"grupy\""),  // a long value is cut after 60 bytes
        "grupy = {\"WE1\":[\"0/0/2\",\"none\"],\"WE2\":[\"none\",\"1/2/3\"],\"WY1\":[\"15/7/…: nieznany klucz"},
       {"unknown program", with("\"off-delay\"", "\"delay\""),
        "programs.WY1 = \"delay\": oczekiwano \"no-delay\", \"on-delay\" lub \"off-delay\""},
@@ -105,8 +110,10 @@ TEST(ConfigurationFile, BadDocumentsAreRefusedNamingKeyAndValue) {
       {"unknown input mode", with("\"bistable\"", "\"toggle\""),
        "input_mode = \"toggle\": oczekiwano \"monostable\" lub \"bistable\""},
       {"missing input mode", with(",\n  \"input_mode\": \"bistable\"", ""), "input_mode: brak klucza"},
-      {"extra key", with("\"version\": 1,", "\"version\": 1, \"colour\": \"red\","), "colour = \"red\": nieznany klucz"},
-      {"long text cut on a character", with("\"room\": \"Sala \\\"A\\\" – 1.12\"", "\"room\": 1, \"x\": \"" + std::string(58, 'a') + "żółw\""),
+      {"extra key", with("\"version\": 1,", "\"version\": 1, \"colour\": \"red\","),
+       "colour = \"red\": nieznany klucz"},
+      {"long text cut on a character",
+       with("\"room\": \"Sala \\\"A\\\" – 1.12\"", "\"room\": 1, \"x\": \"" + std::string(58, 'a') + "żółw\""),
        "x = \"" + std::string(58, 'a') + "…: nieznany klucz"},
       {"room as number", with("\"room\": \"Sala \\\"A\\\" – 1.12\"", "\"room\": 12"), "room = 12: oczekiwano tekstu"},
   };

@@ -18,7 +18,8 @@ using namespace std::chrono_literals;
 
 // A row in short: event | source | destination | service | data.
 std::string brief(const LogRow& row) {
-  return row.event + (row.kind == LogRow::Kind::ChipByte ? " " + row.raw : std::string()) + " | " + row.source + " | " + row.destination + " | " + row.service + " | " + row.data;
+  return row.event + (row.kind == LogRow::Kind::ChipByte ? " " + row.raw : std::string()) + " | " + row.source + " | " +
+         row.destination + " | " + row.service + " | " + row.data;
 }
 
 struct EventCase {
@@ -53,7 +54,12 @@ std::string answerFrom(const char* device, const char* judgement = "przyjęta") 
 }
 
 const EventCase Cases[] = {
-    {"OneDeviceAnswers", [](sim::Scene& s) { programmingDevices(s, {0x1105}); }, "98FFFE0000E10100", 1, 5, ExchangeMode::Answer,
+    {"OneDeviceAnswers",
+     [](sim::Scene& s) { programmingDevices(s, {0x1105}); },
+     "98FFFE0000E10100",
+     1,
+     5,
+     ExchangeMode::Answer,
      "BC1105FFFE610140",
      {AddressRead, Echo, Positive, Ack, answerFrom("1.1.5"), "wynik: BC1105FFFE610140 |  |  |  | "}},
     {"BadChecksumCopyIsRefused",
@@ -61,7 +67,11 @@ const EventCase Cases[] = {
        programmingDevices(s, {0x1105});
        s.setWrongChecksums(true);
      },
-     "98FFFE0000E10100", 1, 5, ExchangeMode::Answer, "BC1105FFFE610140",
+     "98FFFE0000E10100",
+     1,
+     5,
+     ExchangeMode::Answer,
+     "BC1105FFFE610140",
      // Nobody acknowledges the bad copy, so it is repeated (control 9C), and the
      // receive machine starts no frame on a repetition.
      {AddressRead, Echo, Ack, answerFrom("1.1.5", "błędna suma kontrolna"),
@@ -72,16 +82,38 @@ const EventCase Cases[] = {
        programmingDevices(s, {0x1105});
        s.setFramesForOtherStations(true);
      },
-     "98FFFE0000E10100", 1, 5, ExchangeMode::Answer, "BC1105FFFE610140",
+     "98FFFE0000E10100",
+     1,
+     5,
+     ExchangeMode::Answer,
+     "BC1105FFFE610140",
      {AddressRead, Echo, "ramka: inny adresat | 1.1.5 | ", answerFrom("1.1.5")}},
-    {"AnswerOfAnotherServiceIsRefused", [](sim::Scene& s) { programmingDevices(s, {0x1105}); },
-     "98FFFE0000E10100", 1, 9, ExchangeMode::Answer, "NoReply",
+    {"AnswerOfAnotherServiceIsRefused",
+     [](sim::Scene& s) { programmingDevices(s, {0x1105}); },
+     "98FFFE0000E10100",
+     1,
+     9,
+     ExchangeMode::Answer,
+     "NoReply",
      {AddressRead, Echo, Ack, answerFrom("1.1.5", "inna usługa"), "wynik: NoReply |  |  |  | "}},
-    {"SecondDeviceHeardWhileListening", [](sim::Scene& s) { programmingDevices(s, {0x1105, 0x1106}); },
-     "98FFFE0000E10100", 2, 5, ExchangeMode::Answer, "BC1105FFFE610140",
+    {"SecondDeviceHeardWhileListening",
+     [](sim::Scene& s) {
+       programmingDevices(s, {0x1105, 0x1106});
+     },
+     "98FFFE0000E10100",
+     2,
+     5,
+     ExchangeMode::Answer,
+     "BC1105FFFE610140",
      {AddressRead, answerFrom("1.1.5"), "wynik: BC1105FFFE610140 |  |  |  | "}},
     // Nobody acknowledges: three repetitions, then the negative confirmation.
-    {"EmptyBus", [](sim::Scene&) {}, "98FFFE0000E10100", 1, 5, ExchangeMode::Answer, "NoReply",
+    {"EmptyBus",
+     [](sim::Scene&) {},
+     "98FFFE0000E10100",
+     1,
+     5,
+     ExchangeMode::Answer,
+     "NoReply",
      {AddressRead, Echo, Repetition, Repetition, Repetition, "potwierdzenie negatywne (0B) |  |  |  | ",
       "wynik: NoReply |  |  |  | "}},
     {"GroupWriteConfirmed",
@@ -91,7 +123,11 @@ const EventCase Cases[] = {
        listener.memory[0x21] = 0x02;
        s.addDevice(listener);
      },
-     "BCFFFE0002E10081", 1, 255, ExchangeMode::Confirmation, "ACK",
+     "BCFFFE0002E10081",
+     1,
+     255,
+     ExchangeMode::Confirmation,
+     "ACK",
      {"→ tekst do układu, próba 1 | 15.15.254 | 0/0/2 | zapis wartości grupy: zał. | ",
       "ramka: echo własnej ramki | 15.15.254 | 0/0/2 | zapis wartości grupy: zał. | ", Positive,
       "wynik: ACK |  |  |  | "}},
@@ -100,7 +136,11 @@ const EventCase Cases[] = {
        programmingDevices(s, {0x1105});
        s.setChipNeverConfirms(true);
      },
-     "B0FFFE11056442810020FF", 1, 255, ExchangeMode::Confirmation, "NoReply",
+     "B0FFFE11056442810020FF",
+     1,
+     255,
+     ExchangeMode::Confirmation,
+     "NoReply",
      {"→ tekst do układu, próba 1 | 15.15.254 | 1.1.5 | zapis pamięci | adres 0020, 1 B: FF",
       "ramka: echo własnej ramki | 15.15.254 | 1.1.5 | zapis pamięci | adres 0020, 1 B: FF",
       "wynik: NoReply |  |  |  | "}},

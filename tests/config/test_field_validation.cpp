@@ -24,8 +24,8 @@ TEST(FieldValidationTest, DesignTextsGiveTheStartUpMembers) {
   view.validation.Addr_MaskEditExit();
   EXPECT_EQ(view.addressMembers.Local_phAddr, 0xFFFEu);
   EXPECT_EQ(view.addressMembers.Terminal_phAddr, 0xFFFFu);
-  EXPECT_EQ(view.addressMembers.GrAddr_Bytes, entries({0x00, 0x01, 0x00, 0x02, 0x00, 0x02, 0xFF, 0xFF, 0x00, 0x02,
-                                                       0xFF, 0xFF, 0x00, 0x01, 0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(view.addressMembers.GrAddr_Bytes, entries({0x00, 0x01, 0x00, 0x02, 0x00, 0x02, 0xFF, 0xFF, 0x00, 0x02, 0xFF,
+                                                       0xFF, 0x00, 0x01, 0xFF, 0xFF, 0xFF, 0xFF}));
   const std::uint32_t expected[FieldCount] = {Teal, Black, Black, Black, Black, Gray, Black, Gray, Black, Gray, Gray};
   for (int f = 0; f < FieldCount; ++f) EXPECT_EQ(view.colours[f], expected[f]) << "field " << f;
   EXPECT_EQ(view.beeps, 0);

@@ -17,7 +17,9 @@ TEST(MemoryMapTest, TelegramTexts) {
   const Case cases[] = {
       // Group table: entry 8, low byte, sub group 3; entry 1 high byte of 15/7/255.
       {GroupTableWriteTelegram(Local, Terminal, 15, 0x03), "B0FFFE1105644281002F03"},
-      {GroupTableWriteTelegram(Local, Terminal, 0, 0x7F), "B0FFFE11056442810020" "7F"},
+      {GroupTableWriteTelegram(Local, Terminal, 0, 0x7F),
+       "B0FFFE11056442810020"
+       "7F"},
       {GroupTableWriteTelegram(Local, 0xFFFF, 1, 0xFF), "B0FFFEFFFF6442810021FF"},
       {ProgramWriteTelegram(Local, Terminal, 1, 2), "BCFFFE1105644281000002"},
       {ProgramWriteTelegram(Local, Terminal, 2, 1), "BCFFFE1105644281000101"},
@@ -43,16 +45,22 @@ TEST(MemoryMapTest, HexPairToByte) {
     const char* text;
     std::uint8_t value;
   };
-  const Case cases[] = {{"2F", 0x2F}, {"af", 0xAF}, {"aF", 0xAF}, {"00", 0x00}, {"FF", 0xFF},
-                        {"9A1", 0x9A}, {"G0", 0x00}, {"", 0x00},  {"7", 0x70}};
+  const Case cases[] = {{"2F", 0x2F},  {"af", 0xAF}, {"aF", 0xAF}, {"00", 0x00}, {"FF", 0xFF},
+                        {"9A1", 0x9A}, {"G0", 0x00}, {"", 0x00},   {"7", 0x70}};
   for (const auto& c : cases) EXPECT_EQ(HexPairToByte(c.text), c.value) << c.text;
 }
 
 TEST(MemoryMapTest, MemoryAnswerValue) {
   EXPECT_EQ(MemoryAnswerValue("B01105FFFE6342400012"), std::nullopt);  // no data byte: too short
-  EXPECT_EQ(MemoryAnswerValue("BC1105FFFE6442400020" "7F"), 0x7F);
-  EXPECT_EQ(MemoryAnswerValue("BC1105FFFE64424000FF" "01"), 0x01);
-  EXPECT_EQ(MemoryAnswerValue("BC1105FFFE64424000FF" "0"), std::nullopt);
+  EXPECT_EQ(MemoryAnswerValue("BC1105FFFE6442400020"
+                              "7F"),
+            0x7F);
+  EXPECT_EQ(MemoryAnswerValue("BC1105FFFE64424000FF"
+                              "01"),
+            0x01);
+  EXPECT_EQ(MemoryAnswerValue("BC1105FFFE64424000FF"
+                              "0"),
+            std::nullopt);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ const ShownBox AskWriteInputMode = question(
     "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
     "Czy chcesz skonfigurować tryb działania wejść?");
 const ShownBox InputModeWritten = notice("Proces konfiguracji trybu pracy wejść zakończony");
-const std::vector<ShownBox> WholeWrite{AddressFree,      AskGroupTable,     AskWritePrograms,
+const std::vector<ShownBox> WholeWrite{AddressFree,     AskGroupTable,     AskWritePrograms,
                                        ProgramsWritten, AskWriteInputMode, InputModeWritten};
 
 // Device 01.01.005 is written with WY1 switch-on delay (01), WY2 switch-off delay (02)
@@ -154,8 +154,8 @@ TEST(WriteTable, EachTelegramFollowsItsPause) {
 
 // ---- read -------------------------------------------------------------------------------
 
-const ShownBox StartRead = notice(
-    "Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.");
+const ShownBox StartRead =
+    notice("Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.");
 const ShownBox AskReadPrograms = question(
     "Odczyt adresów grupowych zakończony.\nCzy odczytać wybrany program, wykonywany przez element magistralny.");
 const ShownBox AskReadInputMode =
@@ -168,8 +168,8 @@ const ShownBox GroupUnsuccessful = error("Odczyt adresów grupowych zakończył 
 // 00\0\002, 05\1\009 in memory order.
 const std::uint8_t DeviceTable[16] = {0x00, 0x01, 0x7F, 0xFF, 0xFF, 0xFF, 0x0A, 0x03,
                                       0x3B, 0x64, 0xFF, 0xFF, 0x00, 0x02, 0x29, 0x09};
-const char* const DeviceTableTexts[8] = {"00\\0\\001", "15\\7\\255", Empty,      "01\\2\\003",
-                                         "07\\3\\100", Empty,      "00\\0\\002", "05\\1\\009"};
+const char* const DeviceTableTexts[8] = {"00\\0\\001", "15\\7\\255", Empty,        "01\\2\\003",
+                                         "07\\3\\100", Empty,        "00\\0\\002", "05\\1\\009"};
 
 sim::Device& addReadDevice(sim::Scene& scene) {
   sim::DeviceSetup setup{.address = 0x1105, .programmingMode = true};
@@ -236,8 +236,10 @@ TEST_P(ReadSilentStage, ThreeCallsThenTheStagesBox) {
 INSTANTIATE_TEST_SUITE_P(
     Stages, ReadSilentStage,
     ::testing::Values(
-        SilentStageCase{"ProgramWY1", "BCFFFE11056342010000", {StartRead, AskReadPrograms, ProgramUnsuccessful}, {0, 0, 0}, false},
-        SilentStageCase{"ProgramWY2", "BCFFFE11056342010001", {StartRead, AskReadPrograms, ProgramUnsuccessful}, {1, 0, 0}, false},
+        SilentStageCase{
+            "ProgramWY1", "BCFFFE11056342010000", {StartRead, AskReadPrograms, ProgramUnsuccessful}, {0, 0, 0}, false},
+        SilentStageCase{
+            "ProgramWY2", "BCFFFE11056342010001", {StartRead, AskReadPrograms, ProgramUnsuccessful}, {1, 0, 0}, false},
         SilentStageCase{"InputMode",
                         "BCFFFE110563420100FF",
                         {StartRead, AskReadPrograms, AskReadInputMode, InputModeUnsuccessful},

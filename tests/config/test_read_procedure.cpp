@@ -2,11 +2,11 @@
 // selections, the progress bar and the frames on the bus.
 #include <gtest/gtest.h>
 
-#include "ProcedureExpectations.h"
-#include "config/ReadProcedure.h"
-
 #include <algorithm>
 #include <map>
+
+#include "ProcedureExpectations.h"
+#include "config/ReadProcedure.h"
 
 namespace kolvaro::test {
 namespace {
@@ -16,8 +16,8 @@ using expect::error;
 using expect::notice;
 using expect::question;
 
-const ShownBox Start = notice(
-    "Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.");
+const ShownBox Start =
+    notice("Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.");
 const ShownBox ReadFailed = error("Wystąpił błąd podczas odczytu");
 const ShownBox NoDevice = error("Żaden terminal nie znajduje się w trybie programowania");
 const ShownBox SeveralDevices =
@@ -55,8 +55,8 @@ sim::DeviceSetup device(std::uint16_t address = 0x1105) {
   setup.memory[0xFF] = 0x01;
   return setup;
 }
-const std::vector<std::string> TableTexts{"00\\0\\001", "15\\7\\255", Empty,      "01\\2\\003",
-                                          "16\\0\\000", "07\\3\\100", Empty,      "00\\0\\002"};
+const std::vector<std::string> TableTexts{"00\\0\\001", "15\\7\\255", Empty, "01\\2\\003",
+                                          "16\\0\\000", "07\\3\\100", Empty, "00\\0\\002"};
 
 std::vector<std::string> tableTexts(const ProcedureRig& rig) {
   std::vector<std::string> texts;
@@ -95,9 +95,8 @@ TEST_F(ReadBench, ExchangeTraceShowsWhyFramesWereRefused) {
   EXPECT_EQ(rig.fieldText(Field::phAddr), "01.01.005");
   EXPECT_EQ(rig.comboIndexes, (std::array<int, 3>{1, 2, 1}));
   // Exactly one accepted frame per call that returned an answer, and refusals of both kinds.
-  const int answers = static_cast<int>(std::count_if(rig.results.begin(), rig.results.end(), [](const std::string& r) {
-    return r != "NoReply" && r != "Error";
-  }));
+  const int answers = static_cast<int>(std::count_if(
+      rig.results.begin(), rig.results.end(), [](const std::string& r) { return r != "NoReply" && r != "Error"; }));
   EXPECT_GE(answers, 21) << "the search, the check, 16 table bytes, the programs and the input mode";
   EXPECT_EQ(verdicts[ReceiveMachine::Verdict::Accepted], answers);
   EXPECT_GT(verdicts[ReceiveMachine::Verdict::WrongChecksum], 0);
@@ -271,7 +270,8 @@ TEST_F(ReadBench, MainGroup16IsCorrectedRedWithABeepWhenGoingOn) {
 
   EXPECT_EQ(rig.beeps, 1);
   bool red = false;
-  for (const auto& change : rig.colourChanges) red = red || (change.field == Field::OUT_1_1 && change.colour == colour::Red);
+  for (const auto& change : rig.colourChanges)
+    red = red || (change.field == Field::OUT_1_1 && change.colour == colour::Red);
   EXPECT_TRUE(red);
   EXPECT_EQ(rig.fieldText(Field::OUT_1_1), "15\\7\\255");
   EXPECT_EQ(rig.addressMembers.GrAddr_Bytes[8], 0x7F);
@@ -375,8 +375,8 @@ INSTANTIATE_TEST_SUITE_P(
         PortFailureCase{"LastTableByte", "BCFFFE11056342010020", boxes({Start}, 6, GroupError), 6},
         PortFailureCase{"Programs", "BCFFFE11056342010000", boxes({Start, AskPrograms}, 3, ProgramError), 3},
         PortFailureCase{"SecondProgram", "BCFFFE11056342010001", boxes({Start, AskPrograms}, 3, ProgramError), 3},
-        PortFailureCase{"InputMode", "BCFFFE110563420100FF", boxes({Start, AskPrograms, AskInputMode}, 3, InputModeError),
-                        3}),
+        PortFailureCase{"InputMode", "BCFFFE110563420100FF",
+                        boxes({Start, AskPrograms, AskInputMode}, 3, InputModeError), 3}),
     [](const ::testing::TestParamInfo<PortFailureCase>& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -51,11 +51,11 @@ void writeThenRead(sim::Scene& scene, const Configuration& c) {
   EXPECT_EQ(reader.beeps, 0) << "nothing read needed a correction";
 }
 
-const Configuration Mixed{"Mixed",
-                          "01.01.005",
-                          {"00\\0\\001", "15\\7\\255", "01\\2\\003", "  \\ \\   ", "00\\0\\002", "  \\ \\   ",
-                           "07\\3\\100", "00\\0\\002"},
-                          {1, 2, 1}};
+const Configuration Mixed{
+    "Mixed",
+    "01.01.005",
+    {"00\\0\\001", "15\\7\\255", "01\\2\\003", "  \\ \\   ", "00\\0\\002", "  \\ \\   ", "07\\3\\100", "00\\0\\002"},
+    {1, 2, 1}};
 
 class RoundTrip : public ::testing::TestWithParam<Configuration> {};
 
@@ -86,27 +86,31 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, RoundTripDisturbed,
     ::testing::Values(
         Disturbance{"SystemPriorityAnswers", [](sim::Scene&, sim::Device& d) { d.systemPriority = true; }},
-        Disturbance{"LineNoise", [](sim::Scene& s, sim::Device&) { s.setNoise({0x00, 0x55, 0xFF}); }},
+        Disturbance{"LineNoise",
+                    [](sim::Scene& s, sim::Device&) {
+                      s.setNoise({0x00, 0x55, 0xFF});
+                    }},
         Disturbance{"BadChecksumCopies", [](sim::Scene& s, sim::Device&) { s.setWrongChecksums(true); }},
         Disturbance{"AnswersForOtherStations", [](sim::Scene& s, sim::Device&) { s.setFramesForOtherStations(true); }},
-        Disturbance{"LateAnswers", [](sim::Scene&, sim::Device& d) { d.answerDelay = std::chrono::milliseconds(600); }}),
+        Disturbance{"LateAnswers",
+                    [](sim::Scene&, sim::Device& d) { d.answerDelay = std::chrono::milliseconds(600); }}),
     [](const ::testing::TestParamInfo<Disturbance>& param) { return std::string(param.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(
-    Configurations, RoundTrip,
-    ::testing::Values(
-        Mixed,
-        Configuration{"AllBlank",
-                      "15.15.255",
-                      {"  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ",
-                       "  \\ \\   "},
-                      {0, 0, 0}},
-        Configuration{"AllDifferent",
-                      "00.00.001",
-                      {"01\\0\\000", "02\\1\\001", "03\\2\\254", "04\\3\\128", "12\\4\\064", "13\\5\\032", "14\\6\\016",
-                       "15\\7\\008"},
-                      {2, 1, 0}}),
-    [](const ::testing::TestParamInfo<Configuration>& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Configurations, RoundTrip,
+                         ::testing::Values(Mixed,
+                                           Configuration{"AllBlank",
+                                                         "15.15.255",
+                                                         {"  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   ",
+                                                          "  \\ \\   ", "  \\ \\   ", "  \\ \\   ", "  \\ \\   "},
+                                                         {0, 0, 0}},
+                                           Configuration{"AllDifferent",
+                                                         "00.00.001",
+                                                         {"01\\0\\000", "02\\1\\001", "03\\2\\254", "04\\3\\128",
+                                                          "12\\4\\064", "13\\5\\032", "14\\6\\016", "15\\7\\008"},
+                                                         {2, 1, 0}}),
+                         [](const ::testing::TestParamInfo<Configuration>& param) {
+                           return std::string(param.param.name);
+                         });
 
 }  // namespace
 }  // namespace kolvaro::test

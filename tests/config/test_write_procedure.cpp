@@ -16,16 +16,18 @@ using expect::notice;
 using expect::question;
 
 const ShownBox AddressCheckFailed = error("Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego");
-const ShownBox AddressTaken{"Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
-                  "Czy przeprowadzić procedurę konfiguracji pomimo tego?",
-                  std::nullopt, 0x42114};
+const ShownBox AddressTaken{
+    "Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
+    "Czy przeprowadzić procedurę konfiguracji pomimo tego?",
+    std::nullopt, 0x42114};
 const ShownBox EnterProgrammingMode = notice("Wprowadź element magistralny w tryb programowania i naciśnij OK.");
 const ShownBox AddressFree = notice(
     "Weryfikacja zajętości adresu fizycznego zakończona.\n"
     "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
 const ShownBox ConfigurationFailed = error("Wystąpił błąd podczas konfiguracji");
 const ShownBox NoDeviceInProgrammingMode = error("Żaden terminal nie znajduje się w trybie programowania");
-const ShownBox SeveralDevicesInProgrammingMode = error("W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.", true);
+const ShownBox SeveralDevicesInProgrammingMode =
+    error("W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.", true);
 const ShownBox AskGroupTable = question(
     "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?", 0x42124);
 const ShownBox AskPrograms = question(
@@ -108,7 +110,8 @@ TEST_F(WriteBench, FullRunWritesWhatTheWindowHolds) {
   WriteClick(rig);
   scene.advance(1s);
 
-  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{AddressFree, AskGroupTable, AskPrograms, ProgramsDone, AskInputMode, InputModeDone}));
+  EXPECT_EQ(rig.platform.boxes, (std::vector<ShownBox>{AddressFree, AskGroupTable, AskPrograms, ProgramsDone,
+                                                       AskInputMode, InputModeDone}));
   EXPECT_EQ(device.address(), 0x1105);
   EXPECT_EQ(tableOf(device), TableBytes);
   EXPECT_EQ(device.memory()[0x00], 0x01);
@@ -272,10 +275,14 @@ TEST_P(WriteDeclines, EndWithTheBarFull) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, WriteDeclines,
-    ::testing::Values(DeclineCase{"GroupTable", {id::Ok, id::No}, {AddressFree, AskGroupTable}, false, false},
-                      DeclineCase{"Programs", {id::Ok, id::Yes, id::No}, {AddressFree, AskGroupTable, AskPrograms}, true, false},
-                      DeclineCase{"InputMode", {id::Ok, id::Yes, id::Yes, id::Ok, id::No}, {AddressFree, AskGroupTable, AskPrograms, ProgramsDone, AskInputMode},
-                                  true, true}),
+    ::testing::Values(
+        DeclineCase{"GroupTable", {id::Ok, id::No}, {AddressFree, AskGroupTable}, false, false},
+        DeclineCase{"Programs", {id::Ok, id::Yes, id::No}, {AddressFree, AskGroupTable, AskPrograms}, true, false},
+        DeclineCase{"InputMode",
+                    {id::Ok, id::Yes, id::Yes, id::Ok, id::No},
+                    {AddressFree, AskGroupTable, AskPrograms, ProgramsDone, AskInputMode},
+                    true,
+                    true}),
     [](const ::testing::TestParamInfo<DeclineCase>& param) { return std::string(param.param.name); });
 
 // The port fails from one exchange on: stages 1 and 2 add their own box, later stages
@@ -285,7 +292,7 @@ struct PortFailureCase {
   const char* name;
   const char* failingTelegram;  // the line breaks before its first exchange
   std::vector<ShownBox> boxes;
-  std::size_t attempts;  // exchanges of the failing telegram
+  std::size_t attempts;           // exchanges of the failing telegram
   std::size_t tableBytesWritten;  // counted from 0x002F down
   bool firstProgramWritten;
   friend void PrintTo(const PortFailureCase& c, std::ostream* os) { *os << c.name; }
@@ -317,15 +324,22 @@ TEST_P(WritePortFailure, EndsWithTheBarEmpty) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stages, WritePortFailure,
-    ::testing::Values(PortFailureCase{"AddressCheck", AddressCheck, {T, AddressCheckFailed}, 1, 0, false},
-                      PortFailureCase{"Search", AddressRead, {AddressFree, T, ConfigurationFailed}, 1, 0, false},
-                      PortFailureCase{"Assignment", AddressWrite, {AddressFree, T, T, T}, 3, 0, false},
-                      PortFailureCase{"FirstTableByte", "B0FFFE1105644281002FFF", {AddressFree, AskGroupTable, T}, 1, 0, false},
-                      PortFailureCase{"MiddleOfTable", "B0FFFE11056442810027FF", {AddressFree, AskGroupTable, T}, 1, 8, false},
-                      PortFailureCase{"FirstProgram", "BCFFFE1105644281000001", {AddressFree, AskGroupTable, AskPrograms, T, T, T}, 3, 16, false},
-                      PortFailureCase{"SecondProgram", "BCFFFE1105644281000102", {AddressFree, AskGroupTable, AskPrograms, T, T, T}, 3, 16, true},
-                      PortFailureCase{"InputMode", "BCFFFE110564428100FF01", {AddressFree, AskGroupTable, AskPrograms, ProgramsDone, AskInputMode, T, T, T}, 3, 16,
-                                      true}),
+    ::testing::Values(
+        PortFailureCase{"AddressCheck", AddressCheck, {T, AddressCheckFailed}, 1, 0, false},
+        PortFailureCase{"Search", AddressRead, {AddressFree, T, ConfigurationFailed}, 1, 0, false},
+        PortFailureCase{"Assignment", AddressWrite, {AddressFree, T, T, T}, 3, 0, false},
+        PortFailureCase{"FirstTableByte", "B0FFFE1105644281002FFF", {AddressFree, AskGroupTable, T}, 1, 0, false},
+        PortFailureCase{"MiddleOfTable", "B0FFFE11056442810027FF", {AddressFree, AskGroupTable, T}, 1, 8, false},
+        PortFailureCase{
+            "FirstProgram", "BCFFFE1105644281000001", {AddressFree, AskGroupTable, AskPrograms, T, T, T}, 3, 16, false},
+        PortFailureCase{
+            "SecondProgram", "BCFFFE1105644281000102", {AddressFree, AskGroupTable, AskPrograms, T, T, T}, 3, 16, true},
+        PortFailureCase{"InputMode",
+                        "BCFFFE110564428100FF01",
+                        {AddressFree, AskGroupTable, AskPrograms, ProgramsDone, AskInputMode, T, T, T},
+                        3,
+                        16,
+                        true}),
     [](const ::testing::TestParamInfo<PortFailureCase>& param) { return std::string(param.param.name); });
 
 TEST_F(WriteBench, FailedPortAtStartShowsTheTransmissionBoxThenM1) {

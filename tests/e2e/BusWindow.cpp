@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
-
 #include <thread>
 
 #include "ui/MaskedField.h"

@@ -40,7 +40,7 @@ class BusWindow {
 
   // The user's part.
   void type(MaskedField* field, const std::string& keys);  // clears the field first
-  void choose(QComboBox* box, int index);                   // by keyboard from the first item
+  void choose(QComboBox* box, int index);                  // by keyboard from the first item
   void click(QWidget* button);
 
   // The simulator's side.

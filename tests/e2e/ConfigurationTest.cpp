@@ -26,7 +26,7 @@ struct GroupEntry {
 struct Configuration {
   const char* addressKeys;
   const char* addressText;
-  const char* deviceAddress;  // as the simulator writes it
+  const char* deviceAddress;         // as the simulator writes it
   std::array<GroupEntry, 8> groups;  // IN_1_1 .. OUT_2_2, the table's order
   int programWY1, programWY2, inputMode;
 };
@@ -66,9 +66,8 @@ const Configuration RoundTrip{"1515001",
                               1};
 
 std::array<MaskedField*, 8> groupFields(TMain& w) {
-  return {w.IN_1_1_GrAddr_MaskEdit,  w.IN_1_2_GrAddr_MaskEdit,  w.IN_2_1_GrAddr_MaskEdit,
-          w.IN_2_2_GrAddr_MaskEdit,  w.OUT_1_1_GrAddr_MaskEdit, w.OUT_1_2_GrAddr_MaskEdit,
-          w.OUT_2_1_GrAddr_MaskEdit, w.OUT_2_2_GrAddr_MaskEdit};
+  return {w.IN_1_1_GrAddr_MaskEdit,  w.IN_1_2_GrAddr_MaskEdit,  w.IN_2_1_GrAddr_MaskEdit,  w.IN_2_2_GrAddr_MaskEdit,
+          w.OUT_1_1_GrAddr_MaskEdit, w.OUT_1_2_GrAddr_MaskEdit, w.OUT_2_1_GrAddr_MaskEdit, w.OUT_2_2_GrAddr_MaskEdit};
 }
 
 std::string text(MaskedField* field) { return field->text().toStdString(); }

@@ -128,7 +128,8 @@ TEST(FileMenu, BadFilesChangeNothingAndSayWhatAndWhere) {
   } cases[] = {
       {"truncated", valid.substr(0, 120), "plik: to nie jest poprawny dokument JSON (błąd w bajcie 121)"},
       {"not JSON", "phAddr=2.3.40", "plik: to nie jest poprawny dokument JSON (błąd w bajcie 1)"},
-      {"unknown version", replaced("\"version\": 1", "\"version\": 0"), "version = 0: nieznana wersja formatu (znana: 1)"},
+      {"unknown version", replaced("\"version\": 1", "\"version\": 0"),
+       "version = 0: nieznana wersja formatu (znana: 1)"},
       {"address out of range", replaced("2.3.40", "2.3.400"),
        "physical_address = \"2.3.400\": oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)"},
       {"wrong type", replaced("[\"0/0/5\", \"7/7/7\"]", "\"0/0/5\""),

@@ -31,7 +31,8 @@ TEST(GroupSwitching, ClickPutsFourFramesOnTheBusAndSwitchesTheListeningOutput) {
   EXPECT_EQ(window.OnOffGroup_MaskEdit->text().toStdString(), "00\\0\\002");
 
   const SwitchStep steps[] = {
-      {"on", &TMain::OnGroup, "15.15.254 -> 0/0/2 GroupValueWrite on  [BC FF FE 00 02 E1 00 81 20]  ACK", "[true,false]"},
+      {"on", &TMain::OnGroup, "15.15.254 -> 0/0/2 GroupValueWrite on  [BC FF FE 00 02 E1 00 81 20]  ACK",
+       "[true,false]"},
       {"off", &TMain::OffGroup, "15.15.254 -> 0/0/2 GroupValueWrite off  [BC FF FE 00 02 E1 00 80 21]  ACK",
        "[false,false]"},
   };

@@ -2,9 +2,8 @@
 // the real window on kolvaro-bus: the log's decoded frames against what the simulator
 // printed for the same bytes, the saved text and CSV read back, several devices in
 // programming mode named, the chip's state and a silent or missing port.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -108,10 +107,11 @@ TEST(TelegramLog, WriteReadOnOffDecodedAsTheBusPrintsThemAndSavedAsTextAndCsv) {
   for (const LogRow& row : log.rows()) {
     if (row.kind == LogRow::Kind::Operation) titles.push_back(row.event);
   }
-  EXPECT_EQ(titles, (std::vector<std::string>{"▶ Uruchomienie", "▶ Zapis", "▶ Odczyt", "▶ Załącz grupę",
-                                              "▶ Wyłącz grupę"}));
+  EXPECT_EQ(titles,
+            (std::vector<std::string>{"▶ Uruchomienie", "▶ Zapis", "▶ Odczyt", "▶ Załącz grupę", "▶ Wyłącz grupę"}));
   bool resetNoted = false;
-  for (const LogRow& row : log.rows()) resetNoted |= row.event.rfind("układ interfejsu odpowiedział na reset (03)", 0) == 0;
+  for (const LogRow& row : log.rows())
+    resetNoted |= row.event.rfind("układ interfejsu odpowiedział na reset (03)", 0) == 0;
   std::string notes;
   for (const LogRow& row : log.rows()) {
     if (row.kind == LogRow::Kind::Note) notes += row.event + "\n";
@@ -150,9 +150,10 @@ TEST(TelegramLog, WriteReadOnOffDecodedAsTheBusPrintsThemAndSavedAsTextAndCsv) {
     }
     ++checked[frame.service];
   }
-  for (FrameService service : {FrameService::IndividualAddressRead, FrameService::IndividualAddressResponse,
-                               FrameService::IndividualAddressWrite, FrameService::MemoryRead,
-                               FrameService::MemoryResponse, FrameService::MemoryWrite, FrameService::GroupValueWrite}) {
+  for (FrameService service :
+       {FrameService::IndividualAddressRead, FrameService::IndividualAddressResponse,
+        FrameService::IndividualAddressWrite, FrameService::MemoryRead, FrameService::MemoryResponse,
+        FrameService::MemoryWrite, FrameService::GroupValueWrite}) {
     EXPECT_GT(checked[service], 0) << busServiceName(service) << " never seen in the log";
   }
 

@@ -56,9 +56,9 @@ TEST(HexDigits, PairsGiveBytesHighDigitFirst) {
       {"00FF", {0x00, 0xFF}},
       {"1234ABCDEF", {0x12, 0x34, 0xAB, 0xCD, 0xEF}},
       {"", {}},
-      {"abcdef", {0xAB, 0xCD, 0xEF}},       // read in either case
-      {"G1Z-", {0x01, 0x00}},               // a character that is no digit counts 0
-      {"123", {0x12}},                      // an odd last digit is left out
+      {"abcdef", {0xAB, 0xCD, 0xEF}},  // read in either case
+      {"G1Z-", {0x01, 0x00}},          // a character that is no digit counts 0
+      {"123", {0x12}},                 // an odd last digit is left out
   };
   for (const auto& c : cases) EXPECT_EQ(bytesOf(c.digits), c.bytes) << c.digits;
 }

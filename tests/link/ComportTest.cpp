@@ -67,8 +67,8 @@ TEST_F(ComPortTest, NoFreePortAtStartUp) {
   {
     ComPort port;
     EXPECT_TRUE(port.IsFailed());
-    EXPECT_EQ(platform.boxes, (std::vector<ShownBox>{errorBox("No COM port of 1 to 4 is available now"),
-                                                     errorBox(OutOfRange)}));
+    EXPECT_EQ(platform.boxes,
+              (std::vector<ShownBox>{errorBox("No COM port of 1 to 4 is available now"), errorBox(OutOfRange)}));
     std::uint8_t byte = 0x01;
     EXPECT_TRUE(port.WriteByte(&byte));
     EXPECT_TRUE(port.WriteHexText("01"));
@@ -218,8 +218,8 @@ TEST_F(ComPortTest, PortChoiceParityAndStopBitsWrittenOnlyWhenTheyHaveAValue) {
     std::int32_t stopBitsWritten;  // -1: not written
   };
   const Case cases[] = {
-      {"none", 1.0, 0, 0}, {"odd", 2.0, 1, 2},  {"even", 1.9, 2, 0}, {"mark", 1.0, 3, 0},
-      {"space", 1.0, 4, 0}, {"Even", 1.5, -1, 0}, {"x", 3.0, -1, -1}, {"", 0.5, -1, -1},
+      {"none", 1.0, 0, 0},  {"odd", 2.0, 1, 2},   {"even", 1.9, 2, 0}, {"mark", 1.0, 3, 0},
+      {"space", 1.0, 4, 0}, {"Even", 1.5, -1, 0}, {"x", 3.0, -1, -1},  {"", 0.5, -1, -1},
   };
   for (const auto& c : cases) {
     std::filesystem::remove(iniPath());

@@ -36,18 +36,18 @@ TEST(IniRead, IntegerRules) {
       {"[s]\nk=+\n", "s", "k", -99},
       {"[s]\nk=--1\n", "s", "k", -99},
       {"[s]\nk=1.5\n", "s", "k", -99},
-      {"[s]\nk=4294967297\n", "s", "k", 1},          // modulo 2^32
+      {"[s]\nk=4294967297\n", "s", "k", 1},  // modulo 2^32
       {"[s]\nk=4294967295\n", "s", "k", -1},
       {"[s]\nk=-1\n", "s", "k", -1},
       {"[s]\nk=99999999999999999999999\n", "s", "k", static_cast<std::int32_t>(0xF67FFFFFu)},  // modulo 2^32
-      {"k=5\n[s]\n", "s", "k", -99},                 // before any section
-      {"[t]\nk=5\n[s]\nj=1\n", "s", "k", -99},       // in another section
-      {"[s]\nk=1\nk=2\n", "s", "k", 1},              // first key counts
-      {"[s]\nk=1\n[s]\nk=2\n", "s", "k", 1},         // first section counts
-      {"[s]\n;k=3\nk=4\n", "s", "k", 4},             // comment skipped
-      {"[s]\nk=3", "s", "k", 3},                     // no final line break
+      {"k=5\n[s]\n", "s", "k", -99},                                                           // before any section
+      {"[t]\nk=5\n[s]\nj=1\n", "s", "k", -99},                                                 // in another section
+      {"[s]\nk=1\nk=2\n", "s", "k", 1},                                                        // first key counts
+      {"[s]\nk=1\n[s]\nk=2\n", "s", "k", 1},                                                   // first section counts
+      {"[s]\n;k=3\nk=4\n", "s", "k", 4},                                                       // comment skipped
+      {"[s]\nk=3", "s", "k", 3},                                                               // no final line break
       {"", "s", "k", -99},
-      {"[s\nk=3\n", "s", "k", -99},                  // unclosed header is no section
+      {"[s\nk=3\n", "s", "k", -99},  // unclosed header is no section
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IniText(c.text).integerValue(c.section, c.key, -99), c.expected) << c.text;

@@ -1,15 +1,14 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "link/Comport.h"
 #include "link/PortPaths.h"
@@ -127,7 +126,7 @@ TEST_F(PtyTest, FlowControlFlagsAndTheRestKeptInTheState) {
   dcb.fOutX = 1;
   dcb.fInX = 1;
   dcb.fParity = 0;
-  dcb.fNull = 1;          // no termios form: kept in the state, not applied
+  dcb.fNull = 1;  // no termios form: kept in the state, not applied
   dcb.fDtrControl = 2;
   dcb.EvtChar = 0x7E;
   ASSERT_TRUE(line->setState(dcb));
@@ -213,14 +212,17 @@ TEST_F(PtyTest, FailuresKeepTheirCause) {
     std::string device;
     std::vector<std::string> calls;  // the failing call, one of these
     Kind kind;
-    bool openBox;                    // "Couldn't openCOM1" shown
+    bool openBox;  // "Couldn't openCOM1" shown
   };
   const std::vector<Case> cases = {
       {"missing", dir.file("none1"), {"open"}, Kind::Missing, true},
       {"busy", slavePath, {"ioctl TIOCEXCL", "flock"}, Kind::Busy, true},
       {"a directory", dir.path(), {"open"}, Kind::Other, true},
       {"not a terminal", dir.file("plain"), {"tcgetattr"}, Kind::Other, false},
-      {"not permitted", dir.file("locked"), {root ? "tcgetattr" : "open"}, root ? Kind::Other : Kind::NotPermitted,
+      {"not permitted",
+       dir.file("locked"),
+       {root ? "tcgetattr" : "open"},
+       root ? Kind::Other : Kind::NotPermitted,
        !root},
   };
   for (const auto& c : cases) {

@@ -1,18 +1,17 @@
 // kolvaro-bus: its command line, its commands, and the process on pseudo-terminals.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <thread>
 
+#include "sim/BusConsole.h"
+#include "sim/BusOptions.h"
 #include "support/BusProcess.h"
 #include "support/RecordingPlatform.h"
 #include "support/StreamRead.h"
-#include "sim/BusConsole.h"
-#include "sim/BusOptions.h"
 
 namespace kolvaro::sim {
 namespace {
@@ -74,16 +73,16 @@ TEST(SimBusTool, TakesValuesJoinedOrSeparate) {
 
 TEST(SimBusTool, RefusesBadCommandLines) {
   const std::vector<std::vector<std::string>> cases = {
-      {},                                            // no link
-      {"--link"},                                    // no value
-      {"--link", "x", "--device", "1.1"},            // bad address
-      {"--link", "x", "--device", "1.1.5,fly"},      // unknown device option
-      {"--link", "x", "--memory", "0000:00"},        // memory before any device
+      {},                                                             // no link
+      {"--link"},                                                     // no value
+      {"--link", "x", "--device", "1.1"},                             // bad address
+      {"--link", "x", "--device", "1.1.5,fly"},                       // unknown device option
+      {"--link", "x", "--memory", "0000:00"},                         // memory before any device
       {"--link", "x", "--device", "1.1.5", "--memory", "00FF:0000"},  // past the end
       {"--link", "x", "--frobnicate"},
-      {"--link", "x", "stray"},                      // no positional arguments
-      {"--link", "x", "--device"},                   // no value, after others
-      {"--link", "x", "--fast=1"},                   // a switch takes no value
+      {"--link", "x", "stray"},     // no positional arguments
+      {"--link", "x", "--device"},  // no value, after others
+      {"--link", "x", "--fast=1"},  // a switch takes no value
   };
   for (const auto& args : cases) {
     std::string error;
@@ -116,10 +115,11 @@ TEST(SimBusTool, ConsoleCommands) {
   ASSERT_GE(scene.log().size(), 3u);
   EXPECT_EQ(scene.log()[0].text, "1.1.5 -> 0/0/7 GroupValueWrite on");
   EXPECT_EQ(scene.log()[4].text, "1.1.5 -> 0/0/7 GroupValueWrite off");  // after the first's repetitions
-  EXPECT_EQ(console.execute("dump 1"),
-            "{\"address\":\"1.1.5\",\"programmingMode\":true,\"outputs\":[false,false],\"inputs\":[false,false],"
-            "\"programs\":[0,0],\"inputMode\":0,\"groups\":[\"0/0/7\",null,null,null,null,null,null,null],\"memory\":\"" +
-                std::string("0000") + std::string(60, '0') + "0007" + std::string(28, 'F') + std::string(416, '0') + "\"}");
+  EXPECT_EQ(
+      console.execute("dump 1"),
+      "{\"address\":\"1.1.5\",\"programmingMode\":true,\"outputs\":[false,false],\"inputs\":[false,false],"
+      "\"programs\":[0,0],\"inputMode\":0,\"groups\":[\"0/0/7\",null,null,null,null,null,null,null],\"memory\":\"" +
+          std::string("0000") + std::string(60, '0') + "0007" + std::string(28, 'F') + std::string(416, '0') + "\"}");
   for (const char* bad : {"dump 2", "press 1 3", "prog 1 maybe", "inject BC", "fault late 1", "jump"})
     EXPECT_EQ(console.execute(bad).rfind("error:", 0), 0u) << bad;
   EXPECT_FALSE(console.quitRequested());
@@ -165,7 +165,8 @@ TEST(SimBusTool, FramesCrossBetweenLinksAndTheProcessEndsCleanly) {
     ASSERT_GE(hostB, 0);
     // The address read from link a: echo and confirmation on a, the request and the
     // device's answer on both.
-    const Bytes request{0x80, 0xBC, 0x81, 0xFF, 0x82, 0xFE, 0x83, 0x00, 0x84, 0x00, 0x85, 0xE1, 0x86, 0x01, 0x87, 0x00, 0x48};
+    const Bytes request{0x80, 0xBC, 0x81, 0xFF, 0x82, 0xFE, 0x83, 0x00, 0x84,
+                        0x00, 0x85, 0xE1, 0x86, 0x01, 0x87, 0x00, 0x48};
     Bytes text = request;
     text.push_back(checksumOf(Bytes{0xBC, 0xFF, 0xFE, 0x00, 0x00, 0xE1, 0x01, 0x00}.data(), 8));
     ASSERT_EQ(::write(hostA, text.data(), text.size()), static_cast<ssize_t>(text.size()));
@@ -185,7 +186,8 @@ TEST(SimBusTool, FramesCrossBetweenLinksAndTheProcessEndsCleanly) {
     expectB.insert(expectB.end(), answers.begin(), answers.end());
     EXPECT_EQ(readExpected(hostA, expectA), expectA) << ending;
     EXPECT_EQ(readExpected(hostB, expectB), expectB) << ending;
-    EXPECT_TRUE(bus.child().waitForOutput("1.1.5 -> 15.15.254 IndividualAddressResponse  [", 1s)) << bus.child().output();
+    EXPECT_TRUE(bus.child().waitForOutput("1.1.5 -> 15.15.254 IndividualAddressResponse  [", 1s))
+        << bus.child().output();
     ::close(hostA);
     ::close(hostB);
 
@@ -193,8 +195,10 @@ TEST(SimBusTool, FramesCrossBetweenLinksAndTheProcessEndsCleanly) {
     if (std::string(ending) == "SIGTERM") {
       status = bus.stop();
     } else {
-      if (std::string(ending) == "quit") bus.command("quit");
-      else bus.child().closeInput();
+      if (std::string(ending) == "quit")
+        bus.command("quit");
+      else
+        bus.child().closeInput();
       status = bus.child().waitExit(5s).value_or(-1);
     }
     EXPECT_EQ(status, 0) << ending;

@@ -60,8 +60,8 @@ TEST(SimDevice, TakesAddressWriteOnlyInProgrammingMode) {
 }
 
 TEST(SimDevice, AnswersMemoryReadOfEveryMappedLocation) {
-  const std::uint16_t locations[] = {0x0000, 0x0001, 0x0020, 0x0021, 0x0022, 0x0023, 0x0024, 0x0025, 0x0026,
-                                     0x0027, 0x0028, 0x0029, 0x002A, 0x002B, 0x002C, 0x002D, 0x002E, 0x002F, 0x00FF};
+  const std::uint16_t locations[] = {0x0000, 0x0001, 0x0020, 0x0021, 0x0022, 0x0023, 0x0024, 0x0025, 0x0026, 0x0027,
+                                     0x0028, 0x0029, 0x002A, 0x002B, 0x002C, 0x002D, 0x002E, 0x002F, 0x00FF};
   for (std::uint16_t at : locations) {
     Bench b;
     DeviceSetup setup{.address = kDevice};
@@ -81,7 +81,8 @@ TEST(SimDevice, MemoryReadOutsideItsMemoryGetsNoData) {
   b.scene.addDevice({.address = kDevice});
   b.host.sendFrame({0xBC, 0xFF, 0xFE, 0x11, 0x05, 0x63, 0x42, 0x01, 0x01, 0x00});
   b.host.run(200ms);
-  EXPECT_EQ(b.fromDevice(), std::vector<Bytes>{withChecksum({0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x63, 0x42, 0x40, 0x01, 0x00})});
+  EXPECT_EQ(b.fromDevice(),
+            std::vector<Bytes>{withChecksum({0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x63, 0x42, 0x40, 0x01, 0x00})});
 }
 
 TEST(SimDevice, StoresMemoryWritesWithEitherControlByte) {
@@ -112,7 +113,7 @@ struct SwitchCase {
   std::uint8_t program;
   bool initial;
   bool command;
-  bool atOnce;     // right after the frame
+  bool atOnce;  // right after the frame
   bool afterDelay;
 };
 
@@ -142,10 +143,12 @@ TEST(SimDevice, OutputsSwitchByGroupWithTheirProgram) {
       }
       b.host.sendFrame({0xBC, 0xFF, 0xFE, 0x0A, 0x03, 0xE1, 0x00, static_cast<std::uint8_t>(c.command ? 0x81 : 0x80)});
       b.host.run(50ms);
-      EXPECT_EQ(d.output(output), c.atOnce) << "program " << int(c.program) << " output " << output << " cmd " << c.command;
+      EXPECT_EQ(d.output(output), c.atOnce)
+          << "program " << int(c.program) << " output " << output << " cmd " << c.command;
       EXPECT_EQ(d.output(1 - output), false) << "the other output stays off";
       b.host.run(1000ms);
-      EXPECT_EQ(d.output(output), c.afterDelay) << "program " << int(c.program) << " output " << output << " cmd " << c.command;
+      EXPECT_EQ(d.output(output), c.afterDelay)
+          << "program " << int(c.program) << " output " << output << " cmd " << c.command;
     }
   }
 }
@@ -192,7 +195,10 @@ TEST(SimDevice, InputsSendToTheirGroupsInTheirMode) {
       b.scene.addStation({.address = 0x1109, .groups = {0x0005, 0x7910}});  // so nothing is repeated
       std::vector<Bytes> expected;
       for (const auto& step : c.steps) {
-        if (step.press) d.pressInput(input); else d.releaseInput(input);
+        if (step.press)
+          d.pressInput(input);
+        else
+          d.releaseInput(input);
         for (bool v : step.sent) {
           expected.push_back(groupValueWrite(kDevice, 0x0005, v));
           expected.push_back(groupValueWrite(kDevice, 0x7910, v));

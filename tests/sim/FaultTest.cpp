@@ -74,9 +74,14 @@ TEST(SimFaults, ProgrammingModeAndAddressConflicts) {
   };
   const Case cases[] = {
       {"no device in programming mode", {{.address = 0x1105}, {.address = 0x1106}}, kAddressRead, 0},
-      {"one device in programming mode", {{.address = 0x1105, .programmingMode = true}, {.address = 0x1106}}, kAddressRead, 1},
+      {"one device in programming mode",
+       {{.address = 0x1105, .programmingMode = true}, {.address = 0x1106}},
+       kAddressRead,
+       1},
       {"two devices in programming mode",
-       {{.address = 0x1105, .programmingMode = true}, {.address = 0x1106, .programmingMode = true}}, kAddressRead, 2},
+       {{.address = 0x1105, .programmingMode = true}, {.address = 0x1106, .programmingMode = true}},
+       kAddressRead,
+       2},
       {"two devices with the same address", {{.address = 0x1105}, {.address = 0x1105}}, kMemoryRead, 2},
   };
   for (const auto& c : cases) {
@@ -123,10 +128,14 @@ TEST(SimFaults, WrongChecksumsAndFramesForOthersComeBeforeTheAnswer) {
   const Case cases[] = {
       {false, false, false, {answer}},
       {false, true, false, {"1.1.5 -> 15.15.255 MemoryResponse 1 byte at 0000: 00", answer}},
-      {true, false, false,
+      {true,
+       false,
+       false,
        {answer + " (bad checksum)", answer + " (repeated) (bad checksum)", answer + " (repeated) (bad checksum)",
         answer + " (repeated) (bad checksum)", answer}},
-      {false, false, true,
+      {false,
+       false,
+       true,
        {answer + " (bad checksum)", answer + " (repeated) (bad checksum)", answer + " (repeated) (bad checksum)",
         answer + " (repeated) (bad checksum)"}},
   };

@@ -1,21 +1,20 @@
 // kolvaro-bus with a real peer: knxd on one link through its TP-UART driver, a host of
 // ours on the other. knxd runs only with a unix socket and our pseudo-terminal.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <regex>
 #include <thread>
 
+#include "sim/BusOptions.h"
+#include "sim/Frame.h"
 #include "support/BusProcess.h"
 #include "support/RecordingPlatform.h"
 #include "support/StreamRead.h"
-#include "sim/BusOptions.h"
-#include "sim/Frame.h"
 
 namespace kolvaro::test {
 namespace {
@@ -49,9 +48,13 @@ class RawHost {
   }
   // Reads until the bytes read end with `tail` (or the deadline passes).
   Bytes readThrough(const Bytes& tail, std::chrono::milliseconds deadline = 10s) {
-    return readUntil(fd_, [&tail](const Bytes& got) {
-      return got.size() >= tail.size() && std::equal(tail.begin(), tail.end(), got.end() - std::ptrdiff_t(tail.size()));
-    }, deadline);
+    return readUntil(
+        fd_,
+        [&tail](const Bytes& got) {
+          return got.size() >= tail.size() &&
+                 std::equal(tail.begin(), tail.end(), got.end() - std::ptrdiff_t(tail.size()));
+        },
+        deadline);
   }
   Bytes readCount(std::size_t count) { return test::readCount(fd_, count, 10s); }
   Bytes readWaiting() { return test::readWaiting(fd_); }

@@ -16,24 +16,24 @@ namespace kolvaro::test {
 
 struct FakeLineState {
   // Switches.
-  bool cannotOpen = false;        // the port is in use elsewhere
+  bool cannotOpen = false;  // the port is in use elsewhere
   bool getStateFails = false;
-  bool setStateRejects = false;   // every setState, the restore at deletion included
+  bool setStateRejects = false;  // every setState, the restore at deletion included
   bool clearErrorFails = false;
   bool modemLinesFail = false;
   bool purgeFails = false;
   bool closeFails = false;
-  bool readFails = false;         // a byte was waiting but the read timed out
+  bool readFails = false;                          // a byte was waiting but the read timed out
   std::optional<std::size_t> writesBeforeFailure;  // later writes fail (time-out or error)
-  std::uint32_t pendingErrors = 0;  // reported once by clearError, then cleared
-  std::deque<std::uint8_t> incoming;  // bytes waiting to be read
+  std::uint32_t pendingErrors = 0;                 // reported once by clearError, then cleared
+  std::deque<std::uint8_t> incoming;               // bytes waiting to be read
 
   // What the port reports before anyone configures it.
   Dcb reported = defaultReported();
 
   // Records.
   int opens = 0;
-  std::vector<Dcb> statesSet;     // every setState, accepted or not
+  std::vector<Dcb> statesSet;  // every setState, accepted or not
   std::vector<std::uint8_t> written;
   std::vector<std::string> events;  // "write 80", "purge R", "purge T", "purge TR", "DTR", "RTS", "close"
   bool open = false;

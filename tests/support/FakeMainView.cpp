@@ -3,7 +3,7 @@
 namespace kolvaro::test {
 
 FakeMainView::FakeMainView() {
-  texts = {"15.15.254", "15.15.255", "00\\0\\001", "00\\0\\002", "00\\0\\002", "  \\ \\   ",
+  texts = {"15.15.254",  "15.15.255",  "00\\0\\001", "00\\0\\002", "00\\0\\002", "  \\ \\   ",
            "00\\0\\002", "  \\ \\   ", "00\\0\\001", "  \\ \\   ", "  \\ \\   "};
   colours.fill(colour::Teal);
   comboColours.fill(colour::Black);
@@ -32,8 +32,8 @@ void FakeMainView::runValidation() {
   validation.Addr_MaskEditExit();
 }
 
-std::string FakeMainView::sendTelegram(const std::string& telegram, std::int32_t waitLimit,
-                                       std::uint8_t answerCode, ExchangeMode mode) {
+std::string FakeMainView::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                                       ExchangeMode mode) {
   sent.push_back({telegram, waitLimit, answerCode, mode});
   return onSendTelegram ? onSendTelegram(sent.back()) : exchange_result::NoReply;
 }

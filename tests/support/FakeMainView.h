@@ -76,7 +76,7 @@ class FakeMainView : public MainView {
 
   // Hooks.
   std::function<std::string(const SentTelegram&)> onSendTelegram;  // unset: "NoReply"
-  std::function<void(Field)> onFieldTextSet;  // after a text is set, as a toolkit's change event
+  std::function<void(Field)> onFieldTextSet;                       // after a text is set, as a toolkit's change event
   FieldValidation validation{*this};
 
  private:

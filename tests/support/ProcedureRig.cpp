@@ -33,8 +33,7 @@ class SwitchableLine : public SerialLine {
 constexpr auto TickInterval = std::chrono::microseconds(1s);
 }  // namespace
 
-ProcedureRig::ProcedureRig(sim::Scene& bus, bool portWorks)
-    : scene(bus), nextTick_(bus.now() + TickInterval) {
+ProcedureRig::ProcedureRig(sim::Scene& bus, bool portWorks) : scene(bus), nextTick_(bus.now() + TickInterval) {
   platform.directory = systemDirectory_.path();
   if (portWorks) {
     platform.scripted.set("COM1", [this] { return std::make_unique<SwitchableLine>(scene.connectHost(), writesFail); });
@@ -73,14 +72,13 @@ void ProcedureRig::setButtonEnabled(Button button, bool enabled) {
   buttonChanges.push_back({button, enabled});
 }
 
-std::string ProcedureRig::sendTelegram(const std::string& telegram, std::int32_t waitLimit,
-                                       std::uint8_t answerCode, ExchangeMode mode) {
+std::string ProcedureRig::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                                       ExchangeMode mode) {
   if (beforeCall) beforeCall(sent.size(), telegram);
   sent.push_back({telegram, waitLimit, answerCode, mode});
   results.push_back(exchange.SendTelegram(telegram, waitLimit, answerCode, mode));
   return results.back();
 }
-
 
 void ProcedureRig::waitForActivity(int /*readableDescriptor*/) {
   advance(WaitStep);

@@ -28,8 +28,7 @@ class ScriptedPorts : public SerialPorts {
   void set(const std::string& portName, Factory factory) { factories_[portName] = std::move(factory); }
   void remove(const std::string& portName) { factories_.erase(portName); }
   // A name without a factory, or a factory that gives nothing, fails as a missing device.
-  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths,
-                                   LineError& failure) override;
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths, LineError& failure) override;
   std::vector<std::string> opened;  // every name asked for, in order
   PortPaths lastPaths;              // the paths handed with the last open
 

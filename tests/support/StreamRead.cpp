@@ -42,7 +42,8 @@ StreamBytes readUntil(int fd, const std::function<bool(const StreamBytes&)>& eno
 }
 
 StreamBytes readCount(int fd, std::size_t count, std::chrono::milliseconds deadline) {
-  return readUntil(fd, [count](const StreamBytes& got) { return got.size() >= count; }, deadline);
+  return readUntil(
+      fd, [count](const StreamBytes& got) { return got.size() >= count; }, deadline);
 }
 
 StreamBytes readWaiting(int fd) {

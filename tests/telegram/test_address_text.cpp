@@ -12,10 +12,9 @@ struct PartCase {
 
 TEST(AddressTextTest, ReadsAPartByTheReadingRule) {
   const PartCase cases[] = {
-      {"15", 15u}, {"05", 5u},   {" 5", 5u},         {"5 ", std::nullopt}, {"  ", std::nullopt},
-      {"??", std::nullopt},      {"255", 255u},      {"  7", 7u},          {" 07", 7u},
-      {"2 5", std::nullopt},     {"999", 999u},      {"1a", std::nullopt}, {"-1", std::nullopt},
-      {"+1", std::nullopt},
+      {"15", 15u},          {"05", 5u},           {" 5", 5u},           {"5 ", std::nullopt}, {"  ", std::nullopt},
+      {"??", std::nullopt}, {"255", 255u},        {"  7", 7u},          {" 07", 7u},          {"2 5", std::nullopt},
+      {"999", 999u},        {"1a", std::nullopt}, {"-1", std::nullopt}, {"+1", std::nullopt},
   };
   for (const auto& c : cases) {
     const std::string_view part = c.part;
@@ -35,26 +34,16 @@ struct TextCase {
 
 TEST(AddressTextTest, CompleteAndRangeTests) {
   const TextCase cases[] = {
-      {AddressKind::Physical, "15.15.254", true, true},
-      {AddressKind::Physical, "00.00.000", true, true},
-      {AddressKind::Physical, " 1. 1.  5", true, true},
-      {AddressKind::Physical, "??.??.???", false, false},
-      {AddressKind::Physical, "  .  .   ", false, false},
-      {AddressKind::Physical, "1 .15.255", false, false},
-      {AddressKind::Physical, "15.1 .255", false, false},
-      {AddressKind::Physical, "15.15.25 ", false, false},
-      {AddressKind::Physical, "16.00.001", true, false},
-      {AddressKind::Physical, "15.16.001", true, false},
-      {AddressKind::Physical, "15.15.256", true, false},
-      {AddressKind::Physical, "99.99.999", true, false},
-      {AddressKind::Group, "15\\7\\255", true, true},
-      {AddressKind::Group, "00\\0\\001", true, true},
-      {AddressKind::Group, " 1\\2\\  3", true, true},
-      {AddressKind::Group, "  \\ \\   ", false, false},
-      {AddressKind::Group, "05\\ \\   ", false, false},
-      {AddressKind::Group, "03\\8\\001", true, false},
-      {AddressKind::Group, "03\\9\\001", true, false},
-      {AddressKind::Group, "16\\0\\000", true, false},
+      {AddressKind::Physical, "15.15.254", true, true},   {AddressKind::Physical, "00.00.000", true, true},
+      {AddressKind::Physical, " 1. 1.  5", true, true},   {AddressKind::Physical, "??.??.???", false, false},
+      {AddressKind::Physical, "  .  .   ", false, false}, {AddressKind::Physical, "1 .15.255", false, false},
+      {AddressKind::Physical, "15.1 .255", false, false}, {AddressKind::Physical, "15.15.25 ", false, false},
+      {AddressKind::Physical, "16.00.001", true, false},  {AddressKind::Physical, "15.16.001", true, false},
+      {AddressKind::Physical, "15.15.256", true, false},  {AddressKind::Physical, "99.99.999", true, false},
+      {AddressKind::Group, "15\\7\\255", true, true},     {AddressKind::Group, "00\\0\\001", true, true},
+      {AddressKind::Group, " 1\\2\\  3", true, true},     {AddressKind::Group, "  \\ \\   ", false, false},
+      {AddressKind::Group, "05\\ \\   ", false, false},   {AddressKind::Group, "03\\8\\001", true, false},
+      {AddressKind::Group, "03\\9\\001", true, false},    {AddressKind::Group, "16\\0\\000", true, false},
       {AddressKind::Group, "00\\0\\256", true, false},
   };
   for (const auto& c : cases) {
@@ -71,8 +60,8 @@ TEST(AddressTextTest, PhysicalTextsToValuesAndDigits) {
     const char* digits;
   };
   const Case cases[] = {
-      {"15.15.254", 0xFFFE, "FFFE"}, {"15.15.255", 0xFFFF, "FFFF"}, {"01.01.005", 0x1105, "1105"},
-      {" 1. 1.  5", 0x1105, "1105"}, {"00.00.000", 0x0000, "0000"}, {"16.00.001", std::nullopt, ""},
+      {"15.15.254", 0xFFFE, "FFFE"},   {"15.15.255", 0xFFFF, "FFFF"}, {"01.01.005", 0x1105, "1105"},
+      {" 1. 1.  5", 0x1105, "1105"},   {"00.00.000", 0x0000, "0000"}, {"16.00.001", std::nullopt, ""},
       {"??.??.???", std::nullopt, ""},
   };
   for (const auto& c : cases) {
@@ -91,9 +80,12 @@ TEST(AddressTextTest, GroupTextsToBytesAndDigits) {
     const char* digits;
   };
   const Case cases[] = {
-      {"01\\2\\003", GroupBytes{0x0A, 0x03}, "0A03"}, {"15\\7\\255", GroupBytes{0x7F, 0xFF}, "7FFF"},
-      {"00\\0\\001", GroupBytes{0x00, 0x01}, "0001"}, {" 1\\2\\  3", GroupBytes{0x0A, 0x03}, "0A03"},
-      {"03\\8\\001", std::nullopt, ""},              {"  \\ \\   ", std::nullopt, ""},
+      {"01\\2\\003", GroupBytes{0x0A, 0x03}, "0A03"},
+      {"15\\7\\255", GroupBytes{0x7F, 0xFF}, "7FFF"},
+      {"00\\0\\001", GroupBytes{0x00, 0x01}, "0001"},
+      {" 1\\2\\  3", GroupBytes{0x0A, 0x03}, "0A03"},
+      {"03\\8\\001", std::nullopt, ""},
+      {"  \\ \\   ", std::nullopt, ""},
   };
   for (const auto& c : cases) {
     const auto bytes = GroupTextToBytes(c.text);
@@ -115,9 +107,8 @@ TEST(AddressTextTest, BytesRenderAsFieldTexts) {
     const char* text;
   };
   const Case groups[] = {
-      {0x00, 0x01, "00\\0\\001"}, {0x7F, 0xFF, "15\\7\\255"}, {0x0A, 0x03, "01\\2\\003"},
-      {0xFF, 0xFF, "  \\ \\   "}, {0x80, 0x00, "16\\0\\000"}, {0xFF, 0xFE, "31\\7\\254"},
-      {0xFE, 0xFF, "31\\6\\255"},
+      {0x00, 0x01, "00\\0\\001"}, {0x7F, 0xFF, "15\\7\\255"}, {0x0A, 0x03, "01\\2\\003"}, {0xFF, 0xFF, "  \\ \\   "},
+      {0x80, 0x00, "16\\0\\000"}, {0xFF, 0xFE, "31\\7\\254"}, {0xFE, 0xFF, "31\\6\\255"},
   };
   for (const auto& g : groups) EXPECT_EQ(GroupBytesToText(g.high, g.low), g.text);
 }

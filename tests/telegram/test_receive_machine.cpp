@@ -32,9 +32,9 @@ Bytes memoryResponse(std::uint16_t destination = Local, std::uint8_t value = 0x1
 }
 
 struct Fed {
-  std::vector<Event> events;        // one per byte
-  std::vector<std::size_t> acks;    // positions (in the stream) after which 0x11 is due
-  std::vector<std::size_t> answers; // positions of accepted answers
+  std::vector<Event> events;         // one per byte
+  std::vector<std::size_t> acks;     // positions (in the stream) after which 0x11 is due
+  std::vector<std::size_t> answers;  // positions of accepted answers
 };
 
 Fed feedAll(ReceiveMachine& machine, const Bytes& bytes) {
@@ -89,36 +89,74 @@ TEST(ReceiveMachineTest, Scenarios) {
 
   const Scenario scenarios[] = {
       {"answer returned", 0, 9, answer, {5}, {10}, "B01105FFFE6342400012", ReceiveMachine::State::Finished},
-      {"noise before the frame start is skipped", 0, 9, concat({{0x00, 0x42, 0x8B}, answer}), {8}, {13},
-       "B01105FFFE6342400012", ReceiveMachine::State::Finished},
+      {"noise before the frame start is skipped",
+       0,
+       9,
+       concat({{0x00, 0x42, 0x8B}, answer}),
+       {8},
+       {13},
+       "B01105FFFE6342400012",
+       ReceiveMachine::State::Finished},
       {"wrong code not accepted", 0, 5, answer, {5}, {}, "", ReceiveMachine::State::Idle},
       {"code 255 accepts nothing", 0, 255, answer, {5}, {}, "", ReceiveMachine::State::Idle},
-      {"bad checksum dropped, next frame taken", 0, 9, concat({badChecksum, answer}), {5, 16}, {21},
-       "B01105FFFE6342400012", ReceiveMachine::State::Finished},
+      {"bad checksum dropped, next frame taken",
+       0,
+       9,
+       concat({badChecksum, answer}),
+       {5, 16},
+       {21},
+       "B01105FFFE6342400012",
+       ReceiveMachine::State::Finished},
       {"frame for another station", 0, 9, otherStation, {}, {}, "", ReceiveMachine::State::Idle},
-      {"own frame not acknowledged, accepted", 0, 9, ownFrame, {}, {10}, "BCFFFEFFFE6342400012",
+      {"own frame not acknowledged, accepted",
+       0,
+       9,
+       ownFrame,
+       {},
+       {10},
+       "BCFFFEFFFE6342400012",
        ReceiveMachine::State::Finished},
       {"broadcast acknowledged, never accepted", 0, 5, broadcast, {5}, {}, "", ReceiveMachine::State::Idle},
-      {"group frame to 0/0/0 acknowledged, not accepted", 0, 9, groupToZero, {5}, {}, "",
-       ReceiveMachine::State::Idle},
-      {"address response with group flag not accepted", 0, 5, addressResponse, {}, {}, "",
-       ReceiveMachine::State::Idle},
-      {"address response accepted", 0, 5, addressResponsePhys, {5}, {8}, "B01105FFFE610140",
+      {"group frame to 0/0/0 acknowledged, not accepted", 0, 9, groupToZero, {5}, {}, "", ReceiveMachine::State::Idle},
+      {"address response with group flag not accepted", 0, 5, addressResponse, {}, {}, "", ReceiveMachine::State::Idle},
+      {"address response accepted",
+       0,
+       5,
+       addressResponsePhys,
+       {5},
+       {8},
+       "B01105FFFE610140",
        ReceiveMachine::State::Finished},
       {"mode 1 skips a B0 start", 1, 9, answer, {}, {}, "", ReceiveMachine::State::Idle},
-      {"mode 1 takes a BC start", 1, 9, answerBC, {5}, {10}, "BC1105FFFE6342400012",
-       ReceiveMachine::State::Finished},
+      {"mode 1 takes a BC start", 1, 9, answerBC, {5}, {10}, "BC1105FFFE6342400012", ReceiveMachine::State::Finished},
       {"mode 2 confirmation when idle", 2, 255, {0x8B}, {}, {}, "", ReceiveMachine::State::Finished},
-      {"mode 2: 0x8B inside a frame is a frame byte", 2, 9, concat({with8B, {0x8B}}), {5}, {10},
-       "B01105FFFE634240008B", ReceiveMachine::State::Finished},
-      {"mode 2 answers accumulate", 2, 9, concat({answer, answer}), {5, 16}, {10, 21},
-       "B01105FFFE6342400012B01105FFFE6342400012", ReceiveMachine::State::Idle},
+      {"mode 2: 0x8B inside a frame is a frame byte",
+       2,
+       9,
+       concat({with8B, {0x8B}}),
+       {5},
+       {10},
+       "B01105FFFE634240008B",
+       ReceiveMachine::State::Finished},
+      {"mode 2 answers accumulate",
+       2,
+       9,
+       concat({answer, answer}),
+       {5, 16},
+       {10, 21},
+       "B01105FFFE6342400012B01105FFFE6342400012",
+       ReceiveMachine::State::Idle},
       {"mode 0: 0x8B is no confirmation", 0, 9, {0x8B}, {}, {}, "", ReceiveMachine::State::Idle},
       {"length 0 judged against the next byte", 0, 4, lengthZero, {5}, {}, "", ReceiveMachine::State::Assembling},
-      {"length 0 accepted only if the next byte is the checksum again", 0, 4,
-       concat({lengthZero, {lengthZero.back()}}), {5}, {8},
+      {"length 0 accepted only if the next byte is the checksum again",
+       0,
+       4,
+       concat({lengthZero, {lengthZero.back()}}),
+       {5},
+       {8},
        // bytes 0..7: the frame and its real checksum 0x37
-       "BC1105FFFE600137", ReceiveMachine::State::Finished},
+       "BC1105FFFE600137",
+       ReceiveMachine::State::Finished},
   };
   for (const auto& s : scenarios) {
     ReceiveMachine machine(static_cast<ExchangeMode>(s.mode), s.answerCode, Local);
@@ -147,14 +185,17 @@ TEST(ReceiveMachineTest, TraceGivesStatesAndVerdicts) {
     std::vector<State> entered;
   };
   const Case cases[] = {
-      {"each refusal, then the answer", ExchangeMode::Answer,
+      {"each refusal, then the answer",
+       ExchangeMode::Answer,
        concat({badChecksum, memoryResponse(0x1106), group, addressResponse, memoryResponse()}),
        {Verdict::WrongChecksum, Verdict::OtherDestination, Verdict::GroupDestination, Verdict::OtherService,
         Verdict::Accepted},
        {State::Assembling, State::Idle, State::Assembling, State::Idle, State::Assembling, State::Idle,
         State::Assembling, State::Idle, State::Assembling, State::Finished}},
-      {"confirmation mode logs an answer and ends on 8B", ExchangeMode::Confirmation,
-       concat({memoryResponse(), {0x8B}}), {Verdict::Accepted},
+      {"confirmation mode logs an answer and ends on 8B",
+       ExchangeMode::Confirmation,
+       concat({memoryResponse(), {0x8B}}),
+       {Verdict::Accepted},
        {State::Assembling, State::Idle, State::Finished}},
       {"noise enters no state", ExchangeMode::Answer, {0x00, 0x8B, 0x42}, {}, {}},
   };
@@ -185,8 +226,8 @@ TEST(ReceiveMachineTest, TraceGivesStatesAndVerdicts) {
 
 // The length field decides where the checksum is; a frame is never judged before index 8.
 TEST(ReceiveMachineTest, ChecksumIndexFromTheLengthField) {
-  const std::pair<std::uint8_t, std::size_t> cases[] = {
-      {0x60, 8}, {0x61, 8}, {0x62, 9}, {0x63, 10}, {0xE1, 8}, {0x6F, 22}, {0xFF, 22}};
+  const std::pair<std::uint8_t, std::size_t> cases[] = {{0x60, 8}, {0x61, 8},  {0x62, 9}, {0x63, 10},
+                                                        {0xE1, 8}, {0x6F, 22}, {0xFF, 22}};
   for (const auto& [routing, index] : cases) EXPECT_EQ(ReceiveMachine::checksumIndex(routing), index) << int(routing);
 }
 

@@ -40,8 +40,8 @@ struct LineState {
   std::vector<std::size_t> readsBeforeWrite;  // bytes read before each byte written
   std::size_t bytesRead = 0;
   bool writesFail = false;
-  std::size_t textLength = 0;   // bytes of the text; after its last one the chip replies
-  Bytes replyToText;            // what the chip sends the moment the text is complete
+  std::size_t textLength = 0;  // bytes of the text; after its last one the chip replies
+  Bytes replyToText;           // what the chip sends the moment the text is complete
   int descriptor = 42;
   std::uint32_t lineErrors = 0;  // reported by every clearError, as a line that hung up does
 };
@@ -68,7 +68,8 @@ class FakeLine : public SerialLine {
     if (s_->writesFail) return false;
     s_->written.push_back(byte);
     s_->readsBeforeWrite.push_back(s_->bytesRead);
-    if (s_->written.size() == s_->textLength) s_->rx.insert(s_->rx.end(), s_->replyToText.begin(), s_->replyToText.end());
+    if (s_->written.size() == s_->textLength)
+      s_->rx.insert(s_->rx.end(), s_->replyToText.begin(), s_->replyToText.end());
     return true;
   }
   bool readByte(std::uint8_t& byte) override {
@@ -171,30 +172,129 @@ TEST_F(TelegramExchangeTest, Exchanges) {
   const std::string lengthZeroChip = "80BC81FF82FE831184058560868047B6";
 
   const std::vector<Case> cases = {
-      {"confirmation after the echo", switchOn, 1, 255, 2, {}, {{echo, 0}, {{0x8B}, 0}},
-       "ACK", {switchChip}, switchChip, {}},
-      {"memory answer acknowledged and returned", ReadTelegram, 1, 9, 0, {}, {{memoryAnswer, 0}},
-       "B01105FFFE6342400012", {ReadChipText, "B01105FFFE6342400012"}, ReadChipText + "11", {6}},
-      {"answer with our own source is not acknowledged", ReadTelegram, 1, 9, 0, {}, {{ownAnswer, 0}},
-       "B0FFFEFFFE6342400012", {ReadChipText, "B0FFFEFFFE6342400012"}, ReadChipText, {}},
-      {"answers in mode 2 are logged, not returned", switchOn, 1, 9, 2, {},
-       {{memoryAnswer, 0}, {{0x8B}, 0}}, "ACK", {switchChip, "B01105FFFE6342400012"}, switchChip + "11", {6}},
-      {"no confirmation within the limit", switchOn, 2, 255, 2, {}, {{{}, 1}, {echo, 0}, {{}, 1}},
-       "NoReply", {switchChip}, switchChip, {}},
-      {"a byte read as the limit is reached is dropped", switchOn, 1, 255, 2, {}, {{{0x8B}, 1}},
-       "NoReply", {switchChip}, switchChip, {}},
-      {"no limit waits however long", switchOn, 0, 255, 2, {},
-       {{{}, 5}, {{}, 100}, {{}, 1000}, {{0x8B}, 1}}, "ACK", {switchChip}, switchChip, {}},
-      {"the echo of a length-0 frame takes the confirmation as its checksum", "BCFFFE11056080", 1, 255, 2, {},
-       {{echoLengthZero, 0}, {{0x8B}, 0}}, "NoReply", {lengthZeroChip}, lengthZeroChip, {}},
+      {"confirmation after the echo",
+       switchOn,
+       1,
+       255,
+       2,
+       {},
+       {{echo, 0}, {{0x8B}, 0}},
+       "ACK",
+       {switchChip},
+       switchChip,
+       {}},
+      {"memory answer acknowledged and returned",
+       ReadTelegram,
+       1,
+       9,
+       0,
+       {},
+       {{memoryAnswer, 0}},
+       "B01105FFFE6342400012",
+       {ReadChipText, "B01105FFFE6342400012"},
+       ReadChipText + "11",
+       {6}},
+      {"answer with our own source is not acknowledged",
+       ReadTelegram,
+       1,
+       9,
+       0,
+       {},
+       {{ownAnswer, 0}},
+       "B0FFFEFFFE6342400012",
+       {ReadChipText, "B0FFFEFFFE6342400012"},
+       ReadChipText,
+       {}},
+      {"answers in mode 2 are logged, not returned",
+       switchOn,
+       1,
+       9,
+       2,
+       {},
+       {{memoryAnswer, 0}, {{0x8B}, 0}},
+       "ACK",
+       {switchChip, "B01105FFFE6342400012"},
+       switchChip + "11",
+       {6}},
+      {"no confirmation within the limit",
+       switchOn,
+       2,
+       255,
+       2,
+       {},
+       {{{}, 1}, {echo, 0}, {{}, 1}},
+       "NoReply",
+       {switchChip},
+       switchChip,
+       {}},
+      {"a byte read as the limit is reached is dropped",
+       switchOn,
+       1,
+       255,
+       2,
+       {},
+       {{{0x8B}, 1}},
+       "NoReply",
+       {switchChip},
+       switchChip,
+       {}},
+      {"no limit waits however long",
+       switchOn,
+       0,
+       255,
+       2,
+       {},
+       {{{}, 5}, {{}, 100}, {{}, 1000}, {{0x8B}, 1}},
+       "ACK",
+       {switchChip},
+       switchChip,
+       {}},
+      {"the echo of a length-0 frame takes the confirmation as its checksum",
+       "BCFFFE11056080",
+       1,
+       255,
+       2,
+       {},
+       {{echoLengthZero, 0}, {{0x8B}, 0}},
+       "NoReply",
+       {lengthZeroChip},
+       lengthZeroChip,
+       {}},
       {"telegram 01 is one byte", "01", -1, 255, 2, {}, {}, "NoReply", {"01"}, "01", {}},
-      {"15 digits are padded with a 0", "BCFFFE110560808", -1, 255, 2, {}, {}, "NoReply",
-       {"80BC81FF82FE831184058560868087804836"}, "80BC81FF82FE831184058560868087804836", {}},
-      {"mode 1 sends nothing and takes what is waiting", "ignored", 1, 5, 1, furtherAnswer, {},
-       "BC1106FFFE610140", {"BC1106FFFE610140"}, "11", {6}},
+      {"15 digits are padded with a 0",
+       "BCFFFE110560808",
+       -1,
+       255,
+       2,
+       {},
+       {},
+       "NoReply",
+       {"80BC81FF82FE831184058560868087804836"},
+       "80BC81FF82FE831184058560868087804836",
+       {}},
+      {"mode 1 sends nothing and takes what is waiting",
+       "ignored",
+       1,
+       5,
+       1,
+       furtherAnswer,
+       {},
+       "BC1106FFFE610140",
+       {"BC1106FFFE610140"},
+       "11",
+       {6}},
       {"mode 1 skips a B0 frame", "ignored", 1, 5, 1, furtherAnswerB0, {}, "NoReply", {}, "", {}},
-      {"bytes waiting before a send are cleared", ReadTelegram, 1, 9, 0, memoryAnswer, {}, "NoReply",
-       {ReadChipText}, ReadChipText, {}},
+      {"bytes waiting before a send are cleared",
+       ReadTelegram,
+       1,
+       9,
+       0,
+       memoryAnswer,
+       {},
+       "NoReply",
+       {ReadChipText},
+       ReadChipText,
+       {}},
   };
 
   for (const auto& c : cases) {
@@ -205,7 +305,8 @@ TEST_F(TelegramExchangeTest, Exchanges) {
     host.descriptors.clear();
     host.script.assign(c.script.begin(), c.script.end());
 
-    EXPECT_EQ(exchange.SendTelegram(c.telegram, c.waitLimit, c.answerCode, static_cast<ExchangeMode>(c.mode)), c.result);
+    EXPECT_EQ(exchange.SendTelegram(c.telegram, c.waitLimit, c.answerCode, static_cast<ExchangeMode>(c.mode)),
+              c.result);
     EXPECT_EQ(host.log, c.log);
     EXPECT_EQ(hex(line->written), c.written);
     std::vector<std::size_t> acks;
@@ -237,8 +338,7 @@ TEST_F(TelegramExchangeTest, SixFailedWritesGiveOneBoxAndError) {
   EXPECT_EQ(exchange.SendTelegram(ReadTelegram, 1, 9, ExchangeMode::Answer), "Error");
   EXPECT_EQ(host.log, std::vector<std::string>(6, ReadChipText));
   ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0],
-            (test::ShownBox{"Wystąpił problem podczas transmisji danych", std::nullopt, 0x2010}));
+  EXPECT_EQ(platform.boxes[0], (test::ShownBox{"Wystąpił problem podczas transmisji danych", std::nullopt, 0x2010}));
   EXPECT_EQ(line->bytesRead, 0u);
   EXPECT_TRUE(host.descriptors.empty());
 }

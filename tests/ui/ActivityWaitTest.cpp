@@ -1,8 +1,7 @@
 // The wait inside the exchange: it wakes for a byte on the line or for a window event,
 // and in between it blocks instead of spinning.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QTimer>

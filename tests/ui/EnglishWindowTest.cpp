@@ -3,10 +3,9 @@
 // that stays the same in both is left in Polish, unless it names no language at all.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <memory>
 #include <optional>
-
-#include <QRegularExpression>
 
 #include "TranslationSupport.h"
 #include "UiTestSupport.h"

@@ -4,16 +4,15 @@
 // one and this test fails; ctest runs it once more without that font and expects it to.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "UiTestSupport.h"
 

@@ -67,11 +67,9 @@ TEST(MaskedField, ProgramTextsAreKeptAsTheyStand) {
     const char* set;
     const char* expected;
   } const cases[] = {
-      {Kind::Physical, "??.??.???", "??.??.???"},
-      {Kind::Physical, "15.15.255", "15.15.255"},
-      {Kind::Group, "  \\ \\   ", "  \\ \\   "},
-      {Kind::Group, "15\\7\\255", "15\\7\\255"},
-      {Kind::Group, "  \\", "  \\     "},             // padded to the field's length
+      {Kind::Physical, "??.??.???", "??.??.???"},  {Kind::Physical, "15.15.255", "15.15.255"},
+      {Kind::Group, "  \\ \\   ", "  \\ \\   "},   {Kind::Group, "15\\7\\255", "15\\7\\255"},
+      {Kind::Group, "  \\", "  \\     "},           // padded to the field's length
       {Kind::Physical, "15.15.2550", "15.15.255"},  // cut to it
   };
   for (const auto& c : cases) {

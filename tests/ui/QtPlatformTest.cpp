@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "UiTestSupport.h"
@@ -28,10 +28,10 @@ struct BoxCase {
 const BoxCase boxCases[] = {
     {"Plain", 0x0, nullptr, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, id::Ok},
     {"Error", 0x42010, nullptr, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, id::Ok},
-    {"Information", 0x40040, "Information", QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok,
-     QMessageBox::Ok, id::Ok},
-    {"QuestionYes", 0x42024, "Informacja", QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-     QMessageBox::Yes, QMessageBox::Yes, id::Yes},
+    {"Information", 0x40040, "Information", QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok,
+     id::Ok},
+    {"QuestionYes", 0x42024, "Informacja", QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+     QMessageBox::Yes, id::Yes},
     {"QuestionNoByDefault", 0x42124, "Informacja", QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
      QMessageBox::No, QMessageBox::No, id::No},
     {"QuestionEscaped", 0x42024, "Informacja", QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,

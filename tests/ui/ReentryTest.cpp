@@ -2,12 +2,11 @@
 // time must not start a second operation inside it, nor delete its port.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
-
 #include <QAction>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 
 #include "UiTestSupport.h"
 #include "config/GroupSwitching.h"
@@ -40,8 +39,7 @@ class Reentry : public ::testing::Test {
   }
 
   bool written(const std::vector<std::uint8_t>& bytes) const {
-    return std::search(com1->written.begin(), com1->written.end(), bytes.begin(), bytes.end()) !=
-           com1->written.end();
+    return std::search(com1->written.begin(), com1->written.end(), bytes.begin(), bytes.end()) != com1->written.end();
   }
 
   // Clicks Write and, inside its first wait, does what the user does.

@@ -76,7 +76,9 @@ TEST_F(Startup, MessagesInOrderWhenSomethingFails) {
     bool modemLinesFail;
     Texts expected;
   } const cases[] = {
-      {"NoFreePort", false, false,
+      {"NoFreePort",
+       false,
+       false,
        {"No COM port of 1 to 4 is available now", "COM no. is placed out of range of 1 ÷ 4", InitProblem, DtrProblem,
         RtsProblem}},
       {"ModemLinesRefused", true, true, {"Active port: COM1", DtrProblem, RtsProblem}},

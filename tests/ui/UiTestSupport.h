@@ -1,11 +1,10 @@
 #pragma once
 // What the window tests share: one QApplication for the test program, and a rig that
 // puts the real main window on a recording platform with fake serial ports.
-#include <memory>
-#include <string>
-
 #include <QApplication>
 #include <QTest>
+#include <memory>
+#include <string>
 
 #include "support/FakeLine.h"
 #include "support/RecordingPlatform.h"

@@ -3,14 +3,13 @@
 // answers to the frame it sent by the address it sent it from.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
-
 #include <QApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 
 #include "UiTestSupport.h"
 #include "ui/Colours.h"

@@ -1,8 +1,7 @@
 // kolvaro-cli.exe under wine: its exit statuses, and a group switch through COM1 that
 // kolvaro-bus logs (scripts/test-windows.sh puts it there).
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -26,8 +25,10 @@ DWORD runCli(const std::string& arguments) {
     return ~0u;
   }
   DWORD status = ~0u;
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &status);
-  else TerminateProcess(process.hProcess, ~0u);
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &status);
+  else
+    TerminateProcess(process.hProcess, ~0u);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return status;

@@ -1,9 +1,8 @@
 // The Win32 serial line under wine, against kolvaro-bus behind COM1 (scripts/test-windows.sh
 // puts it there and names it in KOLVARO_TEST_COM1_PEER): port names, the DCB mapping in
 // both directions, the chip's reset answer and a group switch seen on the bus.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -72,9 +71,12 @@ TEST(WindowsDcbMapping, FlagsWiderThanTheirBitFieldAreCut) {
     std::uint32_t kept;
   };
   const Case cases[] = {
-      {"fBinary", &Dcb::fBinary, 2, 0},           {"fParity", &Dcb::fParity, 3, 1},
-      {"fOutxCtsFlow", &Dcb::fOutxCtsFlow, 0xFF, 1}, {"fDtrControl", &Dcb::fDtrControl, 6, 2},
-      {"fRtsControl", &Dcb::fRtsControl, 7, 3},   {"fAbortOnError", &Dcb::fAbortOnError, 0x10, 0},
+      {"fBinary", &Dcb::fBinary, 2, 0},
+      {"fParity", &Dcb::fParity, 3, 1},
+      {"fOutxCtsFlow", &Dcb::fOutxCtsFlow, 0xFF, 1},
+      {"fDtrControl", &Dcb::fDtrControl, 6, 2},
+      {"fRtsControl", &Dcb::fRtsControl, 7, 3},
+      {"fAbortOnError", &Dcb::fAbortOnError, 0x10, 0},
       {"fDummy2", &Dcb::fDummy2, 0xFFFFFFFF, 0x1FFFF},
   };
   for (const Case& c : cases) {
@@ -204,8 +206,7 @@ class ObservedPorts : public SerialPorts {
     std::unique_ptr<SerialLine> line_;
     std::vector<Dcb>& applied_;
   };
-  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths,
-                                   LineError& failure) override {
+  std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths, LineError& failure) override {
     auto line = hostSerialPorts().open(portName, paths, failure);
     if (!line) return nullptr;
     return std::make_unique<Line>(std::move(line), applied);

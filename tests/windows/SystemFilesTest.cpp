@@ -1,8 +1,7 @@
 // dcb.ini where Windows keeps it: the system directory, paths with drive letters and
 // backslashes, and the atomic replace over a file that is already there.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cctype>
 #include <filesystem>
@@ -85,8 +84,7 @@ TEST(WindowsPaths, JoinWithBackslashesAndOpenWithDriveLetters) {
 // target exists.
 TEST(WindowsIniReplace, OverAnExistingFileInTheSystemDirectory) {
   SystemFile file(pathInDirectory(win32SystemDirectory(), "kolvaro-test-dcb.ini"));
-  const std::string before =
-      "; kept comment\r\n[COM settings]\r\nBaudRate=9600\r\nodd line\r\n[Other]\r\nx=1\r\n";
+  const std::string before = "; kept comment\r\n[COM settings]\r\nBaudRate=9600\r\nodd line\r\n[Other]\r\nx=1\r\n";
   writeFile(file.path, before);
 
   IniFile ini(file.path);
@@ -97,7 +95,6 @@ TEST(WindowsIniReplace, OverAnExistingFileInTheSystemDirectory) {
             "; kept comment\r\n[COM settings]\r\nBaudRate=19200\r\nodd line\r\nParity=2\r\n[Other]\r\nx=1\r\n"
             "[Port no.]\r\nCOM=3\r\n");
   EXPECT_EQ(GetFileAttributesA((file.path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES) << "temporary file left";
-
 }
 
 // When dcb.ini cannot be written (a user without the right to write the system
