@@ -109,7 +109,7 @@ fi
 targets=(config_write_procedure config_read_procedure config_group_switching config_round_trip config_procedure_paths)
 tests_regex='^config_(write_procedure|read_procedure|group_switching|round_trip|procedure_paths)\.'
 export CCACHE_BASEDIR="$tree"
-cmake -S "$tree" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOLVARO_WERROR=ON \
+cmake -S "$tree" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
   -DKOLVARO_BUILD_UI=OFF -DKOLVARO_BUILD_BENCH=OFF > "$work/configure.log"
 jobs=${KOLVARO_JOBS:-2}
 
