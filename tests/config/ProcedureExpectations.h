@@ -82,4 +82,21 @@ inline bool everyPositionIn(const std::vector<int>& history, std::initializer_li
   return true;
 }
 
+// The write's boxes from a free address to the last stage, shared by the write's tests.
+namespace write {
+inline const ShownBox AddressFree = notice(
+    "Weryfikacja zajętości adresu fizycznego zakończona.\n"
+    "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
+inline const ShownBox AskGroupTable = question(
+    "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?", 0x42124);
+inline const ShownBox AskPrograms = question(
+    "Proces konfiguracji adresów grupowych zakończony.\n"
+    "Czy zapisać numer programu, wykonywanego przez element magistralny?");
+inline const ShownBox ProgramsDone = notice("Proces konfiguracji programu zakończony");
+inline const ShownBox AskInputMode = question(
+    "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
+    "Czy chcesz skonfigurować tryb działania wejść?");
+inline const ShownBox InputModeDone = notice("Proces konfiguracji trybu pracy wejść zakończony");
+}  // namespace write
+
 }  // namespace kolvaro::test::expect

@@ -17,27 +17,15 @@ using namespace std::chrono_literals;
 using expect::error;
 using expect::notice;
 using expect::question;
+using namespace expect::write;
 
 constexpr char Empty[] = "  \\ \\   ";
 const ShownBox& Transmission = expect::Transmission;
 
 // ---- write ------------------------------------------------------------------------------
 
-const ShownBox AddressFree = notice(
-    "Weryfikacja zajętości adresu fizycznego zakończona.\n"
-    "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
-const ShownBox AskGroupTable = question(
-    "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?", 0x42124);
-const ShownBox AskWritePrograms = question(
-    "Proces konfiguracji adresów grupowych zakończony.\n"
-    "Czy zapisać numer programu, wykonywanego przez element magistralny?");
-const ShownBox ProgramsWritten = notice("Proces konfiguracji programu zakończony");
-const ShownBox AskWriteInputMode = question(
-    "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
-    "Czy chcesz skonfigurować tryb działania wejść?");
-const ShownBox InputModeWritten = notice("Proces konfiguracji trybu pracy wejść zakończony");
-const std::vector<ShownBox> WholeWrite{AddressFree,     AskGroupTable,     AskWritePrograms,
-                                       ProgramsWritten, AskWriteInputMode, InputModeWritten};
+const std::vector<ShownBox> WholeWrite{AddressFree,  AskGroupTable, AskPrograms,
+                                       ProgramsDone, AskInputMode,  InputModeDone};
 
 // Device 01.01.005 is written with WY1 switch-on delay (01), WY2 switch-off delay (02)
 // and bistable inputs (01) into a device at 1.1.1 in programming mode.

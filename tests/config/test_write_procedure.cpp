@@ -14,6 +14,7 @@ using namespace std::chrono_literals;
 using expect::error;
 using expect::notice;
 using expect::question;
+using namespace expect::write;
 
 const ShownBox AddressCheckFailed = error("Wystąpił błąd podczas weryfikacji dostępności adresu fizycznego");
 const ShownBox AddressTaken{
@@ -21,23 +22,10 @@ const ShownBox AddressTaken{
     "Czy przeprowadzić procedurę konfiguracji pomimo tego?",
     std::nullopt, 0x42114};
 const ShownBox EnterProgrammingMode = notice("Wprowadź element magistralny w tryb programowania i naciśnij OK.");
-const ShownBox AddressFree = notice(
-    "Weryfikacja zajętości adresu fizycznego zakończona.\n"
-    "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
 const ShownBox ConfigurationFailed = error("Wystąpił błąd podczas konfiguracji");
 const ShownBox NoDeviceInProgrammingMode = error("Żaden terminal nie znajduje się w trybie programowania");
 const ShownBox SeveralDevicesInProgrammingMode =
     error("W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.", true);
-const ShownBox AskGroupTable = question(
-    "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?", 0x42124);
-const ShownBox AskPrograms = question(
-    "Proces konfiguracji adresów grupowych zakończony.\n"
-    "Czy zapisać numer programu, wykonywanego przez element magistralny?");
-const ShownBox ProgramsDone = notice("Proces konfiguracji programu zakończony");
-const ShownBox AskInputMode = question(
-    "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
-    "Czy chcesz skonfigurować tryb działania wejść?");
-const ShownBox InputModeDone = notice("Proces konfiguracji trybu pracy wejść zakończony");
 const ShownBox& T = expect::Transmission;
 
 constexpr char AddressCheck[] = "BCFFFE11056342010000";
@@ -342,7 +330,7 @@ INSTANTIATE_TEST_SUITE_P(
                         true}),
     [](const ::testing::TestParamInfo<PortFailureCase>& param) { return std::string(param.param.name); });
 
-TEST_F(WriteBench, FailedPortAtStartShowsTheTransmissionBoxThenM1) {
+TEST_F(WriteBench, FailedPortAtStartShowsTheTransmissionBoxThenAddressCheckFailed) {
   sim::Scene other;
   ProcedureRig failed(other, /*portWorks=*/false);
   enterConfiguration(failed);
