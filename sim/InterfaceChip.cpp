@@ -15,6 +15,16 @@ void InterfaceChip::detach() {
 }
 
 void InterfaceChip::pass(std::uint8_t byte) {
+  // A reset indication still due goes first: the chip answers a reset before it passes
+  // anything else on, even when a host that was slow to read sent a frame at once.
+  while (resetAnswersDue_ > 0) {
+    --resetAnswersDue_;
+    deliver(ResetIndication);
+  }
+  deliver(byte);
+}
+
+void InterfaceChip::deliver(std::uint8_t byte) {
   if (attached_ && toHost) toHost(byte);
 }
 
@@ -120,7 +130,12 @@ void InterfaceChip::reset() {
   expect_ = Expect::Service;
   building_.clear();
   nextIndex_ = 0;
-  clock_.after(ResetAnswerDelay, [this] { pass(ResetIndication); });
+  ++resetAnswersDue_;
+  clock_.after(ResetAnswerDelay, [this] {
+    if (resetAnswersDue_ == 0) return;  // already sent ahead of another byte
+    --resetAnswersDue_;
+    deliver(ResetIndication);
+  });
 }
 
 void InterfaceChip::frameStarted(bool own) {

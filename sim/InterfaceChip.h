@@ -91,6 +91,7 @@ class InterfaceChip : public BusStation {
  private:
   enum class Expect { Service, FrameByte, Checksum, AddressHigh, AddressLow, Argument };
   void pass(std::uint8_t byte);
+  void deliver(std::uint8_t byte);
   void reset();
   void takeChecksum(std::uint8_t byte);
   void protocolError();
@@ -102,7 +103,8 @@ class InterfaceChip : public BusStation {
   bool monitor_ = false;
   std::optional<std::uint16_t> ownAddress_;
   std::uint8_t errorBits_ = 0;
-  unsigned generation_ = 0;  // a reset forgets the outcome of frames sent before it
+  unsigned generation_ = 0;       // a reset forgets the outcome of frames sent before it
+  unsigned resetAnswersDue_ = 0;  // reset indications not yet passed to the host
 
   // Host to chip parsing.
   Expect expect_ = Expect::Service;

@@ -209,6 +209,17 @@ TEST(SimChip, ResetDropsQueuedFramesAndForgetsAddressAndMonitor) {
   EXPECT_FALSE(scene.chips()[0]->ownAddress().has_value());
 }
 
+// A host that sends a frame right after its reset request still gets the reset
+// indication first, never inside the echo of its frame.
+TEST(SimChip, ResetIndicationGoesAheadOfAFrameSentAtOnce) {
+  Scene scene;
+  scene.addDevice({.address = 0x1105});
+  SimHost host(scene);
+  host.write({0x01});
+  host.sendFrame(kConnect);
+  EXPECT_EQ(host.run(100ms), (Bytes{0x03, 0xBC, 0xFF, 0xFE, 0x11, 0x05, 0x60, 0x80, 0xB6, 0x8B}));
+}
+
 TEST(SimChip, ClosedLineDetachesChipAndReconnectWorks) {
   Scene scene;
   scene.addDevice({.address = 0x1105});
