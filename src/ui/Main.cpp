@@ -117,7 +117,9 @@ void TMain::FormShow() {
     Port->WriteByte(&resetRequest);  // no answer is awaited
     // The log notes whether the chip answered, a little later and without a box.
     resetCheckPending_ = true;
-    QTimer::singleShot(ResetAnswerTime, this, &TMain::noteChipResetAnswer);
+    resetAnswerBytes_.clear();
+    resetAnswerDeadline_ = std::chrono::steady_clock::now() + ResetAnswerDeadline;
+    QTimer::singleShot(ResetAnswerPoll, this, &TMain::pollChipResetAnswer);
 
     setWindowState(windowState() & ~Qt::WindowMinimized);
     setEnabled(true);

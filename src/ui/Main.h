@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "config/FieldValidation.h"
 #include "config/MainView.h"
@@ -194,10 +195,14 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void programmingModeScan();
   static constexpr char InterfaceTestCaption[] = "Test interfejsu";
   static constexpr char ProgrammingModeCaption[] = "Urządzenia w trybie programowania";
+  bool collectChipResetAnswer();
+  void pollChipResetAnswer();
   void noteChipResetAnswer();
   void notePortProblems(std::uint8_t onlyPort);
   std::string operationOutcome() const;
-  static constexpr std::chrono::milliseconds ResetAnswerTime{100};
+  static constexpr std::chrono::milliseconds ResetAnswerPoll{100};
+  static constexpr std::chrono::milliseconds ResetAnswerDeadline{2000};
+  static constexpr std::chrono::milliseconds ResetAnswerRecheck{2};
 
   std::array<MaskedField*, FieldCount> fields_{};
   AddressMembers members_;
@@ -210,6 +215,8 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   std::unique_ptr<BoxNotes> boxNotes_;  // the last box of an operation, for its outcome row
   std::string lastResult_;
   bool resetCheckPending_ = false;
+  std::vector<std::uint8_t> resetAnswerBytes_;
+  std::chrono::steady_clock::time_point resetAnswerDeadline_;
   int progressStep_ = 6;
   bool startupQueued_ = false;
   bool closeRequested_ = false;

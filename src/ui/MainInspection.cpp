@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <algorithm>
+#include <thread>
 
 #include "config/InterfaceTest.h"
 #include "config/ProgrammingModeScan.h"
@@ -76,9 +77,28 @@ void TMain::programmingModeScan() {
 }
 
 // Start-up writes the reset request and awaits no answer; the chip's reset indication
-// is looked for a little later, outside any exchange, and only noted.
-// It is looked for before the next operation at the latest, as an exchange would take
-// the bytes.
+// is looked for outside any exchange and only noted. It is polled for until it comes or
+// ResetAnswerDeadline after the request has passed, so a chip (or simulator) slow to
+// answer under load is not reported silent. An operation started before then waits up to
+// the rest of that time for it first, as the operation's exchange would take the bytes.
+bool TMain::collectChipResetAnswer() {
+  for (std::int32_t value = Port->ReadByte(); value <= 255; value = Port->ReadByte()) {
+    resetAnswerBytes_.push_back(static_cast<std::uint8_t>(value));
+  }
+  return std::find(resetAnswerBytes_.begin(), resetAnswerBytes_.end(), ResetIndication) != resetAnswerBytes_.end();
+}
+
+void TMain::pollChipResetAnswer() {
+  if (!resetCheckPending_) return;
+  const bool portUsable = Port && !Port->IsFailed();
+  if (!operationRunning() && portUsable && !collectChipResetAnswer() &&
+      std::chrono::steady_clock::now() < resetAnswerDeadline_) {
+    QTimer::singleShot(ResetAnswerPoll, this, &TMain::pollChipResetAnswer);
+    return;
+  }
+  noteChipResetAnswer();
+}
+
 void TMain::noteChipResetAnswer() {
   if (!resetCheckPending_) return;
   resetCheckPending_ = false;
@@ -86,14 +106,17 @@ void TMain::noteChipResetAnswer() {
     ReportNote(&log_, "odpowiedź układu na reset: nie sprawdzono");
     return;
   }
-  std::vector<std::uint8_t> bytes;
-  for (std::int32_t value = Port->ReadByte(); value <= 255; value = Port->ReadByte()) {
-    bytes.push_back(static_cast<std::uint8_t>(value));
+  // A plain wait, without the event loop: nothing else may run before the operation that
+  // asked for this note, and a chip answers its reset within milliseconds.
+  bool answered = collectChipResetAnswer();
+  while (!answered && std::chrono::steady_clock::now() < resetAnswerDeadline_) {
+    std::this_thread::sleep_for(ResetAnswerRecheck);
+    answered = collectChipResetAnswer();
   }
-  const bool answered = std::find(bytes.begin(), bytes.end(), ResetIndication) != bytes.end();
   std::string note = answered ? "układ interfejsu odpowiedział na reset (03)"
                               : std::string("układ interfejsu nie odpowiedział na reset");
-  if (!bytes.empty()) note += " [" + HexBytes(bytes) + "]";
+  if (!resetAnswerBytes_.empty()) note += " [" + HexBytes(resetAnswerBytes_) + "]";
+  resetAnswerBytes_.clear();
   ReportNote(&log_, note);
 }
 

@@ -53,6 +53,11 @@ bool FakeLine::setRts() {
 bool FakeLine::clearError(Status& status) {
   if (state_->clearErrorFails) return false;
   status.errors = state_->pendingErrors;
+  auto& arriving = state_->arriving;
+  while (!arriving.empty() && arriving.front().first <= std::chrono::steady_clock::now()) {
+    state_->incoming.push_back(arriving.front().second);
+    arriving.erase(arriving.begin());
+  }
   status.bytesWaiting = static_cast<std::uint32_t>(state_->incoming.size());
   state_->pendingErrors = 0;
   return true;

@@ -2,11 +2,13 @@
 // A serial line inside the test process, with switches for the faults a real port
 // can show. Its state is shared, so a test still sees it after a ComPort has taken
 // the line and deleted it.
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/SerialLine.h"
@@ -27,6 +29,8 @@ struct FakeLineState {
   std::optional<std::size_t> writesBeforeFailure;  // later writes fail (time-out or error)
   std::uint32_t pendingErrors = 0;                 // reported once by clearError, then cleared
   std::deque<std::uint8_t> incoming;               // bytes waiting to be read
+  // Bytes that join `incoming` at their time, also while the reader blocks the event loop.
+  std::vector<std::pair<std::chrono::steady_clock::time_point, std::uint8_t>> arriving;
 
   // What the port reports before anyone configures it.
   Dcb reported = defaultReported();

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QTimer>
 
 #include "UiTestSupport.h"
 #include "ui/Colours.h"
@@ -160,6 +161,44 @@ TEST_F(Startup, ClosingWithAFailedPortReportsTheRestore) {
   ASSERT_FALSE(rig.platform.boxes.empty());
   EXPECT_EQ(rig.platform.boxes[0].text, "DCB settings restoring error!");
   EXPECT_EQ(window.Port, nullptr);
+}
+
+// The chip's answer to the reset request is noted when it comes, also when the chip is
+// slow; a port change started before it came waits for it first, so the answer is not
+// lost to the new port. A chip that never answers is noted silent after the deadline.
+TEST(StartupResetAnswer, NotedWhenItComesAndAheadOfAnEarlyOperation) {
+  struct Case {
+    int answerAfterMs;  // -1: never
+    bool portChangeAt50Ms;
+    const char* note;
+  };
+  const char* const Answered = "układ interfejsu odpowiedział na reset (03) [03]";
+  for (const Case& c : {Case{0, false, Answered}, Case{400, false, Answered}, Case{400, true, Answered},
+                        Case{-1, false, "układ interfejsu nie odpowiedział na reset"}}) {
+    SCOPED_TRACE(testing::Message() << "answer after " << c.answerAfterMs << " ms, port change " << c.portChangeAt50Ms);
+    test::WindowRig rig;
+    auto com1 = test::addFakePort(rig.platform.scripted, "COM1");
+    test::addFakePort(rig.platform.scripted, "COM3");
+    if (c.answerAfterMs >= 0)
+      com1->arriving.emplace_back(std::chrono::steady_clock::now() + std::chrono::milliseconds(c.answerAfterMs), 0x03);
+    if (c.portChangeAt50Ms) QTimer::singleShot(50, [&rig] { rig.window->COM3->trigger(); });
+    rig.startUp();
+
+    const auto& rows = rig.window->telegramLog().rows();
+    auto noteRow = [&] {
+      return std::find_if(rows.begin(), rows.end(),
+                          [](const LogRow& row) { return row.event.find("reset") != std::string::npos; });
+    };
+    ASSERT_TRUE(test::waitUntil([&] { return noteRow() != rows.end(); }));
+    EXPECT_EQ(noteRow()->event, c.note);
+    if (c.portChangeAt50Ms) {
+      ASSERT_TRUE(
+          test::waitUntil([&] { return rig.window->Port && std::string(rig.window->Port->PortName()) == "COM3"; }));
+      const auto change = std::find_if(rows.begin(), rows.end(),
+                                       [](const LogRow& row) { return row.event == "▶ Zmiana portu na COM3"; });
+      EXPECT_LT(noteRow(), change);
+    }
+  }
 }
 
 }  // namespace
