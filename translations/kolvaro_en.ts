@@ -197,6 +197,202 @@ Do you want to configure the input mode?</translation>
         <source>operacja</source>
         <translation>operation</translation>
     </message>
+    <message>
+        <source>brak klucza</source>
+        <translation>key missing</translation>
+    </message>
+    <message>
+        <source>oczekiwano obiektu</source>
+        <translation>an object expected</translation>
+    </message>
+    <message>
+        <source>nieznany klucz</source>
+        <translation>unknown key</translation>
+    </message>
+    <message>
+        <source>oczekiwano tekstu</source>
+        <translation>a text expected</translation>
+    </message>
+    <message>
+        <source>dokument nie jest obiektem JSON</source>
+        <translation>the document is not a JSON object</translation>
+    </message>
+    <message>
+        <source>to nie jest plik konfiguracji (oczekiwano &quot;%1&quot;)</source>
+        <translation>this is not a configuration file (&quot;%1&quot; expected)</translation>
+    </message>
+    <message>
+        <source>oczekiwano liczby całkowitej</source>
+        <translation>an integer expected</translation>
+    </message>
+    <message>
+        <source>nieznana wersja formatu (znana: %1)</source>
+        <translation>unknown format version (known: %1)</translation>
+    </message>
+    <message>
+        <source>oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)</source>
+        <translation>a physical address area.line.device (0-15.0-15.0-255) expected</translation>
+    </message>
+    <message>
+        <source>oczekiwano listy dwóch adresów grupowych</source>
+        <translation>a list of two group addresses expected</translation>
+    </message>
+    <message>
+        <source>oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub &quot;%1&quot;</source>
+        <translation>a group address main/middle/sub (0-15/0-7/0-255) or &quot;%1&quot; expected</translation>
+    </message>
+    <message>
+        <source>oczekiwano &quot;%1&quot;, &quot;%2&quot; lub &quot;%3&quot;</source>
+        <translation>&quot;%1&quot;, &quot;%2&quot; or &quot;%3&quot; expected</translation>
+    </message>
+    <message>
+        <source>oczekiwano &quot;%1&quot; lub &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; or &quot;%2&quot; expected</translation>
+    </message>
+    <message>
+        <source>plik</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>to nie jest poprawny dokument JSON (błąd w bajcie %1)</source>
+        <translation>this is not a valid JSON document (error at byte %1)</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć pliku %1</source>
+        <translation>cannot open the file %1</translation>
+    </message>
+    <message>
+        <source>nie można odczytać pliku %1</source>
+        <translation>cannot read the file %1</translation>
+    </message>
+    <message>
+        <source>nie można zapisać pliku %1: %2</source>
+        <translation>cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: oczekiwano %2, odczytano %3</source>
+        <translation>%1: expected %2, read %3</translation>
+    </message>
+    <message>
+        <source>kolizja przy nadawaniu (slave collision)</source>
+        <translation>collision while sending (slave collision)</translation>
+    </message>
+    <message>
+        <source>błąd odbioru (suma kontrolna, parzystość lub bit)</source>
+        <translation>receive error (checksum, parity or bit)</translation>
+    </message>
+    <message>
+        <source>błąd nadawania</source>
+        <translation>transmit error</translation>
+    </message>
+    <message>
+        <source>błąd protokołu</source>
+        <translation>protocol error</translation>
+    </message>
+    <message>
+        <source>ostrzeżenie o temperaturze</source>
+        <translation>temperature warning</translation>
+    </message>
+    <message>
+        <source>Żaden układ interfejsu nie odpowiedział na porcie %1 w ciągu %2 ms.
+Sprawdź: czy wybrano właściwy port, kabel, zasilanie interfejsu i magistrali, oraz czy port nie jest zajęty przez inny program.</source>
+        <translation>No interface chip answered on port %1 within %2 ms.
+Check that the right port is chosen, the cable, the power of the interface and of the bus, and that no other program holds the port.</translation>
+    </message>
+    <message>
+        <source>Układ interfejsu na porcie %1 odpowiedział po %2 ms, stan %3: </source>
+        <translation>The interface chip on port %1 answered after %2 ms, state %3: </translation>
+    </message>
+    <message>
+        <source>bez błędów.</source>
+        <translation>no errors.</translation>
+    </message>
+    <message>
+        <source>%1 (po %2 ms, %3 odpowiedzi)</source>
+        <translation>%1 (after %2 ms, %3 answers)</translation>
+    </message>
+    <message>
+        <source>%1 (po %2 ms)</source>
+        <translation>%1 (after %2 ms)</translation>
+    </message>
+    <message>
+        <source>Nie udało się wysłać zapytania o adres fizyczny.</source>
+        <translation>The physical address request could not be sent.</translation>
+    </message>
+    <message>
+        <source>Żadne urządzenie nie jest w trybie programowania.</source>
+        <translation>No device is in programming mode.</translation>
+    </message>
+    <message>
+        <source>Urządzenia w trybie programowania (%1):</source>
+        <translation>Devices in programming mode (%1):</translation>
+    </message>
+    <message>
+        <source>%1: brak urządzenia %2. Sprawdź, czy interfejs jest podłączony, albo wskaż właściwe urządzenie w dcb.ini (sekcja &quot;COM ports&quot;).</source>
+        <translation>%1: no device %2. Check that the interface is connected, or name the right device in dcb.ini (section &quot;COM ports&quot;).</translation>
+    </message>
+    <message>
+        <source>%1: brak uprawnień do %2. Dodaj użytkownika do grupy dialout (sudo usermod -aG dialout $USER) i zaloguj się ponownie.</source>
+        <translation>%1: no permission for %2. Add the user to the dialout group (sudo usermod -aG dialout $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>%1: %2 jest zajęty przez inny program.</source>
+        <translation>%1: %2 is held by another program.</translation>
+    </message>
+    <message>
+        <source>%1: nie można otworzyć %2 (%3).</source>
+        <translation>%1: cannot open %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Plik konfiguracji %1 jest nieprawidłowy; okno pozostaje bez zmian.
+%2</source>
+        <translation>The configuration file %1 is not valid; the window stays as it is.
+%2</translation>
+    </message>
+    <message>
+        <source>Konfiguracja nie została zapisana; poprzedni plik pozostał bez zmian.
+%1</source>
+        <translation>The configuration was not saved; the previous file is unchanged.
+%1</translation>
+    </message>
+    <message>
+        <source>Plik konfiguracji %1 jest nieprawidłowy.
+%2</source>
+        <translation>The configuration file %1 is not valid.
+%2</translation>
+    </message>
+    <message>
+        <source>Weryfikacja przerwana: odczyt elementu nie powiódł się.</source>
+        <translation>Verification stopped: reading the device failed.</translation>
+    </message>
+    <message>
+        <source>Weryfikacja zakończona: element zawiera oczekiwaną konfigurację.</source>
+        <translation>Verification finished: the device holds the expected configuration.</translation>
+    </message>
+    <message>
+        <source>Weryfikacja zakończona: element różni się w %1 pozycjach.</source>
+        <translation>Verification finished: the device differs in %1 items.</translation>
+    </message>
+    <message>
+        <source>Test interfejsu</source>
+        <translation>Interface test</translation>
+    </message>
+    <message>
+        <source>Urządzenia w trybie programowania</source>
+        <translation>Devices in programming mode</translation>
+    </message>
+    <message>
+        <source>
+Port %1 nie jest otwarty.</source>
+        <translation>
+Port %1 is not open.</translation>
+    </message>
+    <message>
+        <source>
+Port %1 nie jest otwarty: %2</source>
+        <translation>
+Port %1 is not open: %2</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>

@@ -43,13 +43,13 @@ class FramePrinter : public ExchangeObserver {
 
 int TestInterfaceCommand(const Options& options, TerminalView& view) {
   const ChipState state = TestInterface(view, nullptr);
-  std::cout << InterfaceTestReport(state, view.port()->PortName(), portPath(options, *view.port())) << '\n';
+  std::cout << InterfaceTestReport(state, view.port()->PortName(), portPath(options, *view.port())).polish() << '\n';
   return state.answered ? status::Done : status::Refused;
 }
 
 int ProgrammingModeCommand(TerminalView& view) {
   const ProgrammingModeScanResult result = ScanProgrammingMode(view);
-  std::cout << ProgrammingModeReport(result) << '\n';
+  std::cout << ProgrammingModeReport(result).polish() << '\n';
   return result.sendFailed || result.devices.empty() ? status::Refused : status::Done;
 }
 

@@ -143,8 +143,8 @@ int read(const Options& options) {
   const std::optional<DeviceConfiguration> found = ReadDeviceConfiguration(session.view());
   if (session.runFailed() || !found) return refused("odczyt nie powiódł się");
   if (options.output) {
-    const std::string why = SaveConfigurationFile(*options.output, *found);
-    if (!why.empty()) return badInput(why);
+    const CoreText why = SaveConfigurationFile(*options.output, *found);
+    if (!why.empty()) return badInput(why.polish());
   }
   if (options.json)
     std::cout << FormatConfiguration(*found);
@@ -188,7 +188,7 @@ int verify(const Options& options) {
   if (!session.openPort()) return portFailed(options);
   const Verification result = VerifyDevice(session.view(), std::get<DeviceConfiguration>(file));
   if (session.runFailed() || !result.deviceRead) return refused("odczyt nie powiódł się, niczego nie porównano");
-  for (const Difference& difference : result.differences) std::cout << DifferenceLine(difference) << '\n';
+  for (const Difference& difference : result.differences) std::cout << DifferenceLine(difference).polish() << '\n';
   if (!result.matches()) {
     return refused("element różni się od pliku w " + std::to_string(result.differences.size()) + " pozycjach");
   }

@@ -37,8 +37,12 @@ struct Fault {
   FileProblem problem;
 };
 
-[[noreturn]] void fail(const std::string& key, const json* value, const std::string& what) {
-  throw Fault{{key, value ? shown(*value) : std::string(), what}};
+[[noreturn]] void fail(const std::string& key, const json* value, CoreText what) {
+  throw Fault{{key, value ? shown(*value) : std::string(), std::move(what)}};
+}
+
+[[noreturn]] void fail(const std::string& key, const json* value, const char* what) {
+  fail(key, value, CoreText(what));
 }
 
 std::string child(const std::string& parent, const std::string& key) {
@@ -49,53 +53,59 @@ std::string child(const std::string& parent, const std::string& key) {
 const json& object(const json& parent, const std::string& parentKey, const char* key,
                    std::initializer_list<const char*> allowed) {
   const std::string where = child(parentKey, key);
-  if (!parent.contains(key)) fail(where, nullptr, "brak klucza");
+  if (!parent.contains(key)) fail(where, nullptr, KOLVARO_TRANSLATABLE("Kolvaro", "brak klucza"));
   const json& value = parent.at(key);
-  if (!value.is_object()) fail(where, &value, "oczekiwano obiektu");
+  if (!value.is_object()) fail(where, &value, KOLVARO_TRANSLATABLE("Kolvaro", "oczekiwano obiektu"));
   for (const auto& [name, item] : value.items()) {
     bool known = false;
     for (const char* allowedName : allowed) known = known || name == allowedName;
-    if (!known) fail(child(where, name), &item, "nieznany klucz");
+    if (!known) fail(child(where, name), &item, KOLVARO_TRANSLATABLE("Kolvaro", "nieznany klucz"));
   }
   return value;
 }
 
 const json& member(const json& parent, const std::string& where, const char* key) {
-  if (!parent.contains(key)) fail(where, nullptr, "brak klucza");
+  if (!parent.contains(key)) fail(where, nullptr, KOLVARO_TRANSLATABLE("Kolvaro", "brak klucza"));
   return parent.at(key);
 }
 
 std::string text(const json& value, const std::string& where) {
-  if (!value.is_string()) fail(where, &value, "oczekiwano tekstu");
+  if (!value.is_string()) fail(where, &value, KOLVARO_TRANSLATABLE("Kolvaro", "oczekiwano tekstu"));
   return value.get<std::string>();
 }
 
 DeviceConfiguration parse(const json& document) {
-  if (!document.is_object()) fail("", &document, "dokument nie jest obiektem JSON");
+  if (!document.is_object()) fail("", &document, KOLVARO_TRANSLATABLE("Kolvaro", "dokument nie jest obiektem JSON"));
   for (const auto& [name, item] : document.items()) {
     bool known = false;
     for (const char* allowed :
          {FormatKey, VersionKey, PhysicalAddressKey, GroupsKey, ProgramsKey, InputModeKey, RoomKey, DescriptionKey}) {
       known = known || name == allowed;
     }
-    if (!known) fail(name, &item, "nieznany klucz");
+    if (!known) fail(name, &item, KOLVARO_TRANSLATABLE("Kolvaro", "nieznany klucz"));
   }
 
   const json& format = member(document, FormatKey, FormatKey);
   if (!format.is_string() || format.get<std::string>() != FormatName) {
-    fail(FormatKey, &format, std::string("to nie jest plik konfiguracji (oczekiwano \"") + FormatName + "\")");
+    fail(
+        FormatKey, &format,
+        CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "to nie jest plik konfiguracji (oczekiwano \"%1\")")).arg(FormatName));
   }
   const json& version = member(document, VersionKey, VersionKey);
-  if (!version.is_number_integer()) fail(VersionKey, &version, "oczekiwano liczby całkowitej");
+  if (!version.is_number_integer())
+    fail(VersionKey, &version, KOLVARO_TRANSLATABLE("Kolvaro", "oczekiwano liczby całkowitej"));
   if (version.get<long long>() != FormatVersion) {
-    fail(VersionKey, &version, "nieznana wersja formatu (znana: " + std::to_string(FormatVersion) + ")");
+    fail(VersionKey, &version,
+         CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nieznana wersja formatu (znana: %1)"))
+             .arg(std::int64_t{FormatVersion}));
   }
 
   DeviceConfiguration configuration;
   const json& address = member(document, PhysicalAddressKey, PhysicalAddressKey);
   const auto physical = PhysicalAddressFromWords(text(address, PhysicalAddressKey));
   if (!physical) {
-    fail(PhysicalAddressKey, &address, "oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)");
+    fail(PhysicalAddressKey, &address,
+         KOLVARO_TRANSLATABLE("Kolvaro", "oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)"));
   }
   configuration.physicalAddress = *physical;
 
@@ -103,16 +113,19 @@ DeviceConfiguration parse(const json& document) {
   for (int channel = 0; channel < 4; ++channel) {
     const std::string where = child(GroupsKey, Channels[channel]);
     const json& entries = member(groups, where, Channels[channel]);
-    if (!entries.is_array() || entries.size() != 2) fail(where, &entries, "oczekiwano listy dwóch adresów grupowych");
+    if (!entries.is_array() || entries.size() != 2)
+      fail(where, &entries, KOLVARO_TRANSLATABLE("Kolvaro", "oczekiwano listy dwóch adresów grupowych"));
     for (int position = 0; position < 2; ++position) {
       const int entry = channel * 2 + position;
       const std::string entryKey = GroupEntryKey(entry);
       const json& value = entries.at(static_cast<std::size_t>(position));
       const auto group = GroupFromWords(text(value, entryKey));
       if (!group) {
-        fail(entryKey, &value,
-             std::string("oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub \"") + NoGroupWord +
-                 "\"");
+        fail(
+            entryKey, &value,
+            CoreText(KOLVARO_TRANSLATABLE(
+                         "Kolvaro", "oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255) lub \"%1\""))
+                .arg(NoGroupWord));
       }
       configuration.groups[static_cast<std::size_t>(entry)] = *group;
     }
@@ -125,8 +138,10 @@ DeviceConfiguration parse(const json& document) {
     const auto program = ProgramFromWord(text(value, where));
     if (!program) {
       fail(where, &value,
-           std::string("oczekiwano \"") + ProgramWord(0) + "\", \"" + ProgramWord(1) + "\" lub \"" + ProgramWord(2) +
-               "\"");
+           CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "oczekiwano \"%1\", \"%2\" lub \"%3\""))
+               .arg(ProgramWord(0))
+               .arg(ProgramWord(1))
+               .arg(ProgramWord(2)));
     }
     configuration.programs[static_cast<std::size_t>(output)] = *program;
   }
@@ -134,7 +149,10 @@ DeviceConfiguration parse(const json& document) {
   const json& mode = member(document, InputModeKey, InputModeKey);
   const auto inputMode = InputModeFromWord(text(mode, InputModeKey));
   if (!inputMode) {
-    fail(InputModeKey, &mode, std::string("oczekiwano \"") + InputModeWord(0) + "\" lub \"" + InputModeWord(1) + "\"");
+    fail(InputModeKey, &mode,
+         CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "oczekiwano \"%1\" lub \"%2\""))
+             .arg(InputModeWord(0))
+             .arg(InputModeWord(1)));
   }
   configuration.inputMode = *inputMode;
 
@@ -145,18 +163,23 @@ DeviceConfiguration parse(const json& document) {
 
 }  // namespace
 
-std::string FileProblem::message() const {
-  std::string line = key.empty() ? std::string("plik") : key;
-  if (!value.empty()) line += " = " + value;
-  return line + ": " + what;
+CoreText FileProblem::text() const {
+  const CoreText where = key.empty() ? CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "plik")) : CoreText::plain(key);
+  if (value.empty()) return CoreText("%1: %2").arg(where).arg(what);
+  return CoreText("%1 = %2: %3").arg(where).arg(value).arg(what);
 }
+
+std::string FileProblem::message() const { return text().polish(); }
 
 ParsedConfiguration ParseConfiguration(const std::string& documentText) {
   json document;
   try {
     document = json::parse(documentText);
   } catch (const json::parse_error& error) {
-    return FileProblem{"", "", "to nie jest poprawny dokument JSON (błąd w bajcie " + std::to_string(error.byte) + ")"};
+    return FileProblem{
+        "", "",
+        CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "to nie jest poprawny dokument JSON (błąd w bajcie %1)"))
+            .arg(static_cast<std::int64_t>(error.byte))};
   }
   try {
     return parse(document);
@@ -188,17 +211,20 @@ std::string FormatConfiguration(const DeviceConfiguration& configuration) {
 
 ParsedConfiguration LoadConfigurationFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) return FileProblem{"", "", "nie można otworzyć pliku " + path};
+  if (!file)
+    return FileProblem{"", "", CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nie można otworzyć pliku %1")).arg(path)};
   std::ostringstream content;
   content << file.rdbuf();
-  if (file.bad()) return FileProblem{"", "", "nie można odczytać pliku " + path};
+  if (file.bad()) {
+    return FileProblem{"", "", CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nie można odczytać pliku %1")).arg(path)};
+  }
   return ParseConfiguration(content.str());
 }
 
-std::string SaveConfigurationFile(const std::string& path, const DeviceConfiguration& configuration) {
+CoreText SaveConfigurationFile(const std::string& path, const DeviceConfiguration& configuration) {
   std::string why;
   if (replaceFileAtomically(path, FormatConfiguration(configuration), &why)) return {};
-  return "nie można zapisać pliku " + path + ": " + why;
+  return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nie można zapisać pliku %1: %2")).arg(path).arg(why);
 }
 
 }  // namespace kolvaro

@@ -18,6 +18,7 @@
 #include <variant>
 
 #include "config/DeviceConfiguration.h"
+#include "platform/CoreText.h"
 
 namespace kolvaro {
 
@@ -27,8 +28,9 @@ inline constexpr int FormatVersion = 1;
 struct FileProblem {
   std::string key;              // where: "groups.WY1[0]"; empty for the document as a whole
   std::string value;            // what was found there, as JSON text (empty when missing)
-  std::string what;             // what is wrong, in words
-  std::string message() const;  // one line: key, value and what is wrong
+  CoreText what;                // what is wrong, in words
+  CoreText text() const;        // one line: key, value and what is wrong
+  std::string message() const;  // that line in Polish
 };
 
 using ParsedConfiguration = std::variant<DeviceConfiguration, FileProblem>;
@@ -41,6 +43,6 @@ std::string FormatConfiguration(const DeviceConfiguration& configuration);
 ParsedConfiguration LoadConfigurationFile(const std::string& path);
 // Writes the document to `path` atomically (a temporary file renamed over it), so the
 // old file stays whole when anything fails. Empty on success, else why it failed.
-std::string SaveConfigurationFile(const std::string& path, const DeviceConfiguration& configuration);
+CoreText SaveConfigurationFile(const std::string& path, const DeviceConfiguration& configuration);
 
 }  // namespace kolvaro

@@ -153,8 +153,11 @@ std::vector<Difference> CompareConfigurations(const DeviceConfiguration& expecte
   return differences;
 }
 
-std::string DifferenceLine(const Difference& difference) {
-  return difference.item + ": oczekiwano " + difference.expected + ", odczytano " + difference.found;
+CoreText DifferenceLine(const Difference& difference) {
+  return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: oczekiwano %2, odczytano %3"))
+      .arg(difference.item)
+      .arg(difference.expected)
+      .arg(difference.found);
 }
 
 }  // namespace kolvaro

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/MainView.h"
+#include "platform/CoreText.h"
 #include "telegram/AddressText.h"
 
 namespace kolvaro {
@@ -75,6 +76,6 @@ struct Difference {
 // The device items that differ, in the order of the device's memory map; the
 // installer's notes are not part of a device and are not compared.
 std::vector<Difference> CompareConfigurations(const DeviceConfiguration& expected, const DeviceConfiguration& found);
-std::string DifferenceLine(const Difference& difference);
+CoreText DifferenceLine(const Difference& difference);
 
 }  // namespace kolvaro

@@ -15,11 +15,11 @@ struct StateBit {
   const char* words;
 };
 constexpr StateBit StateBits[] = {
-    {0x80, "kolizja przy nadawaniu (slave collision)"},
-    {0x40, "błąd odbioru (suma kontrolna, parzystość lub bit)"},
-    {0x20, "błąd nadawania"},
-    {0x10, "błąd protokołu"},
-    {0x08, "ostrzeżenie o temperaturze"},
+    {0x80, KOLVARO_TRANSLATABLE("Kolvaro", "kolizja przy nadawaniu (slave collision)")},
+    {0x40, KOLVARO_TRANSLATABLE("Kolvaro", "błąd odbioru (suma kontrolna, parzystość lub bit)")},
+    {0x20, KOLVARO_TRANSLATABLE("Kolvaro", "błąd nadawania")},
+    {0x10, KOLVARO_TRANSLATABLE("Kolvaro", "błąd protokołu")},
+    {0x08, KOLVARO_TRANSLATABLE("Kolvaro", "ostrzeżenie o temperaturze")},
 };
 
 void report(ExchangeObserver* observer, ExchangeEvent::Kind kind, std::vector<std::uint8_t> bytes, bool ok = true) {
@@ -82,24 +82,31 @@ ChipState TestInterface(ExchangeHost& host, ExchangeObserver* observer, std::chr
   return state;
 }
 
-std::string InterfaceTestReport(const ChipState& state, const std::string& portName, const std::string& portPath) {
+CoreText InterfaceTestReport(const ChipState& state, const std::string& portName, const std::string& portPath) {
   const std::string where = portPath.empty() ? portName : portName + " (" + portPath + ")";
   if (!state.answered) {
-    return "Żaden układ interfejsu nie odpowiedział na porcie " + where + " w ciągu " +
-           std::to_string(InterfaceTestDeadline.count()) +
-           " ms.\nSprawdź: czy wybrano właściwy port, kabel, zasilanie interfejsu i magistrali, "
-           "oraz czy port nie jest zajęty przez inny program.";
+    return CoreText(
+               KOLVARO_TRANSLATABLE("Kolvaro",
+                                    "Żaden układ interfejsu nie odpowiedział na porcie %1 w ciągu %2 ms.\n"
+                                    "Sprawdź: czy wybrano właściwy port, kabel, zasilanie interfejsu i magistrali, "
+                                    "oraz czy port nie jest zajęty przez inny program."))
+        .arg(where)
+        .arg(static_cast<std::int64_t>(InterfaceTestDeadline.count()));
   }
-  char hex[8];
   static constexpr char digits[] = "0123456789ABCDEF";
-  hex[0] = digits[state.indication >> 4];
-  hex[1] = digits[state.indication & 0xF];
-  hex[2] = '\0';
-  std::string text = "Układ interfejsu na porcie " + where + " odpowiedział po " +
-                     std::to_string(state.answerTime.count()) + " ms, stan " + hex + ": ";
-  if (state.problems.empty()) return text + "bez błędów.";
-  for (std::size_t i = 0; i < state.problems.size(); ++i) text += (i ? ", " : "") + state.problems[i];
-  return text + ".";
+  const std::string hex{digits[state.indication >> 4], digits[state.indication & 0xF]};
+  const CoreText answered =
+      CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Układ interfejsu na porcie %1 odpowiedział po %2 ms, stan %3: "))
+          .arg(where)
+          .arg(static_cast<std::int64_t>(state.answerTime.count()))
+          .arg(hex);
+  CoreText problems;
+  for (const StateBit& bit : StateBits) {
+    if (!(state.indication & bit.bit)) continue;
+    problems = problems.empty() ? CoreText(bit.words) : problems + CoreText(", ") + CoreText(bit.words);
+  }
+  if (problems.empty()) return answered + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "bez błędów."));
+  return answered + problems + CoreText(".");
 }
 
 }  // namespace kolvaro

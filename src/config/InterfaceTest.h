@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CoreText.h"
 #include "telegram/ExchangeEvents.h"
 #include "telegram/ExchangeHost.h"
 
@@ -35,6 +36,6 @@ std::vector<std::string> ChipStateProblems(std::uint8_t indication);
 
 // The interface test's report for a box or the log: the state in words, or no chip,
 // with the port's name and path.
-std::string InterfaceTestReport(const ChipState& state, const std::string& portName, const std::string& portPath);
+CoreText InterfaceTestReport(const ChipState& state, const std::string& portName, const std::string& portPath);
 
 }  // namespace kolvaro

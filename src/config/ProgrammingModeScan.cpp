@@ -52,17 +52,27 @@ ProgrammingModeScanResult ScanProgrammingMode(MainView& view, std::chrono::milli
   return result;
 }
 
-std::string ProgrammingModeDeviceText(const ProgrammingModeDevice& device) {
-  std::string text = PhysicalAddressText(device.address) + " (po " + std::to_string(device.firstAnswer.count()) + " ms";
-  if (device.answers > 1) text += ", " + std::to_string(device.answers) + " odpowiedzi";
-  return text + ")";
+CoreText ProgrammingModeDeviceText(const ProgrammingModeDevice& device) {
+  const std::string address = PhysicalAddressText(device.address);
+  const auto firstAnswer = static_cast<std::int64_t>(device.firstAnswer.count());
+  if (device.answers > 1) {
+    return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1 (po %2 ms, %3 odpowiedzi)"))
+        .arg(address)
+        .arg(firstAnswer)
+        .arg(std::int64_t{device.answers});
+  }
+  return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1 (po %2 ms)")).arg(address).arg(firstAnswer);
 }
 
-std::string ProgrammingModeReport(const ProgrammingModeScanResult& result) {
-  if (result.sendFailed) return "Nie udało się wysłać zapytania o adres fizyczny.";
-  if (result.devices.empty()) return "Żadne urządzenie nie jest w trybie programowania.";
-  std::string text = "Urządzenia w trybie programowania (" + std::to_string(result.devices.size()) + "):";
-  for (const auto& device : result.devices) text += "\n" + ProgrammingModeDeviceText(device);
+CoreText ProgrammingModeReport(const ProgrammingModeScanResult& result) {
+  if (result.sendFailed)
+    return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Nie udało się wysłać zapytania o adres fizyczny."));
+  if (result.devices.empty()) {
+    return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Żadne urządzenie nie jest w trybie programowania."));
+  }
+  CoreText text = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Urządzenia w trybie programowania (%1):"))
+                      .arg(static_cast<std::int64_t>(result.devices.size()));
+  for (const auto& device : result.devices) text = text + CoreText("\n%1").arg(ProgrammingModeDeviceText(device));
   return text;
 }
 

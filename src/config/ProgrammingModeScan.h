@@ -32,7 +32,7 @@ ProgrammingModeScanResult ScanProgrammingMode(MainView& view,
 
 // "1.1.5 (po 42 ms)", "1.1.5 (po 42 ms, 2 odpowiedzi)"; the whole list one a line, or
 // the plain "none" text.
-std::string ProgrammingModeDeviceText(const ProgrammingModeDevice& device);
-std::string ProgrammingModeReport(const ProgrammingModeScanResult& result);
+CoreText ProgrammingModeDeviceText(const ProgrammingModeDevice& device);
+CoreText ProgrammingModeReport(const ProgrammingModeScanResult& result);
 
 }  // namespace kolvaro

@@ -5,6 +5,7 @@
 // program. For the log; the port's own message boxes stay as they are.
 #include <string>
 
+#include "platform/CoreText.h"
 #include "platform/SerialLine.h"
 
 namespace kolvaro {
@@ -14,6 +15,6 @@ namespace kolvaro {
 std::string PortDevicePath(const std::string& portName, const PortPaths& paths);
 
 // Empty when nothing more can be said than that the port failed.
-std::string PortOpenProblem(const std::string& portName, const PortPaths& paths);
+CoreText PortOpenProblem(const std::string& portName, const PortPaths& paths);
 
 }  // namespace kolvaro

@@ -13,7 +13,7 @@ std::string PortDevicePath(const std::string& portName, const PortPaths& paths) 
   return devicePathOf(portName, paths);
 }
 
-std::string PortOpenProblem(const std::string& portName, const PortPaths& paths) {
+CoreText PortOpenProblem(const std::string& portName, const PortPaths& paths) {
   const std::string path = devicePathOf(portName, paths);
   if (path.empty()) return {};
   // A second open only to learn the reason; it is closed at once.
@@ -25,15 +25,27 @@ std::string PortOpenProblem(const std::string& portName, const PortPaths& paths)
   const int error = errno;
   switch (error) {
     case ENOENT:
-      return portName + ": brak urządzenia " + path +
-             ". Sprawdź, czy interfejs jest podłączony, albo wskaż "
-             "właściwe urządzenie w dcb.ini (sekcja \"COM ports\").";
+      return CoreText(KOLVARO_TRANSLATABLE("Kolvaro",
+                                           "%1: brak urządzenia %2. Sprawdź, czy interfejs jest podłączony, albo wskaż "
+                                           "właściwe urządzenie w dcb.ini (sekcja \"COM ports\")."))
+          .arg(portName)
+          .arg(path);
     case EACCES:
     case EPERM:
-      return portName + ": brak uprawnień do " + path +
-             ". Dodaj użytkownika do grupy dialout (sudo usermod -aG dialout $USER) i zaloguj się ponownie.";
-    case EBUSY: return portName + ": " + path + " jest zajęty przez inny program.";
-    default: return portName + ": nie można otworzyć " + path + " (" + std::strerror(error) + ").";
+      return CoreText(KOLVARO_TRANSLATABLE("Kolvaro",
+                                           "%1: brak uprawnień do %2. Dodaj użytkownika do grupy dialout "
+                                           "(sudo usermod -aG dialout $USER) i zaloguj się ponownie."))
+          .arg(portName)
+          .arg(path);
+    case EBUSY:
+      return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: %2 jest zajęty przez inny program."))
+          .arg(portName)
+          .arg(path);
+    default:
+      return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: nie można otworzyć %2 (%3)."))
+          .arg(portName)
+          .arg(path)
+          .arg(std::strerror(error));
   }
 }
 

@@ -4,6 +4,6 @@ namespace kolvaro {
 
 // Windows opens ports by their names; the port's own messages say what failed.
 std::string PortDevicePath(const std::string& portName, const PortPaths&) { return portName; }
-std::string PortOpenProblem(const std::string&, const PortPaths&) { return {}; }
+CoreText PortOpenProblem(const std::string&, const PortPaths&) { return {}; }
 
 }  // namespace kolvaro

@@ -11,7 +11,9 @@
 #include "config/ProcedureSupport.h"
 #include "config/Verification.h"
 #include "platform/Platform.h"
+#include "platform/Translatable.h"
 #include "ui/Main.h"
+#include "ui/QtPlatform.h"
 
 namespace kolvaro {
 namespace {
@@ -22,7 +24,7 @@ const QString FileFilter = QStringLiteral("Konfiguracja (*.json);;Wszystkie plik
 
 std::string local8(const QString& path) { return path.toLocal8Bit().toStdString(); }
 
-void errorBox(const std::string& text) { platform().messageBox(text, nullptr, box::Error); }
+void errorBox(const CoreText& text) { platform().messageBox(Translated(text), nullptr, box::Error); }
 
 // The read of a verification, beside the window: it fills a headless copy of the
 // window's state, so the fields being verified stay as they are. Its telegrams go
@@ -98,8 +100,10 @@ void TFileMenu::SaveAsClick() {
 bool TFileMenu::openFile(const QString& path) {
   ParsedConfiguration parsed = LoadConfigurationFile(local8(path));
   if (const auto* problem = std::get_if<FileProblem>(&parsed)) {
-    errorBox("Plik konfiguracji " + path.toStdString() + " jest nieprawidłowy; okno pozostaje bez zmian.\n" +
-             problem->message());
+    errorBox(CoreText(KOLVARO_TRANSLATABLE("Kolvaro",
+                                           "Plik konfiguracji %1 jest nieprawidłowy; okno pozostaje bez zmian.\n%2"))
+                 .arg(path.toStdString())
+                 .arg(problem->text()));
     return false;
   }
   const DeviceConfiguration& configuration = std::get<DeviceConfiguration>(parsed);
@@ -120,9 +124,11 @@ bool TFileMenu::saveFile(const QString& path) {
   DeviceConfiguration configuration = ConfigurationShownBy(window_);
   configuration.room = room_;
   configuration.description = description_;
-  const std::string why = SaveConfigurationFile(local8(path), configuration);
+  const CoreText why = SaveConfigurationFile(local8(path), configuration);
   if (!why.empty()) {
-    errorBox("Konfiguracja nie została zapisana; poprzedni plik pozostał bez zmian.\n" + why);
+    errorBox(CoreText(KOLVARO_TRANSLATABLE("Kolvaro",
+                                           "Konfiguracja nie została zapisana; poprzedni plik pozostał bez zmian.\n%1"))
+                 .arg(why));
     return false;
   }
   currentPath_ = path;
@@ -139,7 +145,9 @@ void TFileMenu::VerifyFileClick() {
   if (path.isEmpty()) return;
   ParsedConfiguration parsed = LoadConfigurationFile(local8(path));
   if (const auto* problem = std::get_if<FileProblem>(&parsed)) {
-    errorBox("Plik konfiguracji " + path.toStdString() + " jest nieprawidłowy.\n" + problem->message());
+    errorBox(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Plik konfiguracji %1 jest nieprawidłowy.\n%2"))
+                 .arg(path.toStdString())
+                 .arg(problem->text()));
     return;
   }
   verifyAgainst(std::get<DeviceConfiguration>(parsed));
@@ -151,18 +159,21 @@ void TFileMenu::verifyAgainst(const DeviceConfiguration& expected) {
     const Verification result = VerifyDevice(view, expected);
     window_.setProgressPosition(0);
     if (!result.deviceRead) {
-      errorBox("Weryfikacja przerwana: odczyt elementu nie powiódł się.");
+      errorBox(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Weryfikacja przerwana: odczyt elementu nie powiódł się.")));
       return;
     }
     if (result.matches()) {
-      platform().messageBox("Weryfikacja zakończona: element zawiera oczekiwaną konfigurację.", box::Informacja,
-                            box::Notice);
+      platform().messageBox(
+          KOLVARO_TRANSLATABLE("Kolvaro", "Weryfikacja zakończona: element zawiera oczekiwaną konfigurację."),
+          box::Informacja, box::Notice);
       return;
     }
-    std::string text =
-        "Weryfikacja zakończona: element różni się w " + std::to_string(result.differences.size()) + " pozycjach.";
-    for (const Difference& difference : result.differences) text += "\n" + DifferenceLine(difference);
-    platform().messageBox(text, box::Informacja, box::Error);
+    CoreText text =
+        CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Weryfikacja zakończona: element różni się w %1 pozycjach."))
+            .arg(static_cast<std::int64_t>(result.differences.size()));
+    for (const Difference& difference : result.differences)
+      text = text + CoreText("\n%1").arg(DifferenceLine(difference));
+    platform().messageBox(Translated(text), box::Informacja, box::Error);
   });
 }
 

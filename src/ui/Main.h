@@ -12,6 +12,7 @@
 #include "config/FieldValidation.h"
 #include "config/MainView.h"
 #include "link/Comport.h"
+#include "platform/Translatable.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/TelegramExchange.h"
 #include "telegram/TelegramLog.h"
@@ -193,8 +194,8 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void buildInspectionMenus();
   void interfaceTest();
   void programmingModeScan();
-  static constexpr char InterfaceTestCaption[] = "Test interfejsu";
-  static constexpr char ProgrammingModeCaption[] = "Urządzenia w trybie programowania";
+  static constexpr char InterfaceTestCaption[] = KOLVARO_TRANSLATABLE("Kolvaro", "Test interfejsu");
+  static constexpr char ProgrammingModeCaption[] = KOLVARO_TRANSLATABLE("Kolvaro", "Urządzenia w trybie programowania");
   bool collectChipResetAnswer();
   void pollChipResetAnswer();
   void noteChipResetAnswer();

@@ -15,6 +15,7 @@
 #include "platform/SystemDirectory.h"
 #include "telegram/FrameDecoder.h"
 #include "ui/Main.h"
+#include "ui/QtPlatform.h"
 #include "ui/TelegramLogWindow.h"
 
 namespace kolvaro {
@@ -61,19 +62,23 @@ void TMain::interfaceTest() {
     const std::string name = Port ? Port->PortName() : "";
     const PortPaths paths = configuredPaths();
     const ChipState state = TestInterface(*this, &log_);
-    std::string report = InterfaceTestReport(state, name, name.empty() ? "" : PortDevicePath(name, paths));
+    CoreText report = InterfaceTestReport(state, name, name.empty() ? "" : PortDevicePath(name, paths));
     if (Port && Port->IsFailed()) {
-      const std::string problem = PortOpenProblem(name, paths);
-      report += "\nPort " + name + " nie jest otwarty" + (problem.empty() ? "." : ": " + problem);
+      const CoreText problem = PortOpenProblem(name, paths);
+      report =
+          report +
+          (problem.empty()
+               ? CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "\nPort %1 nie jest otwarty.")).arg(name)
+               : CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "\nPort %1 nie jest otwarty: %2")).arg(name).arg(problem));
     }
     const bool well = state.answered && state.problems.empty();
-    platform().messageBox(report, InterfaceTestCaption, well ? mb::IconInformation : mb::IconError);
+    platform().messageBox(Translated(report), InterfaceTestCaption, well ? mb::IconInformation : mb::IconError);
   }
 }
 
 void TMain::programmingModeScan() {
   const ProgrammingModeScanResult result = ScanProgrammingMode(*this);
-  platform().messageBox(ProgrammingModeReport(result), ProgrammingModeCaption, mb::IconInformation);
+  platform().messageBox(Translated(ProgrammingModeReport(result)), ProgrammingModeCaption, mb::IconInformation);
 }
 
 // Start-up writes the reset request and awaits no answer; the chip's reset indication
@@ -126,8 +131,9 @@ void TMain::notePortProblems(std::uint8_t onlyPort) {
   for (std::uint8_t n = 1; n <= 4; ++n) {
     if (onlyPort != 0 && n != onlyPort) continue;
     const std::string name = "COM" + std::to_string(n);
-    const std::string problem = PortOpenProblem(name, paths);
-    ReportNote(&log_, problem.empty() ? name + " (" + PortDevicePath(name, paths) + "): nie otwarto" : problem);
+    const CoreText problem = PortOpenProblem(name, paths);
+    ReportNote(&log_,
+               problem.empty() ? name + " (" + PortDevicePath(name, paths) + "): nie otwarto" : problem.polish());
   }
 }
 

@@ -55,4 +55,9 @@ int QtPlatform::messageBox(const std::string& text, const char* caption, unsigne
 
 void QtPlatform::beep() { QApplication::beep(); }
 
+std::string Translated(const CoreText& text) {
+  return text.render(
+      [](const char* pattern) { return QCoreApplication::translate(CoreTextContext, pattern).toStdString(); });
+}
+
 }  // namespace kolvaro

@@ -1,6 +1,7 @@
 #pragma once
 // The platform the program runs on once the window exists: the host's system directory,
 // serial ports and pauses, with message boxes and the beep of the Qt application.
+#include "platform/CoreText.h"
 #include "platform/Platform.h"
 
 namespace kolvaro {
@@ -22,5 +23,8 @@ class QtPlatform : public Platform {
  private:
   Platform& services_;
 };
+
+// A text of the core in the language in force: each pattern translated, then filled.
+std::string Translated(const CoreText& text);
 
 }  // namespace kolvaro

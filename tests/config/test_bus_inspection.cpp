@@ -52,7 +52,7 @@ TEST_P(InterfaceTestOnBus, ReportsTheStateInWords) {
   EXPECT_EQ(state.indication, c.indication);
   EXPECT_EQ(state.problems, c.problems);
   EXPECT_LT(state.answerTime, 50ms);
-  const std::string report = InterfaceTestReport(state, "COM1", "/dev/x");
+  const std::string report = InterfaceTestReport(state, "COM1", "/dev/x").polish();
   EXPECT_EQ(report.rfind("Układ interfejsu na porcie COM1 (/dev/x) odpowiedział po ", 0), 0u) << report;
   EXPECT_EQ(report.substr(report.size() - std::string(c.reportEnd).size()), c.reportEnd);
   ASSERT_GE(log.rows().size(), 2u);
@@ -79,7 +79,9 @@ TEST(InterfaceTest, NoPortMeansNoChip) {
   ProcedureRig rig(scene, /*portWorks=*/false);
   const ChipState state = TestInterface(rig, nullptr, InterfaceTestDeadline, virtualClock(scene));
   EXPECT_FALSE(state.answered);
-  EXPECT_EQ(InterfaceTestReport(state, "COM1", "").rfind("Żaden układ interfejsu nie odpowiedział na porcie COM1 w", 0),
+  EXPECT_EQ(InterfaceTestReport(state, "COM1", "")
+                .polish()
+                .rfind("Żaden układ interfejsu nie odpowiedział na porcie COM1 w", 0),
             0u);
 }
 
@@ -133,9 +135,9 @@ TEST_P(ProgrammingModeScanOnBus, ListsEveryAnsweringAddressOnce) {
   EXPECT_GE(scene.now(), std::chrono::duration_cast<std::chrono::microseconds>(ProgrammingModeListenTime));
   EXPECT_LT(scene.now(), std::chrono::duration_cast<std::chrono::microseconds>(ProgrammingModeListenTime + 1100ms));
   if (c.found.empty()) {
-    EXPECT_EQ(ProgrammingModeReport(result), "Żadne urządzenie nie jest w trybie programowania.");
+    EXPECT_EQ(ProgrammingModeReport(result).polish(), "Żadne urządzenie nie jest w trybie programowania.");
   } else {
-    EXPECT_NE(ProgrammingModeReport(result).find(PhysicalAddressText(c.found.back().first) + " (po "),
+    EXPECT_NE(ProgrammingModeReport(result).polish().find(PhysicalAddressText(c.found.back().first) + " (po "),
               std::string::npos);
   }
 }
@@ -146,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(SimulatedBus, ProgrammingModeScanOnBus, testing::Values
 TEST(ProgrammingModeScan, DuplicateAnswersAreCountedInTheText) {
   ProgrammingModeScanResult result;
   result.devices = {{0x1105, 12ms, 2}, {0x1106, 30ms, 1}};
-  EXPECT_EQ(ProgrammingModeReport(result),
+  EXPECT_EQ(ProgrammingModeReport(result).polish(),
             "Urządzenia w trybie programowania (2):\n1.1.5 (po 12 ms, 2 odpowiedzi)\n1.1.6 (po 30 ms)");
 }
 

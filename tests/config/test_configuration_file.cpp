@@ -127,7 +127,7 @@ TEST(ConfigurationFile, BadDocumentsAreRefusedNamingKeyAndValue) {
 TEST(ConfigurationFile, AFailedSaveKeepsTheOldFile) {
   TempDir dir;
   const std::string path = dir.file("device.json");
-  ASSERT_EQ(SaveConfigurationFile(path, sample()), "");
+  ASSERT_EQ(SaveConfigurationFile(path, sample()).polish(), "");
   const std::string first = readFile(path);
   ASSERT_TRUE(std::holds_alternative<DeviceConfiguration>(LoadConfigurationFile(path)));
 
@@ -135,12 +135,12 @@ TEST(ConfigurationFile, AFailedSaveKeepsTheOldFile) {
   std::filesystem::create_directory(path + ".tmp");
   DeviceConfiguration other = sample();
   other.physicalAddress = 0x2201;
-  const std::string why = SaveConfigurationFile(path, other);
+  const std::string why = SaveConfigurationFile(path, other).polish();
   EXPECT_EQ(why.rfind("nie można zapisać pliku " + path + ": plik tymczasowy: ", 0), 0u) << why;
   EXPECT_EQ(readFile(path), first) << "the old file is whole";
 
   std::filesystem::remove(path + ".tmp");
-  ASSERT_EQ(SaveConfigurationFile(path, other), "");
+  ASSERT_EQ(SaveConfigurationFile(path, other).polish(), "");
   const ParsedConfiguration back = LoadConfigurationFile(path);
   ASSERT_NE(std::get_if<DeviceConfiguration>(&back), nullptr);
   EXPECT_EQ(std::get<DeviceConfiguration>(back).physicalAddress, 0x2201);
