@@ -72,7 +72,7 @@ void run(const char* what, std::size_t cap, bool withWindow) {
   }
   const auto start = std::chrono::steady_clock::now();
   for (std::size_t n = 0; n < Rows; ++n) {
-    if (n % 100 == 0) ReportOperationStarted(&log, "Zapis");
+    if (n % 100 == 0) ReportOperationStarted(&log, CoreText("Zapis"));
     log.exchangeEvent(eventNumber(n));
     if (withWindow && n % 50 == 0) QApplication::processEvents();
   }

@@ -393,6 +393,246 @@ Port %1 nie jest otwarty: %2</source>
         <translation>
 Port %1 is not open: %2</translation>
     </message>
+    <message>
+        <source>przyjęta</source>
+        <translation>accepted</translation>
+    </message>
+    <message>
+        <source>echo własnej ramki</source>
+        <translation>echo of our own frame</translation>
+    </message>
+    <message>
+        <source>inny adresat</source>
+        <translation>another addressee</translation>
+    </message>
+    <message>
+        <source>inna usługa</source>
+        <translation>another service</translation>
+    </message>
+    <message>
+        <source>błędna suma kontrolna</source>
+        <translation>bad checksum</translation>
+    </message>
+    <message>
+        <source>niepełna</source>
+        <translation>incomplete</translation>
+    </message>
+    <message>
+        <source>systemowy</source>
+        <translation>system</translation>
+    </message>
+    <message>
+        <source>normalny</source>
+        <translation>normal</translation>
+    </message>
+    <message>
+        <source>pilny</source>
+        <translation>urgent</translation>
+    </message>
+    <message>
+        <source>niski</source>
+        <translation>low</translation>
+    </message>
+    <message>
+        <source>poprawna</source>
+        <translation>good</translation>
+    </message>
+    <message>
+        <source>błędna</source>
+        <translation>bad</translation>
+    </message>
+    <message>
+        <source>brak</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>odczyt wartości grupy</source>
+        <translation>group value read</translation>
+    </message>
+    <message>
+        <source>odpowiedź wartości grupy</source>
+        <translation>group value response</translation>
+    </message>
+    <message>
+        <source>zapis wartości grupy</source>
+        <translation>group value write</translation>
+    </message>
+    <message>
+        <source>zapis adresu fizycznego</source>
+        <translation>physical address write</translation>
+    </message>
+    <message>
+        <source>odczyt adresu fizycznego</source>
+        <translation>physical address read</translation>
+    </message>
+    <message>
+        <source>odpowiedź adresu fizycznego</source>
+        <translation>physical address response</translation>
+    </message>
+    <message>
+        <source>odczyt pamięci</source>
+        <translation>memory read</translation>
+    </message>
+    <message>
+        <source>odpowiedź pamięci</source>
+        <translation>memory response</translation>
+    </message>
+    <message>
+        <source>zapis pamięci</source>
+        <translation>memory write</translation>
+    </message>
+    <message>
+        <source>sterowanie transportem</source>
+        <translation>transport control</translation>
+    </message>
+    <message>
+        <source>brak usługi</source>
+        <translation>no service</translation>
+    </message>
+    <message>
+        <source>%1: zał.</source>
+        <translation>%1: on</translation>
+    </message>
+    <message>
+        <source>%1: wył.</source>
+        <translation>%1: off</translation>
+    </message>
+    <message>
+        <source>adres %1, %2</source>
+        <translation>address %1, %2</translation>
+    </message>
+    <message>
+        <source>nowy adres %1</source>
+        <translation>new address %1</translation>
+    </message>
+    <message>
+        <source>potwierdzenie pozytywne (8B)</source>
+        <translation>positive confirmation (8B)</translation>
+    </message>
+    <message>
+        <source>potwierdzenie negatywne (0B)</source>
+        <translation>negative confirmation (0B)</translation>
+    </message>
+    <message>
+        <source>tak</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>nie</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>, za długa</source>
+        <translation>, too long</translation>
+    </message>
+    <message>
+        <source>, niepełna</source>
+        <translation>, incomplete</translation>
+    </message>
+    <message>
+        <source>tekst do układu, próba %1</source>
+        <translation>text to the chip, attempt %1</translation>
+    </message>
+    <message>
+        <source>tekst do układu, próba %1: nie zapisano</source>
+        <translation>text to the chip, attempt %1: not written</translation>
+    </message>
+    <message>
+        <source>ramka: %1</source>
+        <translation>frame: %1</translation>
+    </message>
+    <message>
+        <source>ramka pominięta przez odbiór</source>
+        <translation>frame passed over by the receiver</translation>
+    </message>
+    <message>
+        <source>bajt od układu</source>
+        <translation>byte from the chip</translation>
+    </message>
+    <message>
+        <source>bajty od układu</source>
+        <translation>bytes from the chip</translation>
+    </message>
+    <message>
+        <source>potwierdzenie odbioru wysłane</source>
+        <translation>acknowledge sent</translation>
+    </message>
+    <message>
+        <source>potwierdzenie odbioru: nie zapisano</source>
+        <translation>acknowledge: not written</translation>
+    </message>
+    <message>
+        <source>wynik: %1</source>
+        <translation>result: %1</translation>
+    </message>
+    <message>
+        <source>odpowiedzi urządzeń w trybie programowania (%1):%2</source>
+        <translation>answers of devices in programming mode (%1):%2</translation>
+    </message>
+    <message>
+        <source>komunikat: %1</source>
+        <translation>message: %1</translation>
+    </message>
+    <message>
+        <source> → Tak</source>
+        <translation> → Yes</translation>
+    </message>
+    <message>
+        <source> → Nie</source>
+        <translation> → No</translation>
+    </message>
+    <message>
+        <source>Uruchomienie</source>
+        <translation>Start-up</translation>
+    </message>
+    <message>
+        <source>Zmiana portu na COM%1</source>
+        <translation>Port change to COM%1</translation>
+    </message>
+    <message>
+        <source>Plik / weryfikacja</source>
+        <translation>File / verification</translation>
+    </message>
+    <message>
+        <source>Odczyt</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Zapis</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Załącz grupę</source>
+        <translation>Group on</translation>
+    </message>
+    <message>
+        <source>Wyłącz grupę</source>
+        <translation>Group off</translation>
+    </message>
+    <message>
+        <source>odpowiedź układu na reset: nie sprawdzono</source>
+        <translation>the chip&apos;s answer to the reset: not checked</translation>
+    </message>
+    <message>
+        <source>układ interfejsu odpowiedział na reset (03)</source>
+        <translation>the interface chip answered the reset (03)</translation>
+    </message>
+    <message>
+        <source>układ interfejsu nie odpowiedział na reset</source>
+        <translation>the interface chip did not answer the reset</translation>
+    </message>
+    <message>
+        <source>koniec: %1</source>
+        <translation>end: %1</translation>
+    </message>
+    <message>
+        <source>koniec, ostatni wynik: %1</source>
+        <translation>end, last result: %1</translation>
+    </message>
+    <message>
+        <source>koniec</source>
+        <translation>end</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>

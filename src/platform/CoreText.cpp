@@ -19,8 +19,12 @@ CoreText operator+(CoreText first, CoreText second) {
 }
 
 std::string CoreText::render(const Translate& translate) const {
-  if (!pattern_) return value_;
-  const std::string pattern = translate(pattern_);
+  std::string out = isPattern_ ? fill(translate(pattern_.c_str()), translate) : value_;
+  if (firstLineOnly_) out = out.substr(0, out.find('\n'));
+  return out;
+}
+
+std::string CoreText::fill(const std::string& pattern, const Translate& translate) const {
   std::string out;
   out.reserve(pattern.size());
   for (std::size_t i = 0; i < pattern.size(); ++i) {

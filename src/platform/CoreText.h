@@ -22,7 +22,8 @@ class CoreText {
   using Translate = std::function<std::string(const char* pattern)>;
 
   CoreText() = default;
-  explicit CoreText(const char* pattern) : pattern_(pattern) {}
+  // The pattern may also be a whole text the catalogue knows, e.g. a box's text.
+  explicit CoreText(std::string pattern) : pattern_(std::move(pattern)), isPattern_(true) {}
   // A value shown as it is, in every language.
   static CoreText plain(std::string value);
 
@@ -32,17 +33,27 @@ class CoreText {
   CoreText& arg(const char* value) { return arg(plain(value)); }
   CoreText& arg(std::int64_t value) { return arg(plain(std::to_string(value))); }
 
+  // Only the first line of the text, once rendered.
+  CoreText& firstLine() {
+    firstLineOnly_ = true;
+    return *this;
+  }
+
   // Placeholders are filled in one pass: a value that holds "%1" is not filled again.
   std::string render(const Translate& translate) const;
   std::string polish() const;
 
-  bool empty() const { return !pattern_ && value_.empty(); }
+  bool empty() const { return !isPattern_ && value_.empty(); }
 
   // One text after the other, each translated on its own.
   friend CoreText operator+(CoreText first, CoreText second);
 
  private:
-  const char* pattern_ = nullptr;  // none: a plain value
+  std::string fill(const std::string& pattern, const Translate& translate) const;
+
+  std::string pattern_;
+  bool isPattern_ = false;  // false: a plain value
+  bool firstLineOnly_ = false;
   std::string value_;
   std::vector<CoreText> args_;
 };

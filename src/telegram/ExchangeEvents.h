@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CoreText.h"
+
 namespace kolvaro {
 
 // Why a frame the chip passed on during a wait was, or was not, taken as the answer.
@@ -33,7 +35,8 @@ struct ExchangeEvent {
     Result,            // text: "ACK", "NoReply", "Error" or the answer
   };
   Kind kind = Kind::Note;
-  std::string text;
+  std::string text;  // in Polish
+  CoreText words;    // the same text for a face that translates; empty when there is only `text`
   std::vector<std::uint8_t> bytes;
   FrameJudgement judgement = FrameJudgement::Accepted;
   int attempt = 0;
@@ -47,8 +50,9 @@ class ExchangeObserver {
 };
 
 // Helpers for faces and operations that report through an observer that may be absent.
-void ReportOperationStarted(ExchangeObserver* observer, const std::string& title);
-void ReportOperationEnded(ExchangeObserver* observer, const std::string& outcome);
-void ReportNote(ExchangeObserver* observer, const std::string& text);
+void ReportOperationStarted(ExchangeObserver* observer, CoreText title);
+void ReportOperationEnded(ExchangeObserver* observer, CoreText outcome);
+void ReportNote(ExchangeObserver* observer, CoreText text);
+void ReportNote(ExchangeObserver* observer, const std::string& text);  // shown as it is in every language
 
 }  // namespace kolvaro

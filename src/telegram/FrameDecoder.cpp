@@ -135,57 +135,62 @@ std::string DestinationText(const DecodedFrame& frame) {
 
 const char* PriorityText(FramePriority priority) {
   switch (priority) {
-    case FramePriority::System: return "systemowy";
-    case FramePriority::Normal: return "normalny";
-    case FramePriority::Urgent: return "pilny";
-    case FramePriority::Low: return "niski";
+    case FramePriority::System: return KOLVARO_TRANSLATABLE("Kolvaro", "systemowy");
+    case FramePriority::Normal: return KOLVARO_TRANSLATABLE("Kolvaro", "normalny");
+    case FramePriority::Urgent: return KOLVARO_TRANSLATABLE("Kolvaro", "pilny");
+    case FramePriority::Low: return KOLVARO_TRANSLATABLE("Kolvaro", "niski");
   }
   return "?";
 }
 
 const char* ChecksumText(ChecksumVerdict verdict) {
   switch (verdict) {
-    case ChecksumVerdict::Good: return "poprawna";
-    case ChecksumVerdict::Bad: return "błędna";
-    case ChecksumVerdict::Missing: return "brak";
+    case ChecksumVerdict::Good: return KOLVARO_TRANSLATABLE("Kolvaro", "poprawna");
+    case ChecksumVerdict::Bad: return KOLVARO_TRANSLATABLE("Kolvaro", "błędna");
+    case ChecksumVerdict::Missing: return KOLVARO_TRANSLATABLE("Kolvaro", "brak");
   }
   return "?";
 }
 
 const char* ServiceName(FrameService service) {
   switch (service) {
-    case FrameService::GroupValueRead: return "odczyt wartości grupy";
-    case FrameService::GroupValueResponse: return "odpowiedź wartości grupy";
-    case FrameService::GroupValueWrite: return "zapis wartości grupy";
-    case FrameService::IndividualAddressWrite: return "zapis adresu fizycznego";
-    case FrameService::IndividualAddressRead: return "odczyt adresu fizycznego";
-    case FrameService::IndividualAddressResponse: return "odpowiedź adresu fizycznego";
-    case FrameService::MemoryRead: return "odczyt pamięci";
-    case FrameService::MemoryResponse: return "odpowiedź pamięci";
-    case FrameService::MemoryWrite: return "zapis pamięci";
-    case FrameService::TransportControl: return "sterowanie transportem";
-    case FrameService::Other: return "usługa";
-    case FrameService::None: return "brak usługi";
+    case FrameService::GroupValueRead: return KOLVARO_TRANSLATABLE("Kolvaro", "odczyt wartości grupy");
+    case FrameService::GroupValueResponse: return KOLVARO_TRANSLATABLE("Kolvaro", "odpowiedź wartości grupy");
+    case FrameService::GroupValueWrite: return KOLVARO_TRANSLATABLE("Kolvaro", "zapis wartości grupy");
+    case FrameService::IndividualAddressWrite: return KOLVARO_TRANSLATABLE("Kolvaro", "zapis adresu fizycznego");
+    case FrameService::IndividualAddressRead: return KOLVARO_TRANSLATABLE("Kolvaro", "odczyt adresu fizycznego");
+    case FrameService::IndividualAddressResponse: return KOLVARO_TRANSLATABLE("Kolvaro", "odpowiedź adresu fizycznego");
+    case FrameService::MemoryRead: return KOLVARO_TRANSLATABLE("Kolvaro", "odczyt pamięci");
+    case FrameService::MemoryResponse: return KOLVARO_TRANSLATABLE("Kolvaro", "odpowiedź pamięci");
+    case FrameService::MemoryWrite: return KOLVARO_TRANSLATABLE("Kolvaro", "zapis pamięci");
+    case FrameService::TransportControl: return KOLVARO_TRANSLATABLE("Kolvaro", "sterowanie transportem");
+    case FrameService::Other: return KOLVARO_TRANSLATABLE("Kolvaro", "usługa");
+    case FrameService::None: return KOLVARO_TRANSLATABLE("Kolvaro", "brak usługi");
   }
   return "?";
 }
 
-std::string ServiceText(const DecodedFrame& frame) {
+CoreText ServiceWords(const DecodedFrame& frame) {
   if (!frame.isFrame) return {};
-  std::string text = ServiceName(frame.service);
+  const CoreText name(ServiceName(frame.service));
   switch (frame.service) {
     case FrameService::GroupValueResponse:
     case FrameService::GroupValueWrite:
       if (frame.smallValue) {
-        if (*frame.smallValue <= 1) return text + (*frame.smallValue ? ": zał." : ": wył.");
-        return text + ": " + std::to_string(*frame.smallValue);
+        if (*frame.smallValue <= 1) {
+          return *frame.smallValue ? CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: zał.")).arg(name)
+                                   : CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: wył.")).arg(name);
+        }
+        return CoreText("%1: %2").arg(name).arg(std::int64_t{*frame.smallValue});
       }
-      return text;
-    case FrameService::TransportControl: return text + " " + hex(frame.transportControl, 2);
-    case FrameService::Other: return text + " " + hex(frame.applicationCode, 3);
-    default: return text;
+      return name;
+    case FrameService::TransportControl: return CoreText("%1 %2").arg(name).arg(hex(frame.transportControl, 2));
+    case FrameService::Other: return CoreText("%1 %2").arg(name).arg(hex(frame.applicationCode, 3));
+    default: return name;
   }
 }
+
+std::string ServiceText(const DecodedFrame& frame) { return ServiceWords(frame).polish(); }
 
 std::string HexBytes(std::span<const std::uint8_t> bytes) {
   std::string text;
@@ -196,26 +201,30 @@ std::string HexBytes(std::span<const std::uint8_t> bytes) {
   return text;
 }
 
-std::string DataText(const DecodedFrame& frame) {
+CoreText DataWords(const DecodedFrame& frame) {
   if (!frame.isFrame) return {};
   switch (frame.service) {
     case FrameService::MemoryRead:
     case FrameService::MemoryResponse:
     case FrameService::MemoryWrite: {
-      std::string text;
-      if (frame.memoryAddress) text = "adres " + hex(*frame.memoryAddress, 4) + ", ";
-      text += std::to_string(frame.memoryCount) + " B";
-      if (!frame.data.empty()) text += ": " + HexBytes(frame.data);
+      CoreText text = CoreText("%1 B").arg(std::int64_t{frame.memoryCount});
+      if (!frame.data.empty()) text = CoreText("%1: %2").arg(text).arg(HexBytes(frame.data));
+      if (frame.memoryAddress) {
+        text = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "adres %1, %2")).arg(hex(*frame.memoryAddress, 4)).arg(text);
+      }
       return text;
     }
     case FrameService::IndividualAddressWrite:
       if (frame.data.size() >= 2) {
-        return "nowy adres " + PhysicalAddressText(static_cast<std::uint16_t>(frame.data[0] << 8 | frame.data[1]));
+        return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nowy adres %1"))
+            .arg(PhysicalAddressText(static_cast<std::uint16_t>(frame.data[0] << 8 | frame.data[1])));
       }
-      return HexBytes(frame.data);
-    default: return HexBytes(frame.data);
+      return CoreText::plain(HexBytes(frame.data));
+    default: return CoreText::plain(HexBytes(frame.data));
   }
 }
+
+std::string DataText(const DecodedFrame& frame) { return DataWords(frame).polish(); }
 
 std::string DescribeFrame(const DecodedFrame& frame) {
   if (!frame.isFrame) return "nie ramka: " + frame.notFrameReason;

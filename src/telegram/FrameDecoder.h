@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CoreText.h"
+
 namespace kolvaro {
 
 enum class FramePriority { System, Normal, Urgent, Low };
@@ -78,9 +80,11 @@ std::string GroupAddressText(std::uint16_t address);     // 0/0/2 (main 0..31)
 std::string DestinationText(const DecodedFrame& frame);  // physical or group, as the bus sees it
 const char* PriorityText(FramePriority priority);        // Polish words
 const char* ChecksumText(ChecksumVerdict verdict);
-const char* ServiceName(FrameService service);       // Polish words, without data
+const char* ServiceName(FrameService service);  // Polish words, without data
+CoreText ServiceWords(const DecodedFrame& frame);
 std::string ServiceText(const DecodedFrame& frame);  // words with the small value: "zapis wartości grupy: zał."
-std::string DataText(const DecodedFrame& frame);     // "adres 0020, 1 B: FF" and the like; "" when none
+CoreText DataWords(const DecodedFrame& frame);
+std::string DataText(const DecodedFrame& frame);            // "adres 0020, 1 B: FF" and the like; "" when none
 std::string HexBytes(std::span<const std::uint8_t> bytes);  // "BC 11 05 00 02"
 // One line: source -> destination, service, data, flags; or "nie ramka: reason".
 std::string DescribeFrame(const DecodedFrame& frame);

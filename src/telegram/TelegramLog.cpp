@@ -22,8 +22,18 @@ constexpr const char* ColumnTitles[LogColumnCount] = {
     KOLVARO_TRANSLATABLE("Kolvaro", "bajty"),     KOLVARO_TRANSLATABLE("Kolvaro", "operacja"),
 };
 
-std::string confirmationText(std::uint8_t byte) {
-  return byte == 0x8B ? "potwierdzenie pozytywne (8B)" : "potwierdzenie negatywne (0B)";
+CoreText confirmationWords(std::uint8_t byte) {
+  return CoreText(byte == 0x8B ? KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie pozytywne (8B)")
+                               : KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie negatywne (0B)"));
+}
+
+// An event's words, or its text shown as it is.
+CoreText wordsOf(const ExchangeEvent& event) { return event.words.empty() ? CoreText::plain(event.text) : event.words; }
+
+// A column's Polish and its words, set together.
+void setWords(std::string& cell, CoreText& words, CoreText text) {
+  cell = text.polish();
+  words = std::move(text);
 }
 
 std::string wallText(std::int64_t wallMs) {
@@ -74,6 +84,20 @@ std::string LogCell(const LogRow& row, int column) {
   }
 }
 
+CoreText LogCellWords(const LogRow& row, int column) {
+  const CoreText* words = nullptr;
+  switch (column) {
+    case 3: words = &row.eventWords; break;
+    case 6: words = &row.priorityWords; break;
+    case 7: words = &row.repeatWords; break;
+    case 9: words = &row.serviceWords; break;
+    case 10: words = &row.dataWords; break;
+    case 11: words = &row.checksumWords; break;
+    default: break;
+  }
+  return words && !words->empty() ? *words : CoreText::plain(LogCell(row, column));
+}
+
 TelegramLog::TelegramLog(std::size_t capacity)
     : capacity_(capacity ? capacity : 1),
       wall_([] { return std::chrono::system_clock::now(); }),
@@ -105,14 +129,18 @@ void TelegramLog::fillFrameColumns(LogRow& row, const std::vector<std::uint8_t>&
   if (!frame.isFrame) return;
   row.source = PhysicalAddressText(frame.source);
   row.destination = DestinationText(frame);
-  row.priority = PriorityText(frame.priority);
-  row.repeat = frame.repeated ? "tak" : "nie";
+  setWords(row.priority, row.priorityWords, CoreText(PriorityText(frame.priority)));
+  setWords(row.repeat, row.repeatWords,
+           CoreText(frame.repeated ? KOLVARO_TRANSLATABLE("Kolvaro", "tak") : KOLVARO_TRANSLATABLE("Kolvaro", "nie")));
   row.hops = std::to_string(frame.hopCount);
-  row.service = ServiceText(frame);
-  row.data = DataText(frame);
-  row.checksum = ChecksumText(frame.checksum);
-  if (frame.length == LengthVerdict::OverLong) row.checksum += ", za długa";
-  if (frame.length == LengthVerdict::Truncated) row.checksum += ", niepełna";
+  setWords(row.service, row.serviceWords, ServiceWords(frame));
+  setWords(row.data, row.dataWords, DataWords(frame));
+  CoreText checksum(ChecksumText(frame.checksum));
+  if (frame.length == LengthVerdict::OverLong)
+    checksum = checksum + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", ", za długa"));
+  if (frame.length == LengthVerdict::Truncated)
+    checksum = checksum + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", ", niepełna"));
+  setWords(row.checksum, row.checksumWords, std::move(checksum));
 }
 
 void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
@@ -124,27 +152,31 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
       addressAnswers_.clear();
       operationStart_ = steady_();
       row.kind = LogRow::Kind::Operation;
-      row.event = "▶ " + event.text;
+      setWords(row.event, row.eventWords, CoreText("▶ %1").arg(wordsOf(event)));
       break;
     case Kind::OperationEnded:
       if (addressAnswers_.size() > 1) noteAddressAnswers();
       row.kind = LogRow::Kind::Outcome;
-      row.event = "■ " + event.text;
+      setWords(row.event, row.eventWords, CoreText("■ %1").arg(wordsOf(event)));
       break;
     case Kind::Note:
       row.kind = LogRow::Kind::Note;
-      row.event = event.text;
+      setWords(row.event, row.eventWords, wordsOf(event));
       break;
     case Kind::TextWritten:
       row.kind = LogRow::Kind::Written;
       row.direction = "→";
-      row.event = "tekst do układu, próba " + std::to_string(event.attempt) + (event.ok ? "" : ": nie zapisano");
+      setWords(row.event, row.eventWords,
+               CoreText(event.ok ? KOLVARO_TRANSLATABLE("Kolvaro", "tekst do układu, próba %1")
+                                 : KOLVARO_TRANSLATABLE("Kolvaro", "tekst do układu, próba %1: nie zapisano"))
+                   .arg(std::int64_t{event.attempt}));
       fillFrameColumns(row, event.bytes);
       break;
     case Kind::FramePassedOn:
       row.kind = LogRow::Kind::Frame;
       row.direction = "←";
-      row.event = std::string("ramka: ") + JudgementText(event.judgement);
+      setWords(row.event, row.eventWords,
+               CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "ramka: %1")).arg(CoreText(JudgementText(event.judgement))));
       fillFrameColumns(row, event.bytes);
       if (event.judgement == FrameJudgement::Accepted) {
         const DecodedFrame frame = DecodeFrame(event.bytes);
@@ -156,7 +188,7 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
     case Kind::Confirmation:
       row.kind = LogRow::Kind::Confirmation;
       row.direction = "←";
-      row.event = confirmationText(event.bytes.empty() ? 0 : event.bytes[0]);
+      setWords(row.event, row.eventWords, confirmationWords(event.bytes.empty() ? 0 : event.bytes[0]));
       row.raw = HexBytes(event.bytes);
       break;
     case Kind::ChipByte:
@@ -164,22 +196,26 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
       row.direction = "←";
       if (DecodeFrame(event.bytes).isFrame) {
         row.kind = LogRow::Kind::Frame;
-        row.event = "ramka pominięta przez odbiór";
+        setWords(row.event, row.eventWords, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "ramka pominięta przez odbiór")));
         fillFrameColumns(row, event.bytes);
       } else {
-        row.event = event.bytes.size() == 1 ? "bajt od układu" : "bajty od układu";
+        setWords(row.event, row.eventWords,
+                 CoreText(event.bytes.size() == 1 ? KOLVARO_TRANSLATABLE("Kolvaro", "bajt od układu")
+                                                  : KOLVARO_TRANSLATABLE("Kolvaro", "bajty od układu")));
         row.raw = HexBytes(event.bytes);
       }
       break;
     case Kind::AcknowledgeSent:
       row.kind = LogRow::Kind::Acknowledge;
       row.direction = "→";
-      row.event = event.ok ? "potwierdzenie odbioru wysłane" : "potwierdzenie odbioru: nie zapisano";
+      setWords(row.event, row.eventWords,
+               CoreText(event.ok ? KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie odbioru wysłane")
+                                 : KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie odbioru: nie zapisano")));
       row.raw = HexBytes(event.bytes);
       break;
     case Kind::Result:
       row.kind = LogRow::Kind::Result;
-      row.event = "wynik: " + event.text;
+      setWords(row.event, row.eventWords, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "wynik: %1")).arg(wordsOf(event)));
       break;
   }
   if (operation_) {
@@ -192,12 +228,15 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
 }
 
 void TelegramLog::noteAddressAnswers() {
-  std::string text = "odpowiedzi urządzeń w trybie programowania (" + std::to_string(addressAnswers_.size()) + "):";
+  std::string addresses;
   for (std::size_t i = 0; i < addressAnswers_.size(); ++i) {
-    text += (i ? ", " : " ") + PhysicalAddressText(addressAnswers_[i]);
+    addresses += (i ? ", " : " ") + PhysicalAddressText(addressAnswers_[i]);
   }
+  const auto count = static_cast<std::int64_t>(addressAnswers_.size());
   addressAnswers_.clear();
-  ReportNote(this, text);
+  ReportNote(this, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "odpowiedzi urządzeń w trybie programowania (%1):%2"))
+                       .arg(count)
+                       .arg(addresses));
 }
 
 void TelegramLog::append(LogRow row) {

@@ -27,12 +27,16 @@ struct LogRow {
   std::string event;               // what happened, in words
   std::string source, destination, priority, repeat, hops, service, data, checksum;
   std::string raw;  // bytes as hex pairs
+  // The columns with words, as a window that translates shows them; the strings above
+  // are their Polish, as saved. Empty words: the string is shown as it is.
+  CoreText eventWords, repeatWords, priorityWords, serviceWords, dataWords, checksumWords;
 };
 
 // Column titles in the order of LogRow's text columns.
 inline constexpr int LogColumnCount = 14;
 const char* LogColumnTitle(int column);
 std::string LogCell(const LogRow& row, int column);  // column 0: wall time HH:MM:SS.mmm (local)
+CoreText LogCellWords(const LogRow& row, int column);
 
 class TelegramLog : public ExchangeObserver {
  public:

@@ -97,7 +97,7 @@ void TMain::showEvent(QShowEvent* event) {
 }
 
 void TMain::FormShow() {
-  runPortOperation("Uruchomienie", [this] {
+  runPortOperation(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Uruchomienie")), [this] {
     setWindowState(windowState() | Qt::WindowMinimized);
     setEnabled(false);
 
@@ -133,8 +133,8 @@ void TMain::checkPort() {
 }
 
 void TMain::moveToPort(std::uint8_t portNo) {
-  const std::string title = "Zmiana portu na COM" + std::to_string(portNo);
-  runPortOperation(title.c_str(), [this, portNo] {
+  const CoreText title = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Zmiana portu na COM%1")).arg(std::int64_t{portNo});
+  runPortOperation(title, [this, portNo] {
     Port.reset();
     activityWait_.forgetDescriptors();
     Port = std::make_unique<ComPort>(19200, "even", 8, 1.0, portNo);
@@ -178,7 +178,7 @@ void TMain::closeIfRequested() {
 }
 
 template <typename Procedure>
-void TMain::runProcedure(const char* title, Procedure&& procedure) {
+void TMain::runProcedure(const CoreText& title, Procedure&& procedure) {
   if (operationRunning()) {
     platform().beep();
     return;
@@ -192,7 +192,7 @@ void TMain::runProcedure(const char* title, Procedure&& procedure) {
 }
 
 template <typename Operation>
-void TMain::runPortOperation(const char* title, Operation&& operation) {
+void TMain::runPortOperation(const CoreText& title, Operation&& operation) {
   if (!operationRunning()) noteChipResetAnswer();
   {
     const procedure::BusRunGuard guard(*this);
@@ -206,22 +206,28 @@ void TMain::runPortOperation(const char* title, Operation&& operation) {
   closeIfRequested();
 }
 
-void TMain::runExclusive(const std::function<void()>& operation) { runPortOperation("Plik / weryfikacja", operation); }
+void TMain::runExclusive(const std::function<void()>& operation) {
+  runPortOperation(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Plik / weryfikacja")), operation);
+}
 
-void TMain::ReadClick() { runProcedure("Odczyt", kolvaro::ReadClick); }
+void TMain::ReadClick() { runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt")), kolvaro::ReadClick); }
 
-void TMain::WriteClick() { runProcedure("Zapis", kolvaro::WriteClick); }
+void TMain::WriteClick() { runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Zapis")), kolvaro::WriteClick); }
 
-void TMain::OnGroupClick() { runProcedure("Załącz grupę", kolvaro::OnGroupClick); }
+void TMain::OnGroupClick() {
+  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Załącz grupę")), kolvaro::OnGroupClick);
+}
 
-void TMain::OffGroupClick() { runProcedure("Wyłącz grupę", kolvaro::OffGroupClick); }
+void TMain::OffGroupClick() {
+  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Wyłącz grupę")), kolvaro::OffGroupClick);
+}
 
 void TMain::InterfaceTestClick() {
-  runPortOperation(InterfaceTestCaption, [this] { interfaceTest(); });
+  runPortOperation(CoreText(InterfaceTestCaption), [this] { interfaceTest(); });
 }
 
 void TMain::ProgrammingModeClick() {
-  runPortOperation(ProgrammingModeCaption, [this] { programmingModeScan(); });
+  runPortOperation(CoreText(ProgrammingModeCaption), [this] { programmingModeScan(); });
 }
 
 // ---- MainView ---------------------------------------------------------------------------

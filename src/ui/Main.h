@@ -174,16 +174,16 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   // it waits) is refused with a beep, and a close request waits until the run has ended.
   // Each run is a titled group of rows in the telegram log, with its outcome.
   template <typename Procedure>
-  void runProcedure(const char* title, Procedure&& procedure);
+  void runProcedure(const CoreText& title, Procedure&& procedure);
   // Runs start-up or a port change under the same guard: the port must not be replaced
   // while an exchange uses it, nor an exchange start while the port is being replaced.
   template <typename Operation>
-  void runPortOperation(const char* title, Operation&& operation);
+  void runPortOperation(const CoreText& title, Operation&& operation);
   void closeIfRequested();
   // The log's group of one run: its title row now, its outcome row when it ends.
   class OperationGroup {
    public:
-    OperationGroup(TMain& window, const char* title);
+    OperationGroup(TMain& window, const CoreText& title);
     ~OperationGroup();
     OperationGroup(const OperationGroup&) = delete;
     OperationGroup& operator=(const OperationGroup&) = delete;
@@ -200,7 +200,7 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void pollChipResetAnswer();
   void noteChipResetAnswer();
   void notePortProblems(std::uint8_t onlyPort);
-  std::string operationOutcome() const;
+  CoreText operationOutcome() const;
   static constexpr std::chrono::milliseconds ResetAnswerPoll{100};
   static constexpr std::chrono::milliseconds ResetAnswerDeadline{2000};
   static constexpr std::chrono::milliseconds ResetAnswerRecheck{2};

@@ -29,8 +29,6 @@ PortPaths configuredPaths() {
   return directory ? readPortPaths(pathInDirectory(*directory, "dcb.ini")) : PortPaths{};
 }
 
-std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
-
 }  // namespace
 
 void TMain::buildInspectionMenus() {
@@ -108,7 +106,7 @@ void TMain::noteChipResetAnswer() {
   if (!resetCheckPending_) return;
   resetCheckPending_ = false;
   if (operationRunning() || !Port || Port->IsFailed()) {
-    ReportNote(&log_, "odpowiedź układu na reset: nie sprawdzono");
+    ReportNote(&log_, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "odpowiedź układu na reset: nie sprawdzono")));
     return;
   }
   // A plain wait, without the event loop: nothing else may run before the operation that
@@ -118,9 +116,9 @@ void TMain::noteChipResetAnswer() {
     std::this_thread::sleep_for(ResetAnswerRecheck);
     answered = collectChipResetAnswer();
   }
-  std::string note = answered ? "układ interfejsu odpowiedział na reset (03)"
-                              : std::string("układ interfejsu nie odpowiedział na reset");
-  if (!resetAnswerBytes_.empty()) note += " [" + HexBytes(resetAnswerBytes_) + "]";
+  CoreText note(answered ? KOLVARO_TRANSLATABLE("Kolvaro", "układ interfejsu odpowiedział na reset (03)")
+                         : KOLVARO_TRANSLATABLE("Kolvaro", "układ interfejsu nie odpowiedział na reset"));
+  if (!resetAnswerBytes_.empty()) note = note + CoreText::plain(" [" + HexBytes(resetAnswerBytes_) + "]");
   resetAnswerBytes_.clear();
   ReportNote(&log_, note);
 }
@@ -137,7 +135,7 @@ void TMain::notePortProblems(std::uint8_t onlyPort) {
   }
 }
 
-TMain::OperationGroup::OperationGroup(TMain& window, const char* title) : window_(window) {
+TMain::OperationGroup::OperationGroup(TMain& window, const CoreText& title) : window_(window) {
   window_.boxNotes_->forget();
   window_.lastResult_.clear();
   ReportOperationStarted(&window_.log_, title);
@@ -145,10 +143,14 @@ TMain::OperationGroup::OperationGroup(TMain& window, const char* title) : window
 
 TMain::OperationGroup::~OperationGroup() { ReportOperationEnded(&window_.log_, window_.operationOutcome()); }
 
-std::string TMain::operationOutcome() const {
-  if (!boxNotes_->lastText().empty()) return "koniec: " + firstLine(boxNotes_->lastText());
-  if (!lastResult_.empty()) return "koniec, ostatni wynik: " + lastResult_;
-  return "koniec";
+CoreText TMain::operationOutcome() const {
+  if (!boxNotes_->lastText().empty()) {
+    return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "koniec: %1")).arg(CoreText(boxNotes_->lastText()).firstLine());
+  }
+  if (!lastResult_.empty()) {
+    return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "koniec, ostatni wynik: %1")).arg(lastResult_);
+  }
+  return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "koniec"));
 }
 
 }  // namespace kolvaro

@@ -20,6 +20,7 @@
 #include <set>
 
 #include "platform/Translatable.h"
+#include "ui/QtPlatform.h"
 
 namespace kolvaro {
 
@@ -91,7 +92,7 @@ QVariant TelegramLogModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:  // the whole text where the column is too narrow
-      return QString::fromStdString(LogCell(row, index.column()));
+      return QString::fromStdString(Translated(LogCellWords(row, index.column())));
     case Qt::FontRole:
       if (row.kind == LogRow::Kind::Operation || row.kind == LogRow::Kind::Outcome) {
         QFont font;

@@ -11,15 +11,18 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTranslator>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "BusWindow.h"
 #include "support/CsvReader.h"
 #include "telegram/FrameDecoder.h"
+#include "ui/Language.h"
 #include "ui/MaskedField.h"
 #include "ui/TelegramLogWindow.h"
 
@@ -279,6 +282,51 @@ TEST(InterfaceTest, ChipStateOnTheBusAndNoChipWithinASecondElsewhere) {
     EXPECT_NE(report.find(port.also), std::string::npos) << report;
     EXPECT_LT(took, 1s) << port.name;
   }
+}
+
+// Under English every cell the log window shows is English, the words of the frames,
+// the notes, the boxes and the operations' titles and outcomes included; the rows keep
+// their Polish, which is what is saved.
+TEST(TelegramLog, EnglishWindowShowsEveryRowInEnglish) {
+  QTranslator english;
+  ASSERT_TRUE(installTranslation(english, Language::English));
+  BusWindow bus({"--device", "1.1.5,prog"});
+  std::string problem;
+  ASSERT_TRUE(bus.openWindow(problem)) << problem;
+  TMain& w = bus.window();
+  TelegramLogWindow& logWindow = openLog(w);
+  writeConfiguration(bus);
+  ASSERT_EQ(bus.waitForLog("MemoryWrite 1 byte at 00FF", 1, 5s), 1) << bus.busOutput();
+  bus.click(w.Read);
+  bus.type(w.OnOffGroup_MaskEdit, "000002");
+  bus.click(w.OnGroup);
+  ASSERT_EQ(bus.waitForLog("GroupValueWrite on", 2, 5s), 2) << bus.busOutput();
+
+  const TelegramLog& log = w.telegramLog();
+  std::set<LogRow::Kind> kinds;
+  for (const LogRow& row : log.rows()) kinds.insert(row.kind);
+  using K = LogRow::Kind;
+  for (K kind : {K::Operation, K::Outcome, K::Note, K::Written, K::Frame, K::Confirmation, K::Acknowledge, K::Result})
+    EXPECT_EQ(kinds.count(kind), 1u) << "a row of kind " << static_cast<int>(kind);
+  EXPECT_EQ(log.rows().front().event, "▶ Uruchomienie") << "the row itself stays Polish";
+
+  auto* table = logWindow.findChild<QTableView*>();
+  ASSERT_NE(table, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return table->model()->rowCount() == static_cast<int>(log.rows().size()); }, 5000));
+  static const QString polishLetters = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
+  int polishCells = 0;
+  for (int r = 0; r < table->model()->rowCount(); ++r) {
+    for (int c = 0; c < table->model()->columnCount(); ++c) {
+      const QString text = table->model()->data(table->model()->index(r, c)).toString();
+      if (std::any_of(text.begin(), text.end(), [](QChar ch) { return polishLetters.contains(ch); })) {
+        ADD_FAILURE() << "left in Polish, row " << r << ": " << text.toStdString();
+        ++polishCells;
+      }
+    }
+  }
+  EXPECT_EQ(polishCells, 0);
+  bus.closeWindow();
+  QCoreApplication::removeTranslator(&english);
 }
 
 }  // namespace

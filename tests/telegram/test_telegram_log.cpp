@@ -40,13 +40,13 @@ TEST(TelegramLog, OperationGroupsTimesAndDecodedColumns) {
   clocks.attach(log);
 
   log.exchangeEvent(event(ExchangeEvent::Kind::Note, {}, "before"));
-  ReportOperationStarted(&log, "Załącz grupę");
+  ReportOperationStarted(&log, CoreText("Załącz grupę"));
   clocks.advance(15ms);
   log.exchangeEvent(event(ExchangeEvent::Kind::TextWritten, {0xBC, 0xFF, 0xFE, 0x00, 0x02, 0xE1, 0x00, 0x81, 0x20}));
   clocks.advance(20ms);
   log.exchangeEvent(event(ExchangeEvent::Kind::Confirmation, {0x8B}));
   log.exchangeEvent(event(ExchangeEvent::Kind::Result, {}, "ACK"));
-  ReportOperationEnded(&log, "potwierdzone");
+  ReportOperationEnded(&log, CoreText("potwierdzone"));
   log.exchangeEvent(event(ExchangeEvent::Kind::Note, {}, "after"));
 
   const auto& rows = log.rows();
@@ -90,13 +90,13 @@ TEST(TelegramLog, SeveralAddressAnswersAreNamedAtTheOperationsEnd) {
   };
   for (const auto& c : cases) {
     TelegramLog log;
-    ReportOperationStarted(&log, "Zapis");
+    ReportOperationStarted(&log, CoreText("Zapis"));
     for (const auto& frame : c.accepted) {
       ExchangeEvent e = event(ExchangeEvent::Kind::FramePassedOn, frame);
       e.judgement = c.judgement;
       log.exchangeEvent(e);
     }
-    ReportOperationEnded(&log, "kilka urządzeń");
+    ReportOperationEnded(&log, CoreText("kilka urządzeń"));
     const auto& rows = log.rows();
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows.back().event, "■ kilka urządzeń");
@@ -143,12 +143,12 @@ TEST(TelegramLog, TextAndCsvHoldEveryRowAndColumn) {
   TelegramLog log;
   FakeClocks clocks;
   clocks.attach(log);
-  ReportOperationStarted(&log, "Zapis");
+  ReportOperationStarted(&log, CoreText("Zapis"));
   ReportNote(&log, "adresy: 1.1.5, 1.1.6; \"kilka\"\nurządzeń");  // commas, quotes, a line break
   log.exchangeEvent(event(ExchangeEvent::Kind::FramePassedOn,
                           {0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x64, 0x42, 0x41, 0x00, 0x00, 0x02, 0x33}));
   log.exchangeEvent(event(ExchangeEvent::Kind::ChipByte, {0x03}));
-  ReportOperationEnded(&log, "błąd");
+  ReportOperationEnded(&log, CoreText("błąd"));
 
   const auto records = test::readCsv(log.toCsv());
   ASSERT_EQ(records.size(), log.rows().size() + 1);
