@@ -125,8 +125,17 @@ TEST(TelegramLog, WriteReadOnOffDecodedAsTheBusPrintsThemAndSavedAsTextAndCsv) {
   const std::string output = bus.busOutput();
   std::map<FrameService, int> checked;
   for (const LogRow& row : log.rows()) {
-    // A frame cut short by the end of a wait is not whole on the bus's log line.
-    if (row.kind != LogRow::Kind::Frame || row.event == "ramka: niepełna") continue;
+    std::vector<std::uint8_t> bytes;
+    std::istringstream hex(row.raw);
+    unsigned value = 0;
+    while (hex >> std::hex >> value) bytes.push_back(static_cast<std::uint8_t>(value));
+    const DecodedFrame frame = DecodeFrame(bytes);
+    // A frame cut short by the end of a wait is not whole on the bus's log line. A group
+    // write waits only for its confirmation, so its echo may come after the wait: the
+    // program's own group writes are checked as they were written.
+    const bool passedOn = row.kind == LogRow::Kind::Frame && row.event != "ramka: niepełna";
+    const bool ownGroupWrite = row.kind == LogRow::Kind::Written && frame.service == FrameService::GroupValueWrite;
+    if (!passedOn && !ownGroupWrite) continue;
     const std::string line = busLineOf(output, row.raw);
     ASSERT_FALSE(line.empty()) << "not on the bus: " << row.raw;
     std::istringstream words(line);
@@ -134,11 +143,6 @@ TEST(TelegramLog, WriteReadOnOffDecodedAsTheBusPrintsThemAndSavedAsTextAndCsv) {
     words >> time >> ms >> source >> arrow >> destination >> service;
     EXPECT_EQ(source, row.source) << line;
     EXPECT_EQ(destination, row.destination) << line;
-    std::vector<std::uint8_t> bytes;
-    std::istringstream hex(row.raw);
-    unsigned value = 0;
-    while (hex >> std::hex >> value) bytes.push_back(static_cast<std::uint8_t>(value));
-    const DecodedFrame frame = DecodeFrame(bytes);
     EXPECT_EQ(service, busServiceName(frame.service)) << line;
     if (frame.memoryAddress) {
       char at[16];
