@@ -27,6 +27,10 @@ CoreText confirmationWords(std::uint8_t byte) {
                                : KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie negatywne (0B)"));
 }
 
+std::string cellText(const LogRow& row, int column, const CoreText::Translate& translate) {
+  return translate ? LogCellWords(row, column).render(translate) : LogCell(row, column);
+}
+
 // An event's words, or its text shown as it is.
 CoreText wordsOf(const ExchangeEvent& event) { return event.words.empty() ? CoreText::plain(event.text) : event.words; }
 
@@ -249,11 +253,11 @@ void TelegramLog::append(LogRow row) {
   }
 }
 
-std::string TelegramLog::lineOf(const LogRow& row) const {
+std::string TelegramLog::lineOf(const LogRow& row, const CoreText::Translate& translate) const {
   std::string line;
   for (int column = 0; column < LogColumnCount; ++column) {
     if (column) line += " | ";
-    line += LogCell(row, column);
+    line += cellText(row, column, translate);
   }
   // One line a row, whatever a note holds.
   for (char& c : line) {
@@ -262,33 +266,33 @@ std::string TelegramLog::lineOf(const LogRow& row) const {
   return line;
 }
 
-std::string TelegramLog::toText() const {
+std::string TelegramLog::toText(const CoreText::Translate& translate) const {
   std::string text;
-  for (const LogRow& row : rows_) text += lineOf(row) + "\n";
+  for (const LogRow& row : rows_) text += lineOf(row, translate) + "\n";
   return text;
 }
 
-std::string TelegramLog::CsvTitleLine() {
+std::string TelegramLog::CsvTitleLine(const CoreText::Translate& translate) {
   std::string line;
   for (int column = 0; column < LogColumnCount; ++column) {
     if (column) line += ',';
-    line += csvField(ColumnTitles[column]);
+    line += csvField(translate ? translate(ColumnTitles[column]) : std::string(ColumnTitles[column]));
   }
   return line + "\r\n";
 }
 
-std::string TelegramLog::CsvLineOf(const LogRow& row) {
+std::string TelegramLog::CsvLineOf(const LogRow& row, const CoreText::Translate& translate) {
   std::string line;
   for (int column = 0; column < LogColumnCount; ++column) {
     if (column) line += ',';
-    line += csvField(LogCell(row, column));
+    line += csvField(cellText(row, column, translate));
   }
   return line + "\r\n";
 }
 
-std::string TelegramLog::toCsv() const {
-  std::string text = CsvTitleLine();
-  for (const LogRow& row : rows_) text += CsvLineOf(row);
+std::string TelegramLog::toCsv(const CoreText::Translate& translate) const {
+  std::string text = CsvTitleLine(translate);
+  for (const LogRow& row : rows_) text += CsvLineOf(row, translate);
   return text;
 }
 

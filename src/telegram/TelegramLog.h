@@ -65,11 +65,13 @@ class TelegramLog : public ExchangeObserver {
   void setClocks(WallClock wall, SteadyClock steady);
 
   // One line a row, columns separated by " | "; and CSV (RFC 4180, a title line, CRLF).
-  std::string lineOf(const LogRow& row) const;
-  std::string toText() const;
-  std::string toCsv() const;
-  static std::string CsvLineOf(const LogRow& row);
-  static std::string CsvTitleLine();
+  // In Polish, or with the words and titles rendered by `translate` where one is given,
+  // so that what is saved or copied reads as the window shows it.
+  std::string lineOf(const LogRow& row, const CoreText::Translate& translate = {}) const;
+  std::string toText(const CoreText::Translate& translate = {}) const;
+  std::string toCsv(const CoreText::Translate& translate = {}) const;
+  static std::string CsvLineOf(const LogRow& row, const CoreText::Translate& translate = {});
+  static std::string CsvTitleLine(const CoreText::Translate& translate = {});
 
  private:
   void append(LogRow row);

@@ -55,9 +55,10 @@ int QtPlatform::messageBox(const std::string& text, const char* caption, unsigne
 
 void QtPlatform::beep() { QApplication::beep(); }
 
-std::string Translated(const CoreText& text) {
-  return text.render(
-      [](const char* pattern) { return QCoreApplication::translate(CoreTextContext, pattern).toStdString(); });
+CoreText::Translate QtTranslation() {
+  return [](const char* pattern) { return QCoreApplication::translate(CoreTextContext, pattern).toStdString(); };
 }
+
+std::string Translated(const CoreText& text) { return text.render(QtTranslation()); }
 
 }  // namespace kolvaro

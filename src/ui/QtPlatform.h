@@ -24,6 +24,8 @@ class QtPlatform : public Platform {
   Platform& services_;
 };
 
+// The core's patterns looked up in the translation in force.
+CoreText::Translate QtTranslation();
 // A text of the core in the language in force: each pattern translated, then filled.
 std::string Translated(const CoreText& text);
 

@@ -220,7 +220,7 @@ QString TelegramLogWindow::selectedText() const {
   for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) rows.insert(index.row());
   std::string text;
   for (int row : rows) {
-    if (const LogRow* shown = model_->rowAt(row)) text += log_.lineOf(*shown) + "\n";
+    if (const LogRow* shown = model_->rowAt(row)) text += log_.lineOf(*shown, QtTranslation()) + "\n";
   }
   return QString::fromStdString(text);
 }
@@ -239,9 +239,9 @@ bool writeWhole(const QString& path, const std::string& content) {
 }
 }  // namespace
 
-bool TelegramLogWindow::saveText(const QString& path) const { return writeWhole(path, log_.toText()); }
+bool TelegramLogWindow::saveText(const QString& path) const { return writeWhole(path, log_.toText(QtTranslation())); }
 
-bool TelegramLogWindow::saveCsv(const QString& path) const { return writeWhole(path, log_.toCsv()); }
+bool TelegramLogWindow::saveCsv(const QString& path) const { return writeWhole(path, log_.toCsv(QtTranslation())); }
 
 void TelegramLogWindow::askAndSave(bool csv) {
   const QString path =

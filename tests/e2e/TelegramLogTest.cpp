@@ -289,9 +289,9 @@ TEST(InterfaceTest, ChipStateOnTheBusAndNoChipWithinASecondElsewhere) {
 }
 
 // Under English every cell the log window shows is English, the words of the frames,
-// the notes, the boxes and the operations' titles and outcomes included; the rows keep
-// their Polish, which is what is saved.
-TEST(TelegramLog, EnglishWindowShowsEveryRowInEnglish) {
+// the notes, the boxes and the operations' titles and outcomes included, and so is the
+// file it saves; the rows themselves keep their Polish.
+TEST(TelegramLog, EnglishWindowShowsAndSavesEveryRowInEnglish) {
   QTranslator english;
   ASSERT_TRUE(installTranslation(english, Language::English));
   BusWindow bus({"--device", "1.1.5,prog"});
@@ -329,6 +329,13 @@ TEST(TelegramLog, EnglishWindowShowsEveryRowInEnglish) {
     }
   }
   EXPECT_EQ(polishCells, 0);
+  // Saved as it is shown.
+  const std::string csvPath = bus.scratchFile("log-en.csv");
+  ASSERT_TRUE(logWindow.saveCsv(QString::fromStdString(csvPath)));
+  const QString csv = QString::fromStdString(readWhole(csvPath));
+  EXPECT_TRUE(csv.startsWith(QStringLiteral("time,"))) << csv.left(80).toStdString();
+  EXPECT_FALSE(std::any_of(csv.begin(), csv.end(), [](QChar ch) { return polishLetters.contains(ch); }));
+  EXPECT_EQ(readCsv(csv.toStdString()).size(), log.rows().size() + 1);
   bus.closeWindow();
   QCoreApplication::removeTranslator(&english);
 }
