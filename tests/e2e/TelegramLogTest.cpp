@@ -305,6 +305,7 @@ TEST(TelegramLog, EnglishWindowShowsAndSavesEveryRowInEnglish) {
   bus.type(w.OnOffGroup_MaskEdit, "000002");
   bus.click(w.OnGroup);
   ASSERT_EQ(bus.waitForLog("GroupValueWrite on", 2, 5s), 2) << bus.busOutput();
+  screenshot(logWindow, "log-window-english.png");
 
   const TelegramLog& log = w.telegramLog();
   std::set<LogRow::Kind> kinds;
