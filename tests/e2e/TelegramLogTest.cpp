@@ -304,7 +304,7 @@ TEST(TelegramLog, EnglishWindowShowsAndSavesEveryRowInEnglish) {
   bus.click(w.Read);
   bus.type(w.OnOffGroup_MaskEdit, "000002");
   bus.click(w.OnGroup);
-  ASSERT_EQ(bus.waitForLog("GroupValueWrite on", 2, 5s), 2) << bus.busOutput();
+  ASSERT_GE(bus.waitForLog("GroupValueWrite on", 2, 5s), 2) << bus.busOutput();
   screenshot(logWindow, "log-window-english.png");
 
   const TelegramLog& log = w.telegramLog();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -22,6 +23,8 @@ class WindowJudgement : public ::testing::Test {
  protected:
   void SetUp() override {
     com1 = test::addFakePort(rig.platform.scripted, "COM1");
+    // The chip answers the start-up reset, so that the first operation does not wait for it.
+    com1->arriving.emplace_back(std::chrono::steady_clock::now() + std::chrono::milliseconds(1), 0x03);
     rig.startUp();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -114,9 +117,18 @@ TEST_F(WindowJudgement, AnswerToTheAddressTheQuestionCameFrom) {
   // BC 11 05 FF FE 61 01 40: device 1.1.5 answers the physical address read of 15.15.254.
   const std::vector<std::uint8_t> answer{0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x61, 0x01, 0x40, 0x76};
   ASSERT_EQ(window.members().Local_phAddr, 0xFFFEu);
-  // The first wait must not end at a tick before the answer is in: the ticks resume,
-  // fast, once the answer is on the line.
+  // The first wait must not end at a tick before the answer is taken: the ticks resume,
+  // fast, once its acknowledge (11) has gone out, however slow the machine.
   window.Timer1->setInterval(60000);
+  // A refused answer gets no acknowledge: the ticks then resume after 5 s, and the checks below fail.
+  QTimer speedUp;
+  QElapsedTimer sinceAnswer;
+  QObject::connect(&speedUp, &QTimer::timeout, &window, [&] {
+    const bool acknowledged = std::find(com1->written.begin(), com1->written.end(), 0x11) != com1->written.end();
+    if (!acknowledged && sinceAnswer.elapsed() < 5000) return;
+    window.Timer1->setInterval(5);
+    speedUp.stop();
+  });
   bool acted = false;
   QTimer::singleShot(0, &window, [&] {
     acted = window.operationRunning();
@@ -126,7 +138,8 @@ TEST_F(WindowJudgement, AnswerToTheAddressTheQuestionCameFrom) {
     window.Local_phAddr_MaskEdit->setFocus(Qt::MouseFocusReason);
     window.Write->setFocus(Qt::MouseFocusReason);
     com1->incoming.insert(com1->incoming.end(), answer.begin(), answer.end());
-    window.Timer1->setInterval(5);
+    sinceAnswer.start();
+    speedUp.start(1);
   });
   com1->written.clear();
 
