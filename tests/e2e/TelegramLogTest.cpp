@@ -55,12 +55,29 @@ const char* busServiceName(FrameService service) {
   }
 }
 
+// The whole line of the bus's output that holds position `at`.
+std::string lineAround(const std::string& output, std::size_t at) {
+  const std::size_t start = output.rfind('\n', at) + 1;
+  return output.substr(start, output.find('\n', at) - start);
+}
+
 // The simulator's line for a frame: "<t> ms  <src> -> <dst> <Service ...>  [<raw>]  <ack>".
 std::string busLineOf(const std::string& output, const std::string& raw) {
   const std::size_t at = output.find("[" + raw + "]");
   if (at == std::string::npos) return {};
-  const std::size_t start = output.rfind('\n', at) + 1;
-  return output.substr(start, output.find('\n', at) - start);
+  return lineAround(output, at);
+}
+
+// The line of a frame the program wrote. The chip may send a frame handed to it as a
+// repetition as a first transmission (another control byte, another checksum), so the
+// frame is found by the bytes between those two.
+std::string busLineOfWritten(const std::string& output, const std::string& raw) {
+  if (raw.size() < 9) return {};
+  const std::string middle = " " + raw.substr(3, raw.size() - 6) + " ";
+  for (std::size_t at = output.find(middle); at != std::string::npos; at = output.find(middle, at + 1)) {
+    if (at >= 3 && output[at - 3] == '[') return lineAround(output, at);
+  }
+  return {};
 }
 
 // Opens the log window from its menu entry.
@@ -130,13 +147,14 @@ TEST(TelegramLog, WriteReadOnOffDecodedAsTheBusPrintsThemAndSavedAsTextAndCsv) {
     unsigned value = 0;
     while (hex >> std::hex >> value) bytes.push_back(static_cast<std::uint8_t>(value));
     const DecodedFrame frame = DecodeFrame(bytes);
-    // A frame cut short by the end of a wait is not whole on the bus's log line. A group
-    // write waits only for its confirmation, so its echo may come after the wait: the
-    // program's own group writes are checked as they were written.
+    // A frame cut short by the end of a wait is not whole on the bus's log line. The echo
+    // of the program's own frame may come after the wait that would have passed it on
+    // (a wait ends at its answer or confirmation): the program's own frames are checked as
+    // they were written, the device's as they were passed on.
     const bool passedOn = row.kind == LogRow::Kind::Frame && row.event != "ramka: niepełna";
-    const bool ownGroupWrite = row.kind == LogRow::Kind::Written && frame.service == FrameService::GroupValueWrite;
-    if (!passedOn && !ownGroupWrite) continue;
-    const std::string line = busLineOf(output, row.raw);
+    const bool written = row.kind == LogRow::Kind::Written && frame.isFrame;
+    if (!passedOn && !written) continue;
+    const std::string line = written ? busLineOfWritten(output, row.raw) : busLineOf(output, row.raw);
     ASSERT_FALSE(line.empty()) << "not on the bus: " << row.raw;
     std::istringstream words(line);
     std::string time, ms, source, arrow, destination, service;
