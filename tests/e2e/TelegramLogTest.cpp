@@ -147,11 +147,11 @@ TEST(TelegramLog, WriteReadOnOffDecodedAsTheBusPrintsThemAndSavedAsTextAndCsv) {
     unsigned value = 0;
     while (hex >> std::hex >> value) bytes.push_back(static_cast<std::uint8_t>(value));
     const DecodedFrame frame = DecodeFrame(bytes);
-    // A frame cut short by the end of a wait is not whole on the bus's log line. The echo
-    // of the program's own frame may come after the wait that would have passed it on
-    // (a wait ends at its answer or confirmation): the program's own frames are checked as
-    // they were written, the device's as they were passed on.
-    const bool passedOn = row.kind == LogRow::Kind::Frame && row.event != "ramka: niepełna";
+    // A frame cut short (by the end of a wait, or left on the line and flushed) is not
+    // whole on the bus's log line. The echo of the program's own frame may come after the
+    // wait that would have passed it on (a wait ends at its answer or confirmation): the
+    // program's own frames are checked as they were written, the device's as passed on.
+    const bool passedOn = row.kind == LogRow::Kind::Frame && frame.isFrame && frame.length != LengthVerdict::Truncated;
     const bool written = row.kind == LogRow::Kind::Written && frame.isFrame;
     if (!passedOn && !written) continue;
     const std::string line = written ? busLineOfWritten(output, row.raw) : busLineOf(output, row.raw);
