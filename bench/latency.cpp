@@ -241,7 +241,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const Send windowSend = [&](const std::string& t, std::int32_t limit, std::uint8_t code, kolvaro::ExchangeMode mode) {
-    return window->sendTelegram(t, limit, code, mode);
+    return window->exchange().SendTelegram(t, limit, code, mode);
   };
   const IdleFigures windowIdle = idleWait(windowSend, 6);
   const LatencyFigures windowLatency = ackLatency(windowSend, bus, frames);

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "config/WriteProcedure.h"
 #include "support/ProcedureRig.h"
 
 namespace {
@@ -22,15 +21,16 @@ class TimedRig : public ProcedureRig {
  public:
   using ProcedureRig::ProcedureRig;
 
-  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           kolvaro::ExchangeMode mode) override {
+  kolvaro::Reply request(const kolvaro::Request& request) override {
     const Micros start = scene.now();
-    std::string result = ProcedureRig::sendTelegram(telegram, waitLimit, answerCode, mode);
+    kolvaro::Reply reply = ProcedureRig::request(request);
     const Micros spent = scene.now() - start;
     exchangeTime += spent;
     // A wait that ended at its tick limit: the timer, not the bus, decided its length.
-    if (result == "NoReply" && waitLimit > 0) tickBoundTime += spent;
-    return result;
+    if (reply.outcome == kolvaro::Outcome::NoReply && request.awaited != kolvaro::Awaited::Nothing) {
+      tickBoundTime += spent;
+    }
+    return reply;
   }
   void waitForActivity(int descriptor) override {
     ++waits;
@@ -68,7 +68,7 @@ Figures fullWrite(Micros phase) {
 
   const Micros start = scene.now();
   const auto wallStart = std::chrono::steady_clock::now();
-  kolvaro::WriteClick(rig);
+  kolvaro::test::WriteClick(rig);
   const auto wallEnd = std::chrono::steady_clock::now();
 
   Figures f;

@@ -3,8 +3,6 @@
 #include <csignal>
 #include <iostream>
 
-#include "config/InterfaceTest.h"
-#include "config/ProgrammingModeScan.h"
 #include "link/PortPaths.h"
 #include "platform/SystemDirectory.h"
 #include "telegram/FrameDecoder.h"
@@ -41,32 +39,33 @@ class FramePrinter : public ExchangeObserver {
 
 }  // namespace
 
-int TestInterfaceCommand(const Options& options, TerminalView& view) {
-  const ChipState state = TestInterface(view, nullptr);
-  std::cout << InterfaceTestReport(state, view.port()->PortName(), portPath(options, *view.port())).polish() << '\n';
+int TestInterfaceCommand(const Options& options, DeviceSession& session, ChipConnection& connection) {
+  const ChipState state = session.testInterface();
+  ComPort& port = *connection.port();
+  std::cout << InterfaceTestReport(state, port.PortName(), portPath(options, port)).polish() << '\n';
   return state.answered ? status::Done : status::Refused;
 }
 
-int ProgrammingModeCommand(TerminalView& view) {
-  const ProgrammingModeScanResult result = ScanProgrammingMode(view);
+int ProgrammingModeCommand(DeviceSession& session) {
+  const ProgrammingModeScanResult result = session.scanProgrammingMode();
   std::cout << ProgrammingModeReport(result).polish() << '\n';
   return result.sendFailed || result.devices.empty() ? status::Refused : status::Done;
 }
 
-int MonitorCommand(TerminalView& view) {
+int MonitorCommand(ChipConnection& connection) {
   // The chip's answer to the reset request of the port's opening must not be taken
   // for part of the first frame: it is let through before listening starts.
-  view.settle();
+  connection.settle();
   std::cerr << "kolvaro-cli: nasłuch magistrali (Ctrl-C kończy)" << std::endl;
   FramePrinter printer;
-  view.observeExchange(&printer);
+  connection.exchange().setObserver(&printer);
   std::signal(SIGINT, requestStop);
   std::signal(SIGTERM, requestStop);
   // Listens without sending, one tick at a time, so that a stop request is seen within a second.
   while (!stopRequested) {
-    view.sendTelegram("", wait_limit::OneTick, answer_code::None, ExchangeMode::FurtherAnswer);
+    connection.exchange().request(Request::furtherAnswer({service::None, std::nullopt}));
   }
-  view.observeExchange(nullptr);
+  connection.exchange().setObserver(nullptr);
   return status::Done;
 }
 

@@ -1,16 +1,17 @@
 #pragma once
 // The commands that look at the bus rather than configure a device: the interface
-// test, the devices in programming mode and the bus monitor, each on the engine's own
-// piece (InterfaceTest, ProgrammingModeScan, the exchange's observer and FrameDecoder).
+// test, the devices in programming mode and the bus monitor: the device session's, and
+// the exchange's observer with the frame decoder.
 #include "cli/CliOptions.h"
-#include "cli/TerminalView.h"
+#include "cli/ChipConnection.h"
+#include "config/DeviceSession.h"
 
 namespace kolvaro::cli {
 
-// On a view whose port is open. Exit statuses as the other commands'.
-int TestInterfaceCommand(const Options& options, TerminalView& view);
-int ProgrammingModeCommand(TerminalView& view);
+// On a connection whose port is open. Exit statuses as the other commands'.
+int TestInterfaceCommand(const Options& options, DeviceSession& session, ChipConnection& connection);
+int ProgrammingModeCommand(DeviceSession& session);
 // Until SIGINT or SIGTERM: every frame on the bus, decoded, one a line.
-int MonitorCommand(TerminalView& view);
+int MonitorCommand(ChipConnection& connection);
 
 }  // namespace kolvaro::cli

@@ -46,11 +46,23 @@ std::unique_ptr<SerialLine> ChosenPorts::open(const std::string& portName, const
     failure = {"open", ENOENT};
     return nullptr;
   };
-  if (!choice_) return hostSerialPorts().open(portName, paths, failure);
-  if (isPortName(*choice_))
-    return portName == *choice_ ? hostSerialPorts().open(portName, paths, failure) : notChosen();
-  // A device path stands in for COM1, the port the program looks at first.
-  return portName == "COM1" ? openPath(*choice_, failure) : notChosen();
+  std::unique_ptr<SerialLine> line;
+  if (!choice_ || (isPortName(*choice_) && portName == *choice_)) {
+#ifdef _WIN32
+    lastPath_ = portName;
+#else
+    lastPath_ = devicePathOf(portName, paths);
+#endif
+    line = hostSerialPorts().open(portName, paths, failure);
+  } else if (isPortName(*choice_) || portName != "COM1") {
+    return notChosen();
+  } else {
+    // A device path stands in for COM1, the port the program looks at first.
+    lastPath_ = *choice_;
+    line = openPath(*choice_, failure);
+  }
+  if (!line) lastFailure_ = failure;
+  return line;
 }
 
 CliPlatform::CliPlatform(std::optional<std::string> portChoice, std::optional<std::string> configDirectory,
@@ -58,26 +70,22 @@ CliPlatform::CliPlatform(std::optional<std::string> portChoice, std::optional<st
     : ports_(std::move(portChoice)), configDirectory_(std::move(configDirectory)), progress_(progress) {}
 
 int CliPlatform::messageBox(const std::string& text, const char* caption, unsigned flags) {
-  const bool question = (flags & mb::ButtonsMask) == mb::YesNo;
-  const bool error = (flags & mb::IconMask) == mb::IconError;
-  int result = id::Ok;
-  if (question) {
-    bool yes = false;
-    if (error) {
-      yes = forceTakenAddress;  // the only question with an error icon
-    } else if (!answers.empty()) {
-      yes = answers.front();
-      answers.pop_front();
-    }
-    result = yes ? id::Yes : id::No;
+  // No question reaches the platform from below the session; one that did gets No.
+  const int result = (flags & mb::ButtonsMask) == mb::YesNo ? id::No : id::Ok;
+  const std::string line = "[" + std::string(caption ? caption : "Kolvaro") + "] " + oneLine(text);
+  if (quiet_) {
+    kept_.push_back(line);
+    return result;
   }
-  if (error && result != id::Yes) failed_ = true;
-
   progress_.interrupt();
-  std::cerr << "[" << (caption ? caption : "Kolvaro") << "] " << oneLine(text);
-  if (question) std::cerr << " -> " << (result == id::Yes ? "Tak" : "Nie");
-  std::cerr << std::endl;
+  std::cerr << line << std::endl;
   return result;
+}
+
+std::vector<std::string> CliPlatform::takeKeptLines() {
+  std::vector<std::string> lines;
+  lines.swap(kept_);
+  return lines;
 }
 
 void CliPlatform::sleep(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

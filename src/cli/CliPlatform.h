@@ -1,11 +1,10 @@
 #pragma once
-// The platform of kolvaro-cli: message boxes become lines on standard error with their
-// own texts, questions are answered from the command line's options, the serial ports
-// are those the options name, and dcb.ini lives where the window keeps it (or in
-// --config-dir).
-#include <deque>
+// The platform of kolvaro-cli: the message boxes of the port and the exchange become
+// lines on standard error with their own texts, the serial ports are those the options
+// name, and dcb.ini lives where the window keeps it (or in --config-dir).
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -21,9 +20,14 @@ class ChosenPorts : public SerialPorts {
   std::unique_ptr<SerialLine> open(const std::string& portName, const PortPaths& paths, LineError& failure) override;
   // True when the choice is a COM1..COM4 name or none; false for a device path.
   bool choiceIsPortName() const;
+  // The device the last open that failed tried, and why it failed.
+  const std::string& lastPathTried() const { return lastPath_; }
+  const LineError& lastFailure() const { return lastFailure_; }
 
  private:
   std::optional<std::string> choice_;
+  std::string lastPath_;
+  LineError lastFailure_;
 };
 
 class CliPlatform : public Platform {
@@ -37,20 +41,19 @@ class CliPlatform : public Platform {
   std::optional<std::string> systemDirectory() override;
   SerialPorts& serialPorts() override { return ports_; }
 
-  // The answers for the coming questions, in order; a question beyond them gets No.
-  // The write's question about a taken address is answered by `forceTakenAddress`.
-  std::deque<bool> answers;
-  bool forceTakenAddress = false;
-  // True once an error box has been shown that was not a question answered Yes: the
-  // run has failed.
-  bool failed() const { return failed_; }
-  void clearFailure() { failed_ = false; }
+  const ChosenPorts& chosenPorts() const { return ports_; }
+  // While quiet, boxes are kept instead of shown (a port that cannot be opened is
+  // reported in one line of its own, not with the window's port boxes).
+  void setQuiet(bool quiet) { quiet_ = quiet; }
+  // The boxes kept while quiet, taken away.
+  std::vector<std::string> takeKeptLines();
 
  private:
   ChosenPorts ports_;
   std::optional<std::string> configDirectory_;
   ProgressLine& progress_;
-  bool failed_ = false;
+  bool quiet_ = false;
+  std::vector<std::string> kept_;
 };
 
 }  // namespace kolvaro::cli

@@ -4,14 +4,12 @@
 #include <variant>
 
 #include "cli/BusInspection.h"
+#include "cli/ChipConnection.h"
+#include "cli/CliFace.h"
 #include "cli/CliPlatform.h"
 #include "cli/ProgressLine.h"
-#include "cli/TerminalView.h"
 #include "config/ConfigurationFile.h"
-#include "config/GroupSwitching.h"
-#include "config/ProcedureSupport.h"
-#include "config/Verification.h"
-#include "config/WriteProcedure.h"
+#include "config/DeviceSession.h"
 #include "link/PortPaths.h"
 #include "platform/HostSerialPorts.h"
 #include "platform/SystemDirectory.h"
@@ -33,58 +31,92 @@ int refused(const std::string& line) {
   return status::Refused;
 }
 
-// Everything a command on the bus needs: the platform installed, the view with the own
-// address from --local.
-class Session {
+// Our own address when --local does not give one.
+constexpr std::uint16_t DefaultLocalAddress = 0xFFFE;  // 15.15.254
+
+// The own address --local gives, or the line that says it is not an address.
+std::variant<std::uint16_t, std::string> localAddress(const Options& options) {
+  if (!options.local) return DefaultLocalAddress;
+  const auto address = PhysicalAddressFromWords(*options.local);
+  if (!address) {
+    return "--local " + *options.local + ": oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)";
+  }
+  return *address;
+}
+
+// What the device session builds its telegrams from: our address and the configuration given.
+SessionValues valuesOf(std::uint16_t local, const std::optional<DeviceConfiguration>& configuration) {
+  SessionValues values;
+  values.local = local;
+  if (!configuration) return values;
+  values.device = configuration->physicalAddress;
+  for (std::size_t entry = 0; entry < configuration->groups.size(); ++entry) {
+    values.table[2 * entry] = configuration->groups[entry][0];
+    values.table[2 * entry + 1] = configuration->groups[entry][1];
+  }
+  values.programs = configuration->programs;
+  values.inputMode = configuration->inputMode;
+  return values;
+}
+
+// Everything a command on the bus needs: the platform installed, the chip's connection
+// on the chosen port, and the device session on it, answered from the options.
+class BusCommand {
  public:
-  explicit Session(const Options& options)
+  BusCommand(const Options& options, std::uint16_t local, const std::optional<DeviceConfiguration>& configuration = {},
+             Stages stages = {})
       : options_(options),
         progress_(ProgressLine::standardErrorIsTerminal()),
         platform_(options.port, options.configDirectory, progress_),
         installed_(platform_),
-        view_(progress_) {}
+        connection_(local),
+        face_(progress_, valuesOf(local, configuration), stages),
+        session_(connection_.exchange(), face_) {}
 
-  // False (with the line said) when --local is not an address.
-  bool setOwnAddress(std::string& problem) {
-    if (!options_.local) return true;
-    const auto address = PhysicalAddressFromWords(*options_.local);
-    if (!address) {
-      problem =
-          "--local " + *options_.local + ": oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)";
+  // The port opened; else one line that names the device and the cause, and false. A
+  // port that never opened is closed quietly too: the window's port boxes are not the
+  // command's to show.
+  bool openPort() {
+    platform_.setQuiet(true);
+    if (!connection_.openPort()) {
+      const ChosenPorts& ports = platform_.chosenPorts();
+      std::string line = "kolvaro-cli: nie można otworzyć portu " +
+                         (ports.lastPathTried().empty() ? options_.port.value_or("COM1..COM4") : ports.lastPathTried());
+      if (ports.lastFailure().failed()) line += ": " + ports.lastFailure().text();
+      std::cerr << line << '\n';
       return false;
     }
-    view_.setFieldText(Field::Local_phAddr, PhysicalValueToText(*address));
-    view_.runValidation();
+    platform_.setQuiet(false);
+    for (const std::string& kept : platform_.takeKeptLines()) std::cerr << kept << '\n';
     return true;
   }
-
-  bool openPort() {
-    const bool opened = view_.openPort();
+  // The line settled and the bar's line ended.
+  void finish() {
+    connection_.settle();
     progress_.interrupt();
-    return opened;
-  }
-  // The line settled, the bar's line ended, and the outcome of the run: an error box
-  // not answered Yes fails it.
-  bool runFailed() {
-    view_.settle();
-    progress_.interrupt();
-    return platform_.failed();
   }
 
-  TerminalView& view() { return view_; }
-  CliPlatform& platform() { return platform_; }
+  DeviceSession& session() { return session_; }
+  ChipConnection& connection() { return connection_; }
 
  private:
   const Options& options_;
   ProgressLine progress_;
   CliPlatform platform_;
   ScopedPlatform installed_;
-  TerminalView view_;
+  ChipConnection connection_;
+  CliFace face_;
+  DeviceSession session_;
 };
 
-int portFailed(const Options& options) {
-  std::cerr << "kolvaro-cli: nie można otworzyć portu " << options.port.value_or("COM1..COM4") << '\n';
-  return status::PortFailed;
+// Runs a command on the bus: its own address checked, the port opened, then `run`.
+template <typename Run>
+int onBus(const Options& options, const std::optional<DeviceConfiguration>& configuration, Stages stages, Run&& run) {
+  const auto local = localAddress(options);
+  if (const auto* problem = std::get_if<std::string>(&local)) return badInput(*problem);
+  BusCommand command(options, std::get<std::uint16_t>(local), configuration, stages);
+  if (!command.openPort()) return status::PortFailed;
+  return run(command);
 }
 
 // The arguments and options a command accepts.
@@ -136,21 +168,20 @@ void printConfiguration(const DeviceConfiguration& c) {
 }
 
 int read(const Options& options) {
-  Session session(options);
-  std::string problem;
-  if (!session.setOwnAddress(problem)) return badInput(problem);
-  if (!session.openPort()) return portFailed(options);
-  const std::optional<DeviceConfiguration> found = ReadDeviceConfiguration(session.view());
-  if (session.runFailed() || !found) return refused("odczyt nie powiódł się");
-  if (options.output) {
-    const CoreText why = SaveConfigurationFile(*options.output, *found);
-    if (!why.empty()) return badInput(why.polish());
-  }
-  if (options.json)
-    std::cout << FormatConfiguration(*found);
-  else if (!options.output)
-    printConfiguration(*found);
-  return status::Done;
+  return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
+    const ReadResult result = command.session().read();
+    command.finish();
+    if (!result.complete()) return refused("odczyt nie powiódł się");
+    if (options.output) {
+      const CoreText why = SaveConfigurationFile(*options.output, result.found);
+      if (!why.empty()) return badInput(why.polish());
+    }
+    if (options.json)
+      std::cout << FormatConfiguration(result.found);
+    else if (!options.output)
+      printConfiguration(result.found);
+    return status::Done;
+  });
 }
 
 int write(const Options& options) {
@@ -166,34 +197,29 @@ int write(const Options& options) {
   const auto file = loadFile(options.arguments[0]);
   if (const int* failure = std::get_if<int>(&file)) return *failure;
 
-  Session session(options);
-  std::string problem;
-  if (!session.setOwnAddress(problem)) return badInput(problem);
-  ApplyConfigurationToView(session.view(), std::get<DeviceConfiguration>(file));
-  if (!session.openPort()) return portFailed(options);
-  session.platform().forceTakenAddress = stages.address;
-  session.platform().answers = {stages.groups, stages.programs, stages.inputs};
-  WriteClick(session.view());
-  if (session.runFailed()) return refused("zapis nie powiódł się");
-  return status::Done;
+  return onBus(options, std::get<DeviceConfiguration>(file), stages, [](BusCommand& command) {
+    const WriteResult result = command.session().write();
+    command.finish();
+    return result.failed() ? refused("zapis nie powiódł się") : status::Done;
+  });
 }
 
 int verify(const Options& options) {
   const auto file = loadFile(options.arguments[0]);
   if (const int* failure = std::get_if<int>(&file)) return *failure;
 
-  Session session(options);
-  std::string problem;
-  if (!session.setOwnAddress(problem)) return badInput(problem);
-  if (!session.openPort()) return portFailed(options);
-  const Verification result = VerifyDevice(session.view(), std::get<DeviceConfiguration>(file));
-  if (session.runFailed() || !result.deviceRead) return refused("odczyt nie powiódł się, niczego nie porównano");
-  for (const Difference& difference : result.differences) std::cout << DifferenceLine(difference).polish() << '\n';
-  if (!result.matches()) {
-    return refused("element różni się od pliku w " + std::to_string(result.differences.size()) + " pozycjach");
-  }
-  std::cout << "zgodny: element zawiera konfigurację z pliku\n";
-  return status::Done;
+  const DeviceConfiguration& expected = std::get<DeviceConfiguration>(file);
+  return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
+    const Verification result = command.session().verify(expected);
+    command.finish();
+    if (!result.deviceRead) return refused("odczyt nie powiódł się, niczego nie porównano");
+    for (const Difference& difference : result.differences) std::cout << DifferenceLine(difference).polish() << '\n';
+    if (!result.matches()) {
+      return refused("element różni się od pliku w " + std::to_string(result.differences.size()) + " pozycjach");
+    }
+    std::cout << "zgodny: element zawiera konfigurację z pliku\n";
+    return status::Done;
+  });
 }
 
 int switchGroup(const Options& options) {
@@ -205,38 +231,30 @@ int switchGroup(const Options& options) {
   }
   if (value != "on" && value != "off") return badInput("switch: oczekiwano on albo off, jest " + value);
 
-  Session session(options);
-  std::string problem;
-  if (!session.setOwnAddress(problem)) return badInput(problem);
-  session.view().setFieldText(Field::OnOffGroup, GroupBytesToText((*group)[0], (*group)[1]));
-  session.view().runValidation();
-  if (!session.openPort()) return portFailed(options);
-  if (value == "on")
-    OnGroupClick(session.view());
-  else
-    OffGroupClick(session.view());
-  // The switching shows no box; a full bar means the telegram went out.
-  if (session.runFailed() || session.view().progressPosition() != ProgressMaximum) {
-    return refused("nie udało się wysłać telegramu");
-  }
-  return status::Done;
+  return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
+    const SwitchResult result = command.session().switchGroup(*group, value == "on");
+    command.finish();
+    return result == SwitchResult::Sent ? status::Done : refused("nie udało się wysłać telegramu");
+  });
 }
 
 // The commands that only look at the bus: the port opened, then the inspection.
-template <int (*Inspect)(const Options&, TerminalView&)>
+template <int (*Inspect)(const Options&, DeviceSession&, ChipConnection&)>
 int inspect(const Options& options) {
-  Session session(options);
-  std::string problem;
-  if (!session.setOwnAddress(problem)) return badInput(problem);
-  if (!session.openPort()) return portFailed(options);
-  const int result = Inspect(options, session.view());
-  if (session.runFailed()) return status::Refused;
-  return result;
+  return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
+    const int result = Inspect(options, command.session(), command.connection());
+    command.finish();
+    return result;
+  });
 }
 
-int interfaceTest(const Options& options, TerminalView& view) { return TestInterfaceCommand(options, view); }
-int programmingMode(const Options&, TerminalView& view) { return ProgrammingModeCommand(view); }
-int monitor(const Options&, TerminalView& view) { return MonitorCommand(view); }
+int interfaceTest(const Options& options, DeviceSession& session, ChipConnection& connection) {
+  return TestInterfaceCommand(options, session, connection);
+}
+int programmingMode(const Options&, DeviceSession& session, ChipConnection&) {
+  return ProgrammingModeCommand(session);
+}
+int monitor(const Options&, DeviceSession&, ChipConnection& connection) { return MonitorCommand(connection); }
 
 }  // namespace
 

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "link/IniFile.h"
+#include "platform/FileReplacement.h"
 
 namespace kolvaro {
 namespace {

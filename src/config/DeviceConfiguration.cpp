@@ -2,16 +2,12 @@
 
 #include <cctype>
 
-#include "config/HeadlessView.h"
-#include "telegram/ExchangeTerms.h"
 
 namespace kolvaro {
 namespace {
 
 constexpr const char* ProgramWords[ProgramCount] = {"no-delay", "on-delay", "off-delay"};
 constexpr const char* InputModeWords[InputModeCount] = {"monostable", "bistable"};
-
-constexpr Combo ProgramCombos[2] = {Combo::OUT1_Prog, Combo::OUT2_Prog};
 
 // Up to `maxDigits` decimal digits and nothing else, as a number.
 std::optional<unsigned> number(const std::string& text, std::size_t maxDigits) {
@@ -83,50 +79,6 @@ std::optional<GroupBytes> GroupFromWords(const std::string& text) {
   if (!parts || !IsInRange(AddressKind::Group, *parts)) return std::nullopt;
   return GroupBytes{static_cast<std::uint8_t>(parts->first << 3 | parts->second),
                     static_cast<std::uint8_t>(parts->third)};
-}
-
-DeviceConfiguration ConfigurationOfView(MainView& view) {
-  view.runValidation();
-  const AddressMembers& members = view.members();
-  DeviceConfiguration configuration;
-  configuration.physicalAddress = static_cast<std::uint16_t>(members.Terminal_phAddr);
-  for (int entry = 0; entry < TableEntryCount; ++entry) {
-    configuration.groups[static_cast<std::size_t>(entry)] = {members.GrAddr_Bytes[2 * entry],
-                                                             members.GrAddr_Bytes[2 * entry + 1]};
-  }
-  for (int output = 0; output < 2; ++output) configuration.programs[output] = view.comboIndex(ProgramCombos[output]);
-  configuration.inputMode = view.comboIndex(Combo::MONO_BI);
-  return configuration;
-}
-
-namespace {
-// A copy of a view's state that never reaches a bus.
-class OfflineCopy : public HeadlessView {
- public:
-  explicit OfflineCopy(const MainView& view) {
-    for (int f = 0; f < FieldCount; ++f) setFieldText(static_cast<Field>(f), view.fieldText(static_cast<Field>(f)));
-    for (int c = 0; c < ComboCount; ++c) setComboIndex(static_cast<Combo>(c), view.comboIndex(static_cast<Combo>(c)));
-  }
-  std::string sendTelegram(const std::string&, std::int32_t, std::uint8_t, ExchangeMode) override {
-    return exchange_result::Error;
-  }
-};
-}  // namespace
-
-DeviceConfiguration ConfigurationShownBy(const MainView& view) {
-  OfflineCopy copy(view);
-  return ConfigurationOfView(copy);
-}
-
-void ApplyConfigurationToView(MainView& view, const DeviceConfiguration& configuration) {
-  view.setFieldText(Field::phAddr, PhysicalValueToText(configuration.physicalAddress));
-  for (int entry = 0; entry < TableEntryCount; ++entry) {
-    const GroupBytes& group = configuration.groups[static_cast<std::size_t>(entry)];
-    view.setFieldText(GroupFields[entry], GroupBytesToText(group[0], group[1]));
-  }
-  for (int output = 0; output < 2; ++output) view.setComboIndex(ProgramCombos[output], configuration.programs[output]);
-  view.setComboIndex(Combo::MONO_BI, configuration.inputMode);
-  view.runValidation();
 }
 
 std::vector<Difference> CompareConfigurations(const DeviceConfiguration& expected, const DeviceConfiguration& found) {

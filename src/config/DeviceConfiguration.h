@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/MainView.h"
+#include "config/SessionFace.h"
 #include "platform/CoreText.h"
 #include "telegram/AddressText.h"
 
@@ -56,15 +56,6 @@ std::optional<int> InputModeFromWord(const std::string& word);
 // Strict readers of the address texts of files: digits only, every part in range.
 std::optional<std::uint16_t> PhysicalAddressFromWords(const std::string& text);
 std::optional<GroupBytes> GroupFromWords(const std::string& text);
-
-// The configuration a write from this view would send: runs the view's validation
-// first, as the write does, then takes the members and the combo boxes.
-DeviceConfiguration ConfigurationOfView(MainView& view);
-// The same, worked out on a copy of the view's texts and combo boxes: the view itself
-// is not touched (its colours, e.g. the gray of values read from a device, stay).
-DeviceConfiguration ConfigurationShownBy(const MainView& view);
-// Puts a configuration into the fields and combo boxes, then runs the validation.
-void ApplyConfigurationToView(MainView& view, const DeviceConfiguration& configuration);
 
 // One item that differs between what was expected and what was found.
 struct Difference {

@@ -1,61 +1,36 @@
-#include "config/GroupSwitching.h"
-
-#include <string>
-
-#include "config/MemoryMap.h"
+// Switching a group: the group value write sent three times without waiting for the
+// interface's confirmation, then once more waiting for it.
+#include "config/DeviceSession.h"
 #include "config/ProcedureSupport.h"
-#include "telegram/AddressText.h"
 
 namespace kolvaro {
-namespace {
 
-using procedure::AttemptCounter;
-using procedure::Outcome;
-
-// The OnOffGroup entry: the last of the nine (high, low) pairs in GrAddr_Bytes.
-constexpr std::size_t OnOffGroupByte = 2 * (std::size(GroupFields) - 1);
-
-std::string switchTelegram(MainView& view, bool on) {
-  const AddressMembers& members = view.members();
-  return GroupValueWriteTelegram(static_cast<std::uint16_t>(members.Local_phAddr), members.GrAddr_Bytes[OnOffGroupByte],
-                                 members.GrAddr_Bytes[OnOffGroupByte + 1], on);
-}
-
-void switchGroup(MainView& view, bool on) {
-  procedure::BusRunGuard guard(view);
-  if (!guard.acquired()) return;
-
-  if (view.fieldText(Field::OnOffGroup) == EmptyGroupText) {
-    view.setProgressPosition(0);
-    return;
+SwitchResult DeviceSession::switchGroup(std::optional<GroupBytes> group, bool on) {
+  procedure::Progress progress(face_);
+  if (!group) {
+    progress.set(0);
+    return SwitchResult::NoGroup;
   }
-  const std::string telegram = switchTelegram(view, on);
-  view.setProgressPosition(0);
-  AttemptCounter counter(2);
-
-  // Three sends that do not wait for the chip's confirmation, then one that does.
+  const Frame frame = GroupValueWriteFrame(face_.values(false).local, *group, on);
+  progress.set(0);
+  procedure::AttemptCounter counter(2);
   for (;;) {
-    const Outcome outcome = procedure::judge(
-        view.sendTelegram(telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation));
+    const Outcome outcome = bus_.request(Request::sendOnly(frame)).outcome;
     if (outcome == Outcome::Error) {
       if (counter.allowsAnother()) continue;
-      view.setProgressPosition(0);
-      return;
+      progress.set(0);
+      return SwitchResult::Failed;
     }
     if (outcome == Outcome::NoReply) {
-      procedure::advanceProgress(view, procedure::progress::PerUnansweredTransfer);
+      progress.advance(procedure::progress::PerUnansweredTransfer);
       if (counter.allowsAnother()) continue;
     }
-    view.setProgressPosition(procedure::progress::Full);
+    progress.set(procedure::progress::Full);
     break;
   }
-  // A missing confirmation is not reported: the result of this send is dropped.
-  view.sendTelegram(telegram, wait_limit::OneTick, answer_code::None, ExchangeMode::Confirmation);
+  // A missing confirmation is not reported: the reply to this send is dropped.
+  bus_.request(Request::confirmed(frame));
+  return SwitchResult::Sent;
 }
-
-}  // namespace
-
-void OnGroupClick(MainView& view) { switchGroup(view, true); }
-void OffGroupClick(MainView& view) { switchGroup(view, false); }
 
 }  // namespace kolvaro

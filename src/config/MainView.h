@@ -1,14 +1,15 @@
 #pragma once
-// The main window as the bus procedures, group switching and the field validation see
-// it: one narrow interface, so that all of them run and are tested without a display.
-// TMain implements it with Qt widgets; tests implement it with a recording fake.
-// Message boxes, the beep and pauses are not the window's: they reach the user through
-// the platform seam (platform/Platform.h), the one route the exchange and the port use too.
+// The main window's controls as the field validation and the window's face of the device
+// session see them: field texts and colours, combo boxes, the progress bar, the buttons
+// and the address members, so that both run and are tested without a display. TMain
+// implements it with Qt widgets; tests implement it with a recording fake. Message
+// boxes, the beep and pauses are not the window's: they reach the user through the
+// platform seam (platform/Platform.h).
 #include <cstdint>
 #include <string>
 
 #include "telegram/AddressMembers.h"
-#include "telegram/ExchangeTerms.h"
+#include "config/SessionFace.h"
 
 namespace kolvaro {
 
@@ -33,7 +34,6 @@ inline constexpr int FieldCount = 11;
 inline constexpr Field GroupFields[9] = {Field::IN_1_1,  Field::IN_1_2,  Field::IN_2_1,
                                          Field::IN_2_2,  Field::OUT_1_1, Field::OUT_1_2,
                                          Field::OUT_2_1, Field::OUT_2_2, Field::OnOffGroup};
-inline constexpr int TableEntryCount = 8;
 
 enum class Combo { OUT1_Prog, OUT2_Prog, MONO_BI };
 inline constexpr int ComboCount = 3;
@@ -41,7 +41,7 @@ inline constexpr int ComboCount = 3;
 enum class Button { Read, Write, OnGroup, OffGroup };
 
 // The range of GrAddrConfProgress is 0..ProgressMaximum.
-inline constexpr int ProgressMaximum = 96;
+inline constexpr int ProgressMaximum = ProgressFull;
 
 // Font colours in the platform's 0x00BBGGRR form.
 namespace colour {
@@ -67,8 +67,6 @@ class MainView {
   // GrAddrConfProgress: minimum 0, maximum ProgressMaximum.
   virtual int progressPosition() const = 0;
   virtual void setProgressPosition(int position) = 0;
-  virtual void setProgressStep(int step) = 0;
-  virtual void stepProgress() = 0;  // position += step
 
   virtual bool buttonEnabled(Button button) const = 0;
   virtual void setButtonEnabled(Button button, bool enabled) = 0;
@@ -76,9 +74,6 @@ class MainView {
   virtual AddressMembers& members() = 0;
   // Addr_MaskEditExit with no sender: validates all eleven fields and recomputes the members.
   virtual void runValidation() = 0;
-  // The telegram exchange: "ACK", "NoReply", "Error" or an answer text.
-  virtual std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                                   ExchangeMode mode) = 0;
 };
 
 }  // namespace kolvaro

@@ -5,46 +5,35 @@
 
 namespace kolvaro::procedure {
 
-Outcome judge(const std::string& result) {
-  if (result == exchange_result::Error) return Outcome::Error;
-  if (result == exchange_result::NoReply) return Outcome::NoReply;
-  return Outcome::Answer;
-}
-
-void advanceProgress(MainView& view, int amount) {
-  view.setProgressPosition(std::min(view.progressPosition() + amount, progress::Full));
-}
-
-std::string charactersAt(const std::string& text, std::size_t firstFromOne, std::size_t count) {
-  const std::size_t start = firstFromOne - 1;
-  if (start >= text.size()) return {};
-  return text.substr(start, count);
+void Progress::set(int position) {
+  position_ = std::clamp(position, 0, progress::Full);
+  face_.progress(position_);
 }
 
 namespace {
-// One thread runs every procedure, so a plain list of the views with a run in
+// One thread runs every procedure, so a plain list of the owners with a run in
 // progress is enough.
-std::vector<const MainView*>& runningViews() {
-  static std::vector<const MainView*> views;
-  return views;
+std::vector<const void*>& runningOwners() {
+  static std::vector<const void*> owners;
+  return owners;
 }
 }  // namespace
 
-BusRunGuard::BusRunGuard(const MainView& view) : view_(view) {
-  auto& views = runningViews();
-  acquired_ = std::find(views.begin(), views.end(), &view_) == views.end();
-  if (acquired_) views.push_back(&view_);
+BusRunGuard::BusRunGuard(const void* owner) : owner_(owner) {
+  auto& owners = runningOwners();
+  acquired_ = std::find(owners.begin(), owners.end(), owner_) == owners.end();
+  if (acquired_) owners.push_back(owner_);
 }
 
-bool BusRunGuard::isHeld(const MainView& view) {
-  const auto& views = runningViews();
-  return std::find(views.begin(), views.end(), &view) != views.end();
+bool BusRunGuard::isHeld(const void* owner) {
+  const auto& owners = runningOwners();
+  return std::find(owners.begin(), owners.end(), owner) != owners.end();
 }
 
 BusRunGuard::~BusRunGuard() {
   if (!acquired_) return;
-  auto& views = runningViews();
-  views.erase(std::find(views.begin(), views.end(), &view_));
+  auto& owners = runningOwners();
+  owners.erase(std::find(owners.begin(), owners.end(), owner_));
 }
 
 }  // namespace kolvaro::procedure

@@ -1,272 +1,226 @@
-#include "config/ReadProcedure.h"
-
-#include <optional>
-#include <string>
-
+// The read: finds the device in programming mode, checks that it alone answers at its
+// address, reads its group table and, each after a question, the programs of both
+// outputs and the input mode. Each value goes to the face as soon as it is in.
+#include "config/DeviceSession.h"
 #include "config/MemoryMap.h"
 #include "config/ProcedureSupport.h"
-#include "link/Hex.h"
-#include "platform/Translatable.h"
-#include "telegram/AddressText.h"
+#include "platform/Platform.h"
 
 namespace kolvaro {
 namespace {
 
 using procedure::AttemptCounter;
-using procedure::Outcome;
-namespace box = procedure::box;
-using namespace procedure::message;
-
-constexpr char StartReading[] = KOLVARO_TRANSLATABLE(
-    "Kolvaro", "Wprowadź element magistralny w tryb programowania i naciśnij OK.\nZostanie rozpoczęty odczyt.");
-constexpr char ReadFailed[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu");
-constexpr char DeviceDoesNotAnswer[] = KOLVARO_TRANSLATABLE("Kolvaro", "Element magistralny nie odpowiada");
-constexpr char AddressUsedTwice[] =
-    KOLVARO_TRANSLATABLE("Kolvaro",
-                         "Sieć jest nieprawidłowo skonfigurowana.\n"
-                         "Istnieje więcej niż jedno urządzenie posiadające ten sam adres fiz. jak zadany");
-constexpr char GroupReadError[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu adresu grupowego");
-constexpr char GroupReadUnsuccessful[] =
-    KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt adresów grupowych zakończył się niepomyślnie");
-constexpr char AskPrograms[] = KOLVARO_TRANSLATABLE(
-    "Kolvaro",
-    "Odczyt adresów grupowych zakończony.\nCzy odczytać wybrany program, wykonywany przez element magistralny.");
-constexpr char ProgramReadError[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu numeru programu");
-constexpr char ProgramReadUnsuccessful[] =
-    KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt numeru programu zakończył się niepomyślnie");
-constexpr char AskInputMode[] =
-    KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt wybranych programów zakończony.\nCzy odczytać aktualny tryb pracy wejść.");
-constexpr char InputModeReadError[] =
-    KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu trybu pracy wejść");
-constexpr char InputModeReadUnsuccessful[] =
-    KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt trybu pracy wejść zakończył się niepomyślnie");
-
 constexpr int Full = procedure::progress::Full;
-
-// The byte a memory response carries for the address asked, or nothing when the
-// response is about another address (characters 17-20) or too short to carry a byte.
-// An answer that arrives late, after its call had already given up, is taken by the
-// next call; its byte belongs to the address before and must not be stored.
-std::optional<std::uint8_t> valueFor(std::uint16_t memoryAddress, const std::string& answer) {
-  if (procedure::charactersAt(answer, 17, 4) != AddressHex(memoryAddress)) return std::nullopt;
-  return MemoryAnswerValue(answer);
-}
 
 class ReadRun {
  public:
-  explicit ReadRun(MainView& view) : view_(view) {}
+  ReadRun(BusRequests& bus, SessionFace& face) : bus_(bus), face_(face), progress_(face) {}
 
-  // The stages in order; each returns false when the run has stopped there (its box shown,
-  // the bar at 0). True when the run reached the end step: after a full run or a
-  // declined question.
-  bool run() {
-    if (!findDevice()) return false;
-    if (!noSecondDevice()) return false;
-    showPhysicalAddress();
-    if (!checkAddress()) return false;
-    if (!noSecondAnswer()) return false;
-    if (!readGroupTable()) return false;
-    if (platform().messageBox(AskPrograms, box::Informacja, box::Question) != id::Yes) return true;
-    if (!readPrograms()) return false;
-    if (platform().messageBox(AskInputMode, box::Informacja, box::Question) != id::Yes) return true;
-    return readInputMode();
+  ReadResult run() {
+    progress_.setStep(procedure::progress::UnitStep);
+    face_.tell(Message::StartReading);
+    progress_.set(0);
+    result_.reachedEnd = readThroughGroupTable() && readOnAfterQuestions();
+    return result_;
   }
 
  private:
-  std::uint16_t local() { return static_cast<std::uint16_t>(view_.members().Local_phAddr); }
-  std::uint16_t terminal() { return static_cast<std::uint16_t>(view_.members().Terminal_phAddr); }
-  void advance(int amount) { procedure::advanceProgress(view_, amount); }
+  std::uint16_t local() { return face_.values(false).local; }
 
-  bool stop(const char* text, const char* caption) {
-    platform().messageBox(text, caption, box::Error);
-    view_.setProgressPosition(0);
+  // The stages up to the group table; false when the run stopped (its message told,
+  // the bar at 0).
+  bool readThroughGroupTable() {
+    if (!findDevice() || !noSecondDevice()) return false;
+    show({ReadValue::Item::DeviceAddress, 0, device_});
+    result_.found.physicalAddress = device_;
+    return checkAddress() && noSecondAnswer() && readGroupTable();
+  }
+
+  // The programs and the input mode, each after its question; true when the run got to
+  // its end (a question answered No ends it there).
+  bool readOnAfterQuestions() {
+    if (!face_.ask(Question::ReadPrograms)) return true;
+    if (!readPrograms()) return false;
+    if (!face_.ask(Question::ReadInputMode)) return true;
+    return readInputMode();
+  }
+
+  void show(const ReadValue& value) { face_.valueRead(value); }
+
+  bool stop(Message message) {
+    face_.tell(message);
+    result_.stoppedBy = message;
+    progress_.set(0);
     return false;
   }
 
   // Finds the device in programming mode by the broadcast physical address read and
   // keeps the address it answers with.
   bool findDevice() {
-    const std::string telegram = PhysicalAddressReadTelegram(local());
+    const Request request =
+        Request::answered(IndividualAddressReadFrame(local()), {service::IndividualAddressResponse, std::nullopt});
     AttemptCounter counter(2);
     for (;;) {
-      const std::string result =
-          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer);
-      switch (procedure::judge(result)) {
-        case Outcome::Error: return stop(ReadFailed, nullptr);
+      const Reply reply = bus_.request(request);
+      switch (reply.outcome) {
+        case Outcome::Error: return stop(Message::ReadFailed);
+        case Outcome::Acknowledged:
         case Outcome::NoReply:
-          advance(procedure::progress::PerUnansweredLookup);
+          progress_.advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
-          return stop(NoDeviceInProgrammingMode, nullptr);
-        case Outcome::Answer:
-          deviceHigh_ = HexPairToByte(procedure::charactersAt(result, 3, 2));
-          deviceLow_ = HexPairToByte(procedure::charactersAt(result, 5, 2));
-          return true;
+          return stop(Message::NoDeviceInProgrammingMode);
+        case Outcome::Answered: device_ = reply.answer()->source; return true;
       }
     }
   }
 
   // Listens (sends nothing) for a further answer of the kind given; true when none came.
-  bool silenceFollows(std::uint8_t answerCode) {
+  bool silenceFollows(AnswerWanted wanted) {
     AttemptCounter counter(1);
     for (;;) {
-      if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answerCode, ExchangeMode::FurtherAnswer)) !=
-          Outcome::NoReply)
-        return false;
-      advance(procedure::progress::PerUnansweredLookup);
+      if (bus_.request(Request::furtherAnswer(wanted)).outcome != Outcome::NoReply) return false;
+      progress_.advance(procedure::progress::PerUnansweredLookup);
       if (!counter.allowsAnother()) return true;
     }
   }
 
   // Several devices in programming mode: a second answer to the search stops the run.
   bool noSecondDevice() {
-    if (!silenceFollows(answer_code::PhysicalAddressResponse))
-      return stop(SeveralDevicesInProgrammingMode, box::Informacja);
-    view_.setProgressPosition(Full);
+    if (!silenceFollows({service::IndividualAddressResponse, std::nullopt}))
+      return stop(Message::SeveralDevicesInProgrammingMode);
+    progress_.set(Full);
     platform().sleep(procedure::StepPause);
-    view_.setProgressPosition(0);
+    progress_.set(0);
     return true;
   }
-
-  // The address found goes into phAddr_MaskEdit.
-  void showPhysicalAddress() { view_.setFieldText(Field::phAddr, PhysicalBytesToText(deviceHigh_, deviceLow_)); }
 
   // The found device answers at its address: a memory read from it; silence is reported
   // but does not stop the run.
   bool checkAddress() {
-    view_.setProgressPosition(0);
-    const std::string telegram = MemoryReadTelegram(control::RepeatedUrgent, local(), device(), memory::ProgramWY1);
+    progress_.set(0);
+    const Request request = Request::answered(
+        MemoryReadFrame(control::RepeatedUrgent, local(), device_, memory::ProgramWY1), {service::MemoryResponse, device_});
     AttemptCounter counter(2);
     for (;;) {
-      switch (procedure::judge(
-          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer))) {
-        case Outcome::Error: return stop(AddressCheckFailed, nullptr);
+      switch (bus_.request(request).outcome) {
+        case Outcome::Error: return stop(Message::AddressCheckFailed);
+        case Outcome::Acknowledged:
         case Outcome::NoReply:
-          advance(procedure::progress::PerUnansweredLookup);
+          progress_.advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
-          view_.setProgressPosition(Full);
-          platform().messageBox(DeviceDoesNotAnswer, box::Informacja, box::Notice);
+          progress_.set(Full);
+          result_.deviceSilent = true;
+          face_.tell(Message::DeviceDoesNotAnswer);
           return true;
-        case Outcome::Answer: return true;
+        case Outcome::Answered: return true;
       }
     }
   }
 
   // Address used twice: a second answer to that read stops the run.
   bool noSecondAnswer() {
-    if (!silenceFollows(answer_code::MemoryResponse)) return stop(AddressUsedTwice, box::Informacja);
-    view_.setProgressPosition(Full);
+    if (!silenceFollows({service::MemoryResponse, device_})) return stop(Message::AddressUsedTwice);
+    progress_.set(Full);
     return true;
   }
 
-  // The group table: the 16 table bytes from 0x002F down to 0x0020, straight into the
-  // members; a field is written once both bytes of its entry are in.
+  // The group table: the 16 table bytes from 0x002F down to 0x0020. Each byte goes to
+  // the face as it comes; an entry is whole once its high byte (read second) is in.
   bool readGroupTable() {
-    view_.setProgressStep(procedure::progress::PerTableByte);
-    view_.setProgressPosition(0);
-    auto& table = view_.members().GrAddr_Bytes;
+    progress_.setStep(procedure::progress::PerTableByte);
+    progress_.set(0);
+    std::array<std::uint8_t, GroupTableBytes> table{};
     for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
       platform().sleep(procedure::StepPause);
       const unsigned index = k - 1;
       std::uint8_t value = 0;
-      if (!readByte(device(), memory::GroupTableByte(index), 5, value, GroupReadError, GroupReadUnsuccessful)) {
+      if (!readByte(device_, memory::GroupTableByte(index), 5, value, Message::GroupReadError,
+                    Message::GroupReadUnsuccessful)) {
         return false;
       }
-      view_.stepProgress();
+      progress_.step();
       table[index] = value;
-      if (k % 2 == 1) {
-        view_.setFieldText(GroupFields[index / 2], GroupBytesToText(table[index], table[index + 1]));
-      }
+      show({ReadValue::Item::TableByte, index, value});
+      if (index % 2 == 0) result_.found.groups[index / 2] = {table[index], table[index + 1]};
     }
     return true;
   }
 
   // One memory read of a byte, repeated at once while the counter allows. An answer
-  // about another address counts as no answer. A stop shows the box that belongs to
-  // the last call's result; for the programs and the input mode every call without an answer also moves
-  // the bar by 32.
+  // about another memory address counts as no answer: it came late, after its request
+  // had given up, and its byte belongs to the address before. A stop tells the message
+  // that belongs to the last request's outcome; for the programs and the input mode
+  // every request without an answer also moves the bar by 32.
   bool readByte(std::uint16_t destination, std::uint16_t memoryAddress, std::uint8_t attempts, std::uint8_t& value,
-                const char* errorText, const char* unsuccessfulText, bool barCountsSilence = false) {
-    const std::string telegram = MemoryReadTelegram(control::LowPriority, local(), destination, memoryAddress);
+                Message errorMessage, Message unsuccessfulMessage, bool barCountsSilence = false) {
+    const Request request = Request::answered(MemoryReadFrame(control::LowPriority, local(), destination, memoryAddress),
+                                              {service::MemoryResponse, destination});
     AttemptCounter counter(attempts);
     for (;;) {
-      const std::string result =
-          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
-      Outcome outcome = procedure::judge(result);
-      if (outcome == Outcome::Answer) {
-        const std::optional<std::uint8_t> read = valueFor(memoryAddress, result);
-        if (read) {
-          value = *read;
+      const Reply reply = bus_.request(request);
+      Outcome outcome = reply.outcome;
+      if (outcome == Outcome::Answered) {
+        const Frame& answer = *reply.answer();
+        if (answer.memoryAddress() == memoryAddress && answer.memoryValue()) {
+          value = *answer.memoryValue();
           return true;
         }
         outcome = Outcome::NoReply;
       }
-      if (outcome == Outcome::NoReply && barCountsSilence) advance(procedure::progress::PerUnansweredTransfer);
+      if (outcome == Outcome::NoReply && barCountsSilence) progress_.advance(procedure::progress::PerUnansweredTransfer);
       if (counter.allowsAnother()) continue;
-      return outcome == Outcome::Error ? stop(errorText, nullptr) : stop(unsuccessfulText, box::Informacja);
+      return stop(outcome == Outcome::Error ? errorMessage : unsuccessfulMessage);
     }
   }
 
-  // The programs of WY1 and WY2, read from the validated address.
+  // Where the programs and the input mode are read from: the address the entries give
+  // as they stand (the device found, unless the user has changed it meanwhile).
+  std::uint16_t destination() { return face_.values(false).device.value_or(device_); }
+
+  // The programs of WY1 and WY2, after the entries have been checked.
   bool readPrograms() {
-    view_.runValidation();
-    const struct {
-      std::uint16_t memoryAddress;
-      Combo combo;
-    } outputs[] = {{memory::ProgramWY1, Combo::OUT1_Prog}, {memory::ProgramWY2, Combo::OUT2_Prog}};
-    for (const auto& output : outputs) {
-      view_.setProgressPosition(0);
+    face_.values(true);
+    const std::uint16_t addresses[] = {memory::ProgramWY1, memory::ProgramWY2};
+    for (unsigned output = 0; output < 2; ++output) {
+      progress_.set(0);
       std::uint8_t program = 0;
-      if (!readByte(terminal(), output.memoryAddress, 2, program, ProgramReadError, ProgramReadUnsuccessful, true)) {
+      if (!readByte(destination(), addresses[output], 2, program, Message::ProgramReadError,
+                    Message::ProgramReadUnsuccessful, true)) {
         return false;
       }
-      view_.setProgressPosition(Full);
-      view_.setComboIndex(output.combo, program == 1 || program == 2 ? program : 0);
+      progress_.set(Full);
+      const int shown = program == 1 || program == 2 ? program : 0;
+      result_.found.programs[output] = shown;
+      show({ReadValue::Item::Program, output, static_cast<unsigned>(shown)});
     }
-    view_.setComboColour(Combo::OUT1_Prog, colour::Gray);
-    view_.setComboColour(Combo::OUT2_Prog, colour::Gray);
+    result_.programsRead = true;
     return true;
   }
 
   // The input mode; 0 is monostable, anything else bistable.
   bool readInputMode() {
-    view_.setProgressPosition(0);
+    progress_.set(0);
     std::uint8_t mode = 0;
-    if (!readByte(terminal(), memory::InputMode, 2, mode, InputModeReadError, InputModeReadUnsuccessful, true)) {
+    if (!readByte(destination(), memory::InputMode, 2, mode, Message::InputModeReadError,
+                  Message::InputModeReadUnsuccessful, true)) {
       return false;
     }
-    view_.setProgressPosition(Full);
-    view_.setComboIndex(Combo::MONO_BI, mode == 0 ? 0 : 1);
-    view_.setComboColour(Combo::MONO_BI, colour::Gray);
+    progress_.set(Full);
+    result_.found.inputMode = mode == 0 ? 0 : 1;
+    show({ReadValue::Item::InputMode, 0, static_cast<unsigned>(result_.found.inputMode)});
+    result_.inputModeRead = true;
     return true;
   }
 
-  MainView& view_;
-  // The address of the device that answered the physical address read.
-  std::uint16_t device() const { return static_cast<std::uint16_t>(deviceHigh_ << 8 | deviceLow_); }
-  std::uint8_t deviceHigh_ = 0;
-  std::uint8_t deviceLow_ = 0;
+  BusRequests& bus_;
+  SessionFace& face_;
+  procedure::Progress progress_;
+  ReadResult result_;
+  std::uint16_t device_ = 0;  // the address the device in programming mode answered with
 };
 
 }  // namespace
 
-void ReadClick(MainView& view) {
-  procedure::BusRunGuard guard(view);
-  if (!guard.acquired()) return;
-
-  view.setFieldText(Field::phAddr, UnknownPhysicalText);
-  for (int entry = 0; entry < TableEntryCount; ++entry) view.setFieldText(GroupFields[entry], EmptyGroupText);
-  // Read is disabled only now: the texts above are incomplete, so they start no
-  // validation, and while Read is disabled the field changes of the run start none.
-  view.setButtonEnabled(Button::Read, false);
-  view.setProgressStep(procedure::progress::UnitStep);
-  platform().messageBox(StartReading, box::Informacja, box::Notice);
-  view.setProgressPosition(0);
-  const bool reachedEnd = ReadRun(view).run();
-  view.setButtonEnabled(Button::Read, true);
-  if (!reachedEnd) return;
-  // The end step: the address and the table are shown as read from the device.
-  view.setFieldColour(Field::phAddr, colour::Gray);
-  for (int entry = 0; entry < TableEntryCount; ++entry) view.setFieldColour(GroupFields[entry], colour::Gray);
-}
+ReadResult DeviceSession::read() { return ReadRun(bus_, face_).run(); }
 
 }  // namespace kolvaro

@@ -1,230 +1,211 @@
-#include "config/WriteProcedure.h"
-
-#include <string>
-
+// The write: checks that the wanted physical address is free, makes sure that exactly
+// one device is in programming mode, gives it the address and then, each after a
+// question, writes its group address table, the programs of both outputs and the
+// input mode.
+#include "config/DeviceSession.h"
 #include "config/MemoryMap.h"
 #include "config/ProcedureSupport.h"
-#include "platform/Translatable.h"
-#include "telegram/AddressText.h"
+#include "platform/Platform.h"
 
 namespace kolvaro {
 namespace {
 
 using procedure::AttemptCounter;
-using procedure::Outcome;
-namespace box = procedure::box;
-using namespace procedure::message;
-
-// Boxes of the write run.
-constexpr char AddressTaken[] = KOLVARO_TRANSLATABLE("Kolvaro",
-                                                     "Zadany adres fizyczny jest już zajęty przez terminal sieci EIB.\n"
-                                                     "Czy przeprowadzić procedurę konfiguracji pomimo tego?");
-constexpr char EnterProgrammingMode[] =
-    KOLVARO_TRANSLATABLE("Kolvaro", "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
-constexpr char AddressFree[] = KOLVARO_TRANSLATABLE("Kolvaro",
-                                                    "Weryfikacja zajętości adresu fizycznego zakończona.\n"
-                                                    "Wprowadź element magistralny w tryb programowania i naciśnij OK.");
-constexpr char ConfigurationFailed[] = KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas konfiguracji");
-constexpr char AskGroupTable[] = KOLVARO_TRANSLATABLE(
-    "Kolvaro", "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?");
-constexpr char AskPrograms[] =
-    KOLVARO_TRANSLATABLE("Kolvaro",
-                         "Proces konfiguracji adresów grupowych zakończony.\n"
-                         "Czy zapisać numer programu, wykonywanego przez element magistralny?");
-constexpr char ProgramsDone[] = KOLVARO_TRANSLATABLE("Kolvaro", "Proces konfiguracji programu zakończony");
-constexpr char AskInputMode[] =
-    KOLVARO_TRANSLATABLE("Kolvaro",
-                         "Wybór programu, wykonywanego przez element magistralny zakończony.\n"
-                         "Czy chcesz skonfigurować tryb działania wejść?");
-constexpr char InputModeDone[] = KOLVARO_TRANSLATABLE("Kolvaro", "Proces konfiguracji trybu pracy wejść zakończony");
-
 constexpr int Full = procedure::progress::Full;
 
 class WriteRun {
  public:
-  explicit WriteRun(MainView& view) : view_(view) {}
+  WriteRun(BusRequests& bus, SessionFace& face) : bus_(bus), face_(face), progress_(face) {}
 
-  // The stages in order; each returns false when the run ends there.
-  void run() {
-    if (!checkAddress()) return;
-    if (!findDeviceInProgrammingMode()) return;
-    if (!assignAddress()) return;
-    if (!writeGroupTable()) return;
-    if (!writePrograms()) return;
-    writeInputMode();
+  WriteResult run() {
+    progress_.setStep(procedure::progress::UnitStep);
+    if (stage(WriteStage::AddressCheck, checkAddress()) &&
+        stage(WriteStage::ProgrammingMode, findDeviceInProgrammingMode()) &&
+        stage(WriteStage::AddressAssignment, assignAddress()) &&
+        askThen(Question::WriteGroupTable, WriteStage::GroupTable, [this] { return writeGroupTable(); }) &&
+        askThen(Question::WritePrograms, WriteStage::Programs, [this] { return writePrograms(); })) {
+      askThen(Question::WriteInputMode, WriteStage::InputMode, [this] { return writeInputMode(); });
+    }
+    return result_;
   }
 
  private:
-  // The members are read afresh for every telegram: a validation run started by the
-  // user during a wait changes them, and the next telegram follows.
-  std::uint16_t local() { return static_cast<std::uint16_t>(view_.members().Local_phAddr); }
-  std::uint16_t terminal() { return static_cast<std::uint16_t>(view_.members().Terminal_phAddr); }
-  // A combo box's item index is the code written to the device.
-  std::uint8_t comboCode(Combo combo) { return static_cast<std::uint8_t>(view_.comboIndex(combo)); }
+  // The values are taken afresh for every request: a validation run started by the
+  // user during a wait changes them, and the next request follows.
+  std::uint16_t local() { return face_.values(false).local; }
+  std::uint16_t wanted() { return face_.values(false).device.value_or(0xFFFF); }
 
-  void advance(int amount) { procedure::advanceProgress(view_, amount); }
-  bool askYes(const char* text, unsigned flags) {
-    return platform().messageBox(text, box::Informacja, flags) == id::Yes;
+  bool stage(WriteStage which, StageResult outcome) {
+    result_.stages[static_cast<std::size_t>(which)] = outcome;
+    return outcome == StageResult::Done;
   }
-  bool fail() {
-    view_.setProgressPosition(0);
-    return false;
+  template <typename Stage>
+  bool askThen(Question question, WriteStage which, Stage&& run) {
+    if (!face_.ask(question)) return stage(which, StageResult::Declined);
+    return stage(which, run());
+  }
+  StageResult stop(Message message) {
+    face_.tell(message);
+    result_.stoppedBy = message;
+    progress_.set(0);
+    return StageResult::Failed;
+  }
+  StageResult fail() {
+    progress_.set(0);
+    return StageResult::Failed;
   }
 
-  // Address taken? A memory read from the wanted address; an answer means it is taken.
-  bool checkAddress() {
-    const std::string telegram = MemoryReadTelegram(control::LowPriority, local(), terminal(), memory::ProgramWY1);
-    view_.setProgressPosition(0);
+  // Address taken? A memory read from the wanted address; an answer from it means it is taken.
+  StageResult checkAddress() {
+    const std::uint16_t address = wanted();
+    const Request request = Request::answered(
+        MemoryReadFrame(control::LowPriority, local(), address, memory::ProgramWY1), {service::MemoryResponse, address});
+    progress_.set(0);
     AttemptCounter counter(2);
     for (;;) {
-      const std::string result =
-          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::MemoryResponse, ExchangeMode::Answer);
-      switch (procedure::judge(result)) {
-        case Outcome::Error: platform().messageBox(AddressCheckFailed, nullptr, box::Error); return fail();
+      switch (bus_.request(request).outcome) {
+        case Outcome::Error: return stop(Message::AddressCheckFailed);
+        case Outcome::Acknowledged:
         case Outcome::NoReply:
-          advance(procedure::progress::PerUnansweredTransfer);
+          progress_.advance(procedure::progress::PerUnansweredTransfer);
           if (counter.allowsAnother()) continue;
-          view_.setProgressPosition(Full);
-          platform().messageBox(AddressFree, box::Informacja, box::Notice);
-          return true;
-        case Outcome::Answer:
-          if (platform().messageBox(AddressTaken, nullptr, box::ErrorQuestionNoByDefault) != id::Yes) return fail();
-          platform().messageBox(EnterProgrammingMode, box::Informacja, box::Notice);
-          return true;
+          progress_.set(Full);
+          face_.tell(Message::AddressFreeEnterProgrammingMode);
+          return StageResult::Done;
+        case Outcome::Answered:
+          result_.addressTaken = true;
+          if (!face_.ask(Question::ConfigureDespiteTakenAddress)) {
+            progress_.set(0);
+            return StageResult::Declined;
+          }
+          face_.tell(Message::EnterProgrammingMode);
+          return StageResult::Done;
       }
     }
   }
 
   // Exactly one device in programming mode: the broadcast physical address read must be
   // answered, and only once.
-  bool findDeviceInProgrammingMode() {
-    view_.setProgressPosition(0);
-    const std::string telegram = PhysicalAddressReadTelegram(local());
+  StageResult findDeviceInProgrammingMode() {
+    progress_.set(0);
+    const Request request =
+        Request::answered(IndividualAddressReadFrame(local()), {service::IndividualAddressResponse, std::nullopt});
     AttemptCounter counter(2);
-    for (bool answered = false; !answered;) {
-      switch (procedure::judge(view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::PhysicalAddressResponse,
-                                                  ExchangeMode::Answer))) {
-        case Outcome::Error: platform().messageBox(ConfigurationFailed, nullptr, box::Error); return fail();
+    for (;;) {
+      switch (bus_.request(request).outcome) {
+        case Outcome::Error: return stop(Message::ConfigurationFailed);
+        case Outcome::Acknowledged:
         case Outcome::NoReply:
-          advance(procedure::progress::PerUnansweredLookup);
+          progress_.advance(procedure::progress::PerUnansweredLookup);
           if (counter.allowsAnother()) continue;
-          platform().messageBox(NoDeviceInProgrammingMode, nullptr, box::Error);
-          return fail();
-        case Outcome::Answer: answered = true; break;
+          return stop(Message::NoDeviceInProgrammingMode);
+        case Outcome::Answered: return noSecondDeviceAnswers();
       }
     }
-    return noSecondDeviceAnswers();
   }
 
   // Listens (sends nothing) for a further physical address response.
-  bool noSecondDeviceAnswers() {
+  StageResult noSecondDeviceAnswers() {
     AttemptCounter counter(1);
     for (;;) {
-      if (procedure::judge(view_.sendTelegram("", wait_limit::OneTick, answer_code::PhysicalAddressResponse,
-                                              ExchangeMode::FurtherAnswer)) != Outcome::NoReply) {
-        platform().messageBox(SeveralDevicesInProgrammingMode, box::Informacja, box::Error);
-        return fail();
-      }
-      advance(procedure::progress::PerUnansweredLookup);
+      const Request listen = Request::furtherAnswer({service::IndividualAddressResponse, std::nullopt});
+      if (bus_.request(listen).outcome != Outcome::NoReply) return stop(Message::SeveralDevicesInProgrammingMode);
+      progress_.advance(procedure::progress::PerUnansweredLookup);
       if (counter.allowsAnother()) continue;
-      view_.setProgressPosition(Full);
-      return true;
+      progress_.set(Full);
+      return StageResult::Done;
     }
   }
 
-  // A write that waits for the chip's confirmation: "Error" is retried while the
-  // counter allows and ends the run when it does not; a write never confirmed
-  // counts as done after its last attempt.
-  bool confirmedWrite(const std::string& telegram) {
+  // A write that waits for the interface's confirmation: an error is retried while the
+  // counter allows and ends the run when it does not; a write never confirmed counts as
+  // done after its last attempt.
+  StageResult confirmedWrite(const Frame& frame) {
     AttemptCounter counter(2);
     for (;;) {
-      switch (procedure::judge(
-          view_.sendTelegram(telegram, wait_limit::OneTick, answer_code::None, ExchangeMode::Confirmation))) {
+      switch (bus_.request(Request::confirmed(frame)).outcome) {
         case Outcome::Error:
           if (counter.allowsAnother()) continue;
           return fail();
         case Outcome::NoReply:
-          advance(procedure::progress::PerUnansweredTransfer);
+          progress_.advance(procedure::progress::PerUnansweredTransfer);
           if (counter.allowsAnother()) continue;
-          return true;
-        case Outcome::Answer: return true;
+          return StageResult::Done;
+        case Outcome::Acknowledged:
+        case Outcome::Answered: return StageResult::Done;
       }
     }
   }
 
   // The address assignment: the broadcast physical address write to the device in programming mode.
-  bool assignAddress() {
-    const std::string telegram = PhysicalAddressWriteTelegram(local(), terminal());
-    view_.setProgressPosition(0);
-    if (!confirmedWrite(telegram)) return false;
-    view_.setProgressPosition(Full);
-    return askYes(AskGroupTable, box::QuestionNoByDefault);
+  StageResult assignAddress() {
+    const Frame frame = IndividualAddressWriteFrame(local(), wanted());
+    progress_.set(0);
+    const StageResult written = confirmedWrite(frame);
+    if (written == StageResult::Done) progress_.set(Full);
+    return written;
   }
 
-  // The group table: the 16 table bytes from 0x002F down to 0x0020, each sent once without
-  // waiting for a confirmation, 200 ms apart.
-  bool writeGroupTable() {
-    view_.setProgressStep(procedure::progress::PerTableByte);
-    view_.setProgressPosition(0);
+  // The group table: the 16 table bytes from 0x002F down to 0x0020, each sent once
+  // without waiting for a confirmation, 200 ms apart.
+  StageResult writeGroupTable() {
+    progress_.setStep(procedure::progress::PerTableByte);
+    progress_.set(0);
     for (unsigned k = memory::GroupTableBytes; k >= 1; --k) {
       platform().sleep(procedure::StepPause);
       const unsigned index = k - 1;
-      const std::string telegram =
-          GroupTableWriteTelegram(local(), terminal(), index, view_.members().GrAddr_Bytes[index]);
-      if (procedure::judge(view_.sendTelegram(telegram, wait_limit::ReturnAfterSending, answer_code::None,
-                                              ExchangeMode::Confirmation)) == Outcome::Error)
-        return fail();
-      view_.stepProgress();
+      const SessionValues now = face_.values(false);
+      const Frame frame = MemoryWriteFrame(control::System, now.local, now.device.value_or(0xFFFF),
+                                           memory::GroupTableByte(index), now.table[index]);
+      if (bus_.request(Request::sendOnly(frame)).outcome == Outcome::Error) return fail();
+      progress_.step();
     }
-    return askYes(AskPrograms, box::Question);
+    return StageResult::Done;
   }
 
-  // The programs of WY1 (0x0000) and WY2 (0x0001).
-  bool writePrograms() {
-    view_.runValidation();
-    const struct {
-      unsigned number;
-      Combo combo;
-    } outputs[] = {{1, Combo::OUT1_Prog}, {2, Combo::OUT2_Prog}};
-    for (const auto& output : outputs) {
-      view_.setProgressPosition(0);
-      const std::string telegram = ProgramWriteTelegram(local(), terminal(), output.number, comboCode(output.combo));
-      if (!confirmedWrite(telegram)) return false;
-      view_.setProgressPosition(Full);
+  // The programs of WY1 (0x0000) and WY2 (0x0001): the entries are checked once, then
+  // each program is taken as it stands when its request is built.
+  StageResult writePrograms() {
+    face_.values(true);
+    for (unsigned output = 1; output <= 2; ++output) {
+      progress_.set(0);
+      const SessionValues now = face_.values(false);
+      const Frame frame = MemoryWriteFrame(control::LowPriority, now.local, now.device.value_or(0xFFFF),
+                                           memory::ProgramOf(output), static_cast<std::uint8_t>(now.programs[output - 1]));
+      if (confirmedWrite(frame) != StageResult::Done) return StageResult::Failed;
+      progress_.set(Full);
     }
-    platform().messageBox(ProgramsDone, box::Informacja, box::Notice);
-    return askYes(AskInputMode, box::Question);
+    face_.tell(Message::ProgramsWritten);
+    return StageResult::Done;
   }
 
-  // The input mode at 0x00FF.
-  void writeInputMode() {
-    view_.runValidation();
-    view_.setProgressPosition(0);
-    const std::string telegram = InputModeWriteTelegram(local(), terminal(), comboCode(Combo::MONO_BI));
-    if (!confirmedWrite(telegram)) return;
-    view_.setProgressPosition(Full);
-    platform().messageBox(InputModeDone, box::Informacja, box::Notice);
+  // The input mode at 0x00FF, from the checked entries.
+  StageResult writeInputMode() {
+    face_.values(true);
+    progress_.set(0);
+    const SessionValues now = face_.values(false);
+    const Frame frame = MemoryWriteFrame(control::LowPriority, now.local, now.device.value_or(0xFFFF),
+                                         memory::InputMode, static_cast<std::uint8_t>(now.inputMode));
+    if (confirmedWrite(frame) != StageResult::Done) return StageResult::Failed;
+    progress_.set(Full);
+    face_.tell(Message::InputModeWritten);
+    return StageResult::Done;
   }
 
-  MainView& view_;
+  BusRequests& bus_;
+  SessionFace& face_;
+  procedure::Progress progress_;
+  WriteResult result_;
 };
 
 }  // namespace
 
-void WriteClick(MainView& view) {
-  procedure::BusRunGuard guard(view);
-  if (!guard.acquired()) return;
-
-  // The read procedure leaves "??.??.???" until it has read an address; a write
-  // must not start from it. The validation runs either way.
-  const bool addressUnknown = view.fieldText(Field::phAddr) == UnknownPhysicalText;
-  view.runValidation();
-  if (addressUnknown) return;
-
-  view.setButtonEnabled(Button::Write, false);
-  view.setProgressStep(procedure::progress::UnitStep);
-  WriteRun(view).run();
-  view.setButtonEnabled(Button::Write, true);
+bool WriteResult::failed() const {
+  for (StageResult s : stages)
+    if (s == StageResult::Failed) return true;
+  return stage(WriteStage::AddressCheck) == StageResult::Declined;
 }
+
+WriteResult DeviceSession::write() { return WriteRun(bus_, face_).run(); }
 
 }  // namespace kolvaro

@@ -8,6 +8,7 @@ const char* JudgementText(FrameJudgement judgement) {
     case FrameJudgement::OwnEcho: return KOLVARO_TRANSLATABLE("Kolvaro", "echo własnej ramki");
     case FrameJudgement::OtherDestination: return KOLVARO_TRANSLATABLE("Kolvaro", "inny adresat");
     case FrameJudgement::WrongService: return KOLVARO_TRANSLATABLE("Kolvaro", "inna usługa");
+    case FrameJudgement::OtherSource: return KOLVARO_TRANSLATABLE("Kolvaro", "inny nadawca");
     case FrameJudgement::BadChecksum: return KOLVARO_TRANSLATABLE("Kolvaro", "błędna suma kontrolna");
     case FrameJudgement::Incomplete: return KOLVARO_TRANSLATABLE("Kolvaro", "niepełna");
   }

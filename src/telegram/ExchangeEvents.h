@@ -7,20 +7,9 @@
 #include <vector>
 
 #include "platform/CoreText.h"
+#include "telegram/FrameJudgement.h"
 
 namespace kolvaro {
-
-// Why a frame the chip passed on during a wait was, or was not, taken as the answer.
-enum class FrameJudgement {
-  Accepted,
-  OwnEcho,           // our own frame coming back from the chip
-  OtherDestination,  // a group frame, or one for another station
-  WrongService,      // for us, but not the service awaited
-  BadChecksum,
-  Incomplete,  // the wait ended while the frame was still arriving
-};
-
-const char* JudgementText(FrameJudgement judgement);  // Polish words
 
 struct ExchangeEvent {
   enum class Kind {

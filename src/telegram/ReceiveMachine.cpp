@@ -2,17 +2,16 @@
 
 #include <algorithm>
 
+#include "link/ChipServices.h"
 #include "link/Hex.h"
 
 namespace kolvaro {
 
 namespace {
-constexpr std::uint8_t GroupDestinationFlag = 0x80;
-constexpr std::uint8_t LengthMask = 0x0F;
-// The bytes before the data: control, source (2), destination (2), routing, transport.
-constexpr std::size_t HeaderBytes = 7;
+using frame_layout::GroupFlag;
+using frame_layout::LengthMask;
 // The shortest frame is judged at this index, whatever its length field says.
-constexpr std::size_t EarliestChecksumIndex = 8;
+constexpr std::size_t EarliestChecksumIndex = frame_layout::MinBytesWithChecksum;
 constexpr std::size_t LastBufferIndex = ReceiveMachine::BufferSize - 1;
 
 std::uint16_t wordAt(std::span<const std::uint8_t> frame, std::size_t high) {
@@ -20,8 +19,8 @@ std::uint16_t wordAt(std::span<const std::uint8_t> frame, std::size_t high) {
 }
 }  // namespace
 
-ReceiveMachine::ReceiveMachine(ExchangeMode mode, std::uint8_t answerCode, std::uint16_t localAddress)
-    : mode_(mode), answerCode_(answerCode), local_(localAddress) {}
+ReceiveMachine::ReceiveMachine(ExchangeMode mode, AnswerWanted wanted, std::uint16_t localAddress)
+    : mode_(mode), wanted_(wanted), local_(localAddress) {}
 
 bool ReceiveMachine::isFrameStart(std::uint8_t byte, ExchangeMode mode) {
   // A further answer in mode 1 never starts with the system priority control byte.
@@ -30,19 +29,14 @@ bool ReceiveMachine::isFrameStart(std::uint8_t byte, ExchangeMode mode) {
 }
 
 std::size_t ReceiveMachine::checksumIndex(std::uint8_t routingByte) {
-  return std::max(HeaderBytes + (routingByte & LengthMask), EarliestChecksumIndex);
-}
-
-std::uint8_t ReceiveMachine::serviceCode(std::span<const std::uint8_t> frame) {
-  return static_cast<std::uint8_t>((frame[frame_index::Transport] & 0x03) * 4 +
-                                   (frame[frame_index::Application] & 0xC0) / 64);
+  return std::max(frame_layout::bytesFor(routingByte), EarliestChecksumIndex);
 }
 
 void ReceiveMachine::enter(State next) {
   const State from = state_;
   state_ = next;
   if (next == State::Assembling) index_ = 0;
-  if (trace_) trace_({TraceRecord::Kind::StateEntered, from, next, Verdict::Accepted, {}});
+  if (trace_) trace_({TraceRecord::Kind::StateEntered, from, next, FrameJudgement::Accepted, {}});
 }
 
 ReceiveMachine::Event ReceiveMachine::feed(std::uint8_t byte) {
@@ -71,13 +65,13 @@ ReceiveMachine::Event ReceiveMachine::feed(std::uint8_t byte) {
   }
 
   lastFrameLength_ = k + 1;
-  const Verdict verdict = judge(k);
-  if (trace_) trace_({TraceRecord::Kind::FrameJudged, state_, state_, verdict, lastFrame()});
-  if (verdict != Verdict::Accepted) {
+  lastJudgement_ = judge(k);
+  if (trace_) trace_({TraceRecord::Kind::FrameJudged, state_, state_, lastJudgement_, lastFrame()});
+  if (lastJudgement_ != FrameJudgement::Accepted) {
     enter(State::Idle);
     return event;
   }
-  appendAnswer();
+  takeAnswer();
   if (mode_ != ExchangeMode::Confirmation) {
     enter(State::Finished);
     return Event::AnswerToReturn;
@@ -89,24 +83,33 @@ ReceiveMachine::Event ReceiveMachine::feed(std::uint8_t byte) {
 // At the routing byte: a frame for us (our address, or a broadcast) that we did not
 // send ourselves. The chip echoes our own frames; those are not acknowledged.
 bool ReceiveMachine::acknowledgeDue() const {
-  const bool groupDestination = (buffer_[frame_index::Routing] & GroupDestinationFlag) != 0;
+  const bool groupDestination = (buffer_[frame_index::Routing] & GroupFlag) != 0;
   const std::uint16_t destination = wordAt(buffer_, frame_index::DestinationHigh);
   const std::uint16_t source = wordAt(buffer_, frame_index::SourceHigh);
   const bool forUs = groupDestination ? destination == 0 : destination == local_;
   return forUs && source != local_;
 }
 
-ReceiveMachine::Verdict ReceiveMachine::judge(std::size_t checksumAt) const {
+FrameJudgement ReceiveMachine::judge(std::size_t checksumAt) const {
   const std::size_t length = buffer_[frame_index::Routing] & LengthMask;
-  if (buffer_[checksumAt] != FrameChecksum({buffer_.data(), HeaderBytes + length})) return Verdict::WrongChecksum;
-  if ((buffer_[frame_index::Routing] & GroupDestinationFlag) != 0) return Verdict::GroupDestination;
-  if (wordAt(buffer_, frame_index::DestinationHigh) != local_) return Verdict::OtherDestination;
-  if (serviceCode(buffer_) != answerCode_) return Verdict::OtherService;
-  return Verdict::Accepted;
+  if (buffer_[checksumAt] != FrameChecksum({buffer_.data(), frame_layout::FixedBytes + length}))
+    return FrameJudgement::BadChecksum;
+  const std::uint16_t source = wordAt(buffer_, frame_index::SourceHigh);
+  const bool individual = (buffer_[frame_index::Routing] & GroupFlag) == 0;
+  if (!individual || wordAt(buffer_, frame_index::DestinationHigh) != local_)
+    return source == local_ ? FrameJudgement::OwnEcho : FrameJudgement::OtherDestination;
+  const std::uint8_t service =
+      frame_layout::serviceOf(buffer_[frame_index::Transport], buffer_[frame_index::Application]);
+  if (service != wanted_.service) return FrameJudgement::WrongService;
+  if (wanted_.from && source != *wanted_.from) return FrameJudgement::OtherSource;
+  return FrameJudgement::Accepted;
 }
 
-void ReceiveMachine::appendAnswer() {
+// The frame is taken from its control byte up to the byte before its checksum.
+void ReceiveMachine::takeAnswer() {
   for (std::size_t n = 0; n < index_; ++n) answerText_ += ByteHex(buffer_[n]);
+  const std::size_t length = std::min(index_, frame_layout::bytesFor(buffer_[frame_index::Routing]));
+  answer_ = Frame::fromBytes({buffer_.data(), length}).value_or(Frame{});
 }
 
 const char* toString(ExchangeMode mode) {
@@ -134,17 +137,6 @@ const char* toString(ReceiveMachine::Event event) {
     case ReceiveMachine::Event::Confirmed: return "confirmed";
     case ReceiveMachine::Event::AnswerToLog: return "answer to log";
     case ReceiveMachine::Event::AnswerToReturn: return "answer to return";
-  }
-  return "?";
-}
-
-const char* toString(ReceiveMachine::Verdict verdict) {
-  switch (verdict) {
-    case ReceiveMachine::Verdict::Accepted: return "accepted";
-    case ReceiveMachine::Verdict::WrongChecksum: return "wrong checksum";
-    case ReceiveMachine::Verdict::GroupDestination: return "group destination";
-    case ReceiveMachine::Verdict::OtherDestination: return "for another station";
-    case ReceiveMachine::Verdict::OtherService: return "another service";
   }
   return "?";
 }

@@ -29,23 +29,10 @@ bool IsFrameText(const std::string& text) {
          (second == '0' || second == '8' || second == '4' || second == 'C');
 }
 
-// Why the receive machine did not take a complete frame, worked out from the same
-// tests it applies: checksum over the announced length, individual destination equal
-// to ours, the awaited service.
-FrameJudgement rejectionOf(const std::vector<std::uint8_t>& frame, std::uint16_t local) {
-  const std::size_t content = std::min<std::size_t>(7 + (frame[5] & 0x0F), frame.size() - 1);
-  if (frame.back() != FrameChecksum({frame.data(), content})) return FrameJudgement::BadChecksum;
-  const std::uint16_t source = static_cast<std::uint16_t>(frame[1] << 8 | frame[2]);
-  const std::uint16_t destination = static_cast<std::uint16_t>(frame[3] << 8 | frame[4]);
-  const bool group = (frame[5] & 0x80) != 0;
-  if (group || destination != local)
-    return source == local ? FrameJudgement::OwnEcho : FrameJudgement::OtherDestination;
-  return FrameJudgement::WrongService;
-}
-
 // Bytes that hold exactly one standard frame as its routing byte announces it.
 bool IsWholeFrame(const std::vector<std::uint8_t>& bytes) {
-  return bytes.size() >= MinimumFrameBytes && (bytes[0] & 0xD3) == 0x90 && bytes.size() == 8u + (bytes[5] & 0x0F);
+  return bytes.size() >= frame_layout::MinBytesWithChecksum && frame_layout::isStandardControl(bytes[0]) &&
+         bytes.size() == frame_layout::bytesFor(bytes[frame_index::Routing]) + 1;
 }
 
 // The bytes a text carries: the frame with its checksum when it was framed for the
@@ -58,20 +45,56 @@ std::vector<std::uint8_t> bytesOfText(const std::string& digits) {
 
 }  // namespace
 
-std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                                           ExchangeMode mode) {
-  std::string result = exchange(std::move(telegram), waitLimit, answerCode, mode);
-  ExchangeEvent event;
-  event.kind = ExchangeEvent::Kind::Result;
-  event.text = result;
-  report(std::move(event));
-  return result;
+std::string ReplyText(const Reply& reply) {
+  switch (reply.outcome) {
+    case Outcome::Acknowledged: return exchange_result::Ack;
+    case Outcome::NoReply: return exchange_result::NoReply;
+    case Outcome::Error: return exchange_result::Error;
+    case Outcome::Answered: break;
+  }
+  return reply.answer() ? FrameHexText(*reply.answer()) : std::string();
 }
 
-std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                                       ExchangeMode mode) {
+TelegramExchange::Exchanged TelegramExchange::reported(Exchanged exchanged) const {
+  ExchangeEvent event;
+  event.kind = ExchangeEvent::Kind::Result;
+  event.text = exchanged.text;
+  report(std::move(event));
+  return exchanged;
+}
+
+std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode,
+                                           ExchangeMode mode) {
+  return reported(exchange(std::move(telegram), waitLimit, AnswerWanted{answerCode, std::nullopt}, mode)).text;
+}
+
+Reply TelegramExchange::request(const Request& request) {
+  std::string text;
+  ExchangeMode mode = ExchangeMode::FurtherAnswer;
+  std::int32_t waitLimit = request.waitTicks;
+  AnswerWanted wanted = request.answer;
+  switch (request.awaited) {
+    case Awaited::Nothing:
+      mode = ExchangeMode::Confirmation;
+      waitLimit = wait_limit::ReturnAfterSending;
+      wanted = {};
+      break;
+    case Awaited::Confirmation:
+      mode = ExchangeMode::Confirmation;
+      wanted = {};
+      break;
+    case Awaited::Answer: mode = ExchangeMode::Answer; break;
+    case Awaited::FurtherAnswer: break;
+  }
+  if (mode != ExchangeMode::FurtherAnswer) text = FrameHexText(request.frame);
+  return reported(exchange(std::move(text), waitLimit, wanted, mode)).reply;
+}
+
+TelegramExchange::Exchanged TelegramExchange::exchange(std::string telegram, std::int32_t waitLimit,
+                                                      AnswerWanted wanted, ExchangeMode mode) {
   WaitCounter = 0;
-  ReceiveMachine machine(mode, answerCode, host_.localAddress());
+  ReceiveMachine machine(mode, wanted, host_.localAddress());
+  Reply reply;
   machine.setTraceSink(receiveTrace_);
 
   if (mode != ExchangeMode::FurtherAnswer) {
@@ -112,7 +135,7 @@ std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLi
       if (written) break;
       if (attempt == WriteAttempts) {
         platform().messageBox(TransmissionProblem, nullptr, mb::IconError | mb::TaskModal);
-        return exchange_result::Error;
+        return {{Outcome::Error, {}}, exchange_result::Error};
       }
     }
   }
@@ -166,7 +189,8 @@ std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLi
     if (waitLimit != wait_limit::Unlimited && WaitCounter >= waitLimit) {
       flushStray();
       if (!frameBytes.empty()) reportFrame(FrameJudgement::Incomplete);
-      return exchange_result::NoReply;
+      reply.outcome = Outcome::NoReply;
+      return {std::move(reply), exchange_result::NoReply};
     }
 
     const auto byte = static_cast<std::uint8_t>(value);
@@ -175,9 +199,7 @@ std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLi
     const bool assembling = machine.state() == ReceiveMachine::State::Assembling;
     if (wasAssembling || assembling) frameBytes.push_back(byte);
     if (wasAssembling && !assembling) {
-      const bool accepted =
-          event == ReceiveMachine::Event::AnswerToLog || event == ReceiveMachine::Event::AnswerToReturn;
-      reportFrame(accepted ? FrameJudgement::Accepted : rejectionOf(frameBytes, host_.localAddress()));
+      reportFrame(machine.lastJudgement());
     } else if (!wasAssembling && !assembling) {
       if (byte == chip::PositiveConfirmation || byte == chip::NegativeConfirmation) {
         flushStray();
@@ -201,9 +223,19 @@ std::string TelegramExchange::exchange(std::string telegram, std::int32_t waitLi
           reportByte(ExchangeEvent::Kind::AcknowledgeSent, ack, written);
         }
         break;
-      case ReceiveMachine::Event::Confirmed: flushStray(); return exchange_result::Ack;
-      case ReceiveMachine::Event::AnswerToLog: host_.appendLog(machine.answerText()); break;
-      case ReceiveMachine::Event::AnswerToReturn: host_.appendLog(machine.answerText()); return machine.answerText();
+      case ReceiveMachine::Event::Confirmed:
+        flushStray();
+        reply.outcome = Outcome::Acknowledged;
+        return {std::move(reply), exchange_result::Ack};
+      case ReceiveMachine::Event::AnswerToLog:
+        host_.appendLog(machine.answerText());
+        reply.answers.push_back(machine.answer());
+        break;
+      case ReceiveMachine::Event::AnswerToReturn:
+        host_.appendLog(machine.answerText());
+        reply.outcome = Outcome::Answered;
+        reply.answers.push_back(machine.answer());
+        return {std::move(reply), machine.answerText()};
     }
   }
 }

@@ -1,9 +1,12 @@
 #pragma once
-// SendTelegram: one telegram through the interface chip, then a bounded wait for the
-// chip's confirmation or for an answer frame addressed to the program.
+// The serial interface chip's side of the request seam: a frame handed to the chip as
+// its chip text, then a bounded wait, counted in ticks of the one-second timer, for the
+// chip's confirmation or for an answer frame addressed to the program. SendTelegram is
+// the same exchange for a text of hex digits, as the chip's own services take it.
 #include <cstdint>
 #include <string>
 
+#include "telegram/BusRequests.h"
 #include "telegram/ExchangeEvents.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/ExchangeTerms.h"
@@ -11,9 +14,13 @@
 
 namespace kolvaro {
 
-class TelegramExchange {
+class TelegramExchange : public BusRequests {
  public:
   explicit TelegramExchange(ExchangeHost& host) : host_(host) {}
+
+  // The seam: the frame's text is sent in the mode the request awaits.
+  Reply request(const Request& request) override;
+  ChipState testInterface() override { return TestInterface(host_, observer_); }
 
   // waitLimit > 0: ticks to wait; 0 (wait_limit::Unlimited): no limit; < 0
   // (wait_limit::ReturnAfterSending): return right after sending. answer_code::None
@@ -34,7 +41,13 @@ class TelegramExchange {
   std::int32_t WaitCounter = 0;
 
  private:
-  std::string exchange(std::string telegram, std::int32_t waitLimit, std::uint8_t answerCode, ExchangeMode mode);
+  // What one exchange ended with: the typed reply, and the same as the exchange's text.
+  struct Exchanged {
+    Reply reply;
+    std::string text;
+  };
+  Exchanged exchange(std::string telegram, std::int32_t waitLimit, AnswerWanted wanted, ExchangeMode mode);
+  Exchanged reported(Exchanged exchanged) const;
   void report(ExchangeEvent event) const {
     if (observer_) observer_->exchangeEvent(event);
   }

@@ -7,45 +7,24 @@
 #include <variant>
 
 #include "config/ConfigurationFile.h"
-#include "config/HeadlessView.h"
-#include "config/ProcedureSupport.h"
-#include "config/Verification.h"
+#include "config/DeviceSession.h"
+#include "config/SessionBoxes.h"
 #include "platform/Platform.h"
 #include "platform/Translatable.h"
 #include "ui/Main.h"
 #include "ui/QtPlatform.h"
+#include "ui/WindowFace.h"
 
 namespace kolvaro {
 namespace {
 
-namespace box = procedure::box;
+constexpr char Informacja[] = KOLVARO_TRANSLATABLE("Kolvaro", "Informacja");
 
 const QString FileFilter = QStringLiteral("Konfiguracja (*.json);;Wszystkie pliki (*)");
 
 std::string local8(const QString& path) { return path.toLocal8Bit().toStdString(); }
 
 void errorBox(const CoreText& text) { platform().messageBox(Translated(text), nullptr, box::Error); }
-
-// The read of a verification, beside the window: it fills a headless copy of the
-// window's state, so the fields being verified stay as they are. Its telegrams go
-// through the window's exchange and its bar is the window's.
-class VerificationView : public HeadlessView {
- public:
-  explicit VerificationView(TMain& window) : window_(window) {
-    setFieldText(Field::Local_phAddr, window.fieldText(Field::Local_phAddr));
-    members().Local_phAddr = window.members().Local_phAddr;
-  }
-  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           ExchangeMode mode) override {
-    return window_.sendTelegram(telegram, waitLimit, answerCode, mode);
-  }
-
- protected:
-  void progressMoved(int position) override { window_.setProgressPosition(position); }
-
- private:
-  TMain& window_;
-};
 
 }  // namespace
 
@@ -110,7 +89,7 @@ bool TFileMenu::openFile(const QString& path) {
   bool applied = false;
   // While a bus operation runs the fields feed its telegrams: the file waits (a beep).
   window_.runExclusive([&] {
-    ApplyConfigurationToView(window_, configuration);
+    ShowConfiguration(window_, configuration);
     applied = true;
   });
   if (!applied) return false;
@@ -155,8 +134,7 @@ void TFileMenu::VerifyFileClick() {
 
 void TFileMenu::verifyAgainst(const DeviceConfiguration& expected) {
   window_.runExclusive([&] {
-    VerificationView view(window_);
-    const Verification result = VerifyDevice(view, expected);
+    const Verification result = window_.session().verify(expected);
     window_.setProgressPosition(0);
     if (!result.deviceRead) {
       errorBox(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Weryfikacja przerwana: odczyt elementu nie powiódł się.")));
@@ -165,7 +143,7 @@ void TFileMenu::verifyAgainst(const DeviceConfiguration& expected) {
     if (result.matches()) {
       platform().messageBox(
           KOLVARO_TRANSLATABLE("Kolvaro", "Weryfikacja zakończona: element zawiera oczekiwaną konfigurację."),
-          box::Informacja, box::Notice);
+          Informacja, box::Notice);
       return;
     }
     CoreText text =
@@ -173,7 +151,7 @@ void TFileMenu::verifyAgainst(const DeviceConfiguration& expected) {
             .arg(static_cast<std::int64_t>(result.differences.size()));
     for (const Difference& difference : result.differences)
       text = text + CoreText("\n%1").arg(DifferenceLine(difference));
-    platform().messageBox(Translated(text), box::Informacja, box::Error);
+    platform().messageBox(Translated(text), Informacja, box::Error);
   });
 }
 

@@ -12,10 +12,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "config/GroupSwitching.h"
 #include "config/ProcedureSupport.h"
-#include "config/ReadProcedure.h"
-#include "config/WriteProcedure.h"
 #include "link/ChipServices.h"
 #include "platform/Platform.h"
 #include "platform/Translatable.h"
@@ -44,7 +41,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   FileMenu = new TFileMenu(*this);
   buildInspectionMenus();
   connectHandlers();
-  exchange_.setObserver(&log_);
+  exchange_.setObserver(&resultNote_);
   boxNotes_ = std::make_unique<BoxNotes>(log_);
   Timer1->start();  // runs for the window's whole life
 }
@@ -169,7 +166,7 @@ void TMain::AboutClick() {
 
 // ---- bus operations ---------------------------------------------------------------------
 
-bool TMain::operationRunning() const { return procedure::BusRunGuard::isHeld(*this); }
+bool TMain::operationRunning() const { return procedure::BusRunGuard::isHeld(static_cast<const MainView*>(this)); }
 
 void TMain::closeIfRequested() {
   if (!closeRequested_ || operationRunning()) return;
@@ -186,7 +183,7 @@ void TMain::runProcedure(const CoreText& title, Procedure&& procedure) {
   noteChipResetAnswer();
   {
     const OperationGroup group(*this, title);
-    procedure(*this);
+    procedure();
   }
   closeIfRequested();
 }
@@ -195,7 +192,7 @@ template <typename Operation>
 void TMain::runPortOperation(const CoreText& title, Operation&& operation) {
   if (!operationRunning()) noteChipResetAnswer();
   {
-    const procedure::BusRunGuard guard(*this);
+    const procedure::BusRunGuard guard(static_cast<const MainView*>(this));
     if (!guard.acquired()) {
       platform().beep();
       return;
@@ -210,16 +207,21 @@ void TMain::runExclusive(const std::function<void()>& operation) {
   runPortOperation(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Plik / weryfikacja")), operation);
 }
 
-void TMain::ReadClick() { runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt")), kolvaro::ReadClick); }
+void TMain::ReadClick() {
+  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt")), [this] { face_.read(session_); });
+}
 
-void TMain::WriteClick() { runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Zapis")), kolvaro::WriteClick); }
+void TMain::WriteClick() {
+  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Zapis")), [this] { face_.write(session_); });
+}
 
 void TMain::OnGroupClick() {
-  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Załącz grupę")), kolvaro::OnGroupClick);
+  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Załącz grupę")), [this] { face_.switchGroup(session_, true); });
 }
 
 void TMain::OffGroupClick() {
-  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Wyłącz grupę")), kolvaro::OffGroupClick);
+  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Wyłącz grupę")),
+               [this] { face_.switchGroup(session_, false); });
 }
 
 void TMain::InterfaceTestClick() {
@@ -262,8 +264,6 @@ void TMain::setProgressPosition(int position) {
   GrAddrConfProgress->setValue(std::clamp(position, GrAddrConfProgress->minimum(), GrAddrConfProgress->maximum()));
 }
 
-void TMain::stepProgress() { setProgressPosition(progressPosition() + progressStep_); }
-
 namespace {
 QPushButton* buttonOf(const TMain& window, Button which) {
   switch (which) {
@@ -285,10 +285,9 @@ bool TMain::buttonEnabled(Button which) const {
 
 void TMain::setButtonEnabled(Button which, bool enabled) { buttonOf(*this, which)->setEnabled(enabled); }
 
-std::string TMain::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                                ExchangeMode mode) {
-  lastResult_ = exchange_.SendTelegram(telegram, waitLimit, answerCode, mode);
-  return lastResult_;
+void TMain::ResultNote::exchangeEvent(const ExchangeEvent& event) {
+  if (event.kind == ExchangeEvent::Kind::Result) last = event.text;
+  next_.exchangeEvent(event);
 }
 
 // ---- ExchangeHost -----------------------------------------------------------------------

@@ -1,7 +1,8 @@
 #pragma once
 // TMain: the program's one main window. It owns the serial port, the address members,
-// the telegram log and Timer1; it is the window that the bus procedures and the field
-// validation talk to (MainView) and the owner of the telegram exchange (ExchangeHost).
+// the telegram log and Timer1; its controls are what the field validation and the
+// window's face of the device session work on (MainView), and it is the owner of the
+// serial chip's exchange (ExchangeHost), through which the session reaches the bus.
 #include <QMainWindow>
 #include <array>
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "config/DeviceSession.h"
 #include "config/FieldValidation.h"
 #include "config/MainView.h"
 #include "link/Comport.h"
@@ -18,6 +20,7 @@
 #include "telegram/TelegramLog.h"
 #include "ui/ActivityWait.h"
 #include "ui/BoxNotes.h"
+#include "ui/WindowFace.h"
 
 class QAction;
 class QComboBox;
@@ -96,7 +99,7 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   QPlainTextEdit* Tels_memo;
   QComboBox* MONO_BI_ComboBox;
 
-  // Configuration files and verification, beside the specified menu.
+  // Configuration files and verification.
   TFileMenu* FileMenu;
 
   // Runs an operation of a face beside the window (files, verification) under the same
@@ -124,14 +127,10 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void setComboColour(Combo combo, std::uint32_t bgr) override;
   int progressPosition() const override;
   void setProgressPosition(int position) override;
-  void setProgressStep(int step) override { progressStep_ = step; }
-  void stepProgress() override;
   bool buttonEnabled(Button button) const override;
   void setButtonEnabled(Button button, bool enabled) override;
   AddressMembers& members() override { return members_; }
   void runValidation() override { validation_.Addr_MaskEditExit(); }
-  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           ExchangeMode mode) override;
 
   // ExchangeHost
   ComPort* port() override { return Port.get(); }
@@ -142,6 +141,10 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   MaskedField* field(Field which) const { return fields_[static_cast<std::size_t>(which)]; }
   QComboBox* combo(Combo which) const;
   std::int32_t waitCounter() const { return exchange_.WaitCounter; }
+  // The device session on the window's port, answered by the window's face, and the
+  // serial chip's exchange under it.
+  DeviceSession& session() { return session_; }
+  TelegramExchange& exchange() { return exchange_; }
 
  public slots:
   void FormShow();
@@ -205,20 +208,33 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   static constexpr std::chrono::milliseconds ResetAnswerDeadline{2000};
   static constexpr std::chrono::milliseconds ResetAnswerRecheck{2};
 
+  // Passes every step of the exchange on to the log and keeps the words of the last
+  // result, for the outcome row of an operation that ends without a box.
+  class ResultNote : public ExchangeObserver {
+   public:
+    explicit ResultNote(ExchangeObserver& next) : next_(next) {}
+    void exchangeEvent(const ExchangeEvent& event) override;
+    std::string last;
+
+   private:
+    ExchangeObserver& next_;
+  };
+
   std::array<MaskedField*, FieldCount> fields_{};
   AddressMembers members_;
   FieldValidation validation_{*this};
   TelegramExchange exchange_{*this};
+  WindowFace face_{*this};
+  DeviceSession session_{exchange_, face_};
   ActivityWait activityWait_;
   TAboutWindow* aboutWindow_ = nullptr;
   TelegramLog log_;
+  ResultNote resultNote_{log_};
   TelegramLogWindow* logWindow_ = nullptr;
   std::unique_ptr<BoxNotes> boxNotes_;  // the last box of an operation, for its outcome row
-  std::string lastResult_;
   bool resetCheckPending_ = false;
   std::vector<std::uint8_t> resetAnswerBytes_;
   std::chrono::steady_clock::time_point resetAnswerDeadline_;
-  int progressStep_ = 6;
   bool startupQueued_ = false;
   bool closeRequested_ = false;
 };

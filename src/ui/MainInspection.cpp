@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <thread>
 
-#include "config/InterfaceTest.h"
-#include "config/ProgrammingModeScan.h"
+#include "telegram/InterfaceTest.h"
+#include "config/DeviceSession.h"
 #include "link/PortPaths.h"
 #include "platform/PortDiagnosis.h"
 #include "platform/SystemDirectory.h"
@@ -59,7 +59,7 @@ void TMain::interfaceTest() {
   {
     const std::string name = Port ? Port->PortName() : "";
     const PortPaths paths = configuredPaths();
-    const ChipState state = TestInterface(*this, &log_);
+    const ChipState state = session_.testInterface();
     CoreText report = InterfaceTestReport(state, name, name.empty() ? "" : PortDevicePath(name, paths));
     if (Port && Port->IsFailed()) {
       const CoreText problem = PortOpenProblem(name, paths);
@@ -75,7 +75,7 @@ void TMain::interfaceTest() {
 }
 
 void TMain::programmingModeScan() {
-  const ProgrammingModeScanResult result = ScanProgrammingMode(*this);
+  const ProgrammingModeScanResult result = session_.scanProgrammingMode();
   platform().messageBox(Translated(ProgrammingModeReport(result)), ProgrammingModeCaption, mb::IconInformation);
 }
 
@@ -137,7 +137,7 @@ void TMain::notePortProblems(std::uint8_t onlyPort) {
 
 TMain::OperationGroup::OperationGroup(TMain& window, const CoreText& title) : window_(window) {
   window_.boxNotes_->forget();
-  window_.lastResult_.clear();
+  window_.resultNote_.last.clear();
   ReportOperationStarted(&window_.log_, title);
 }
 
@@ -147,8 +147,8 @@ CoreText TMain::operationOutcome() const {
   if (!boxNotes_->lastText().empty()) {
     return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "koniec: %1")).arg(CoreText(boxNotes_->lastText()).firstLine());
   }
-  if (!lastResult_.empty()) {
-    return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "koniec, ostatni wynik: %1")).arg(lastResult_);
+  if (!resultNote_.last.empty()) {
+    return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "koniec, ostatni wynik: %1")).arg(resultNote_.last);
   }
   return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "koniec"));
 }

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "config/InterfaceTest.h"
-#include "config/ProgrammingModeScan.h"
+#include "telegram/InterfaceTest.h"
+#include "config/DeviceSession.h"
 #include "support/ProcedureRig.h"
 #include "telegram/FrameDecoder.h"
 #include "telegram/TelegramLog.h"
@@ -118,7 +118,7 @@ TEST_P(ProgrammingModeScanOnBus, ListsEveryAnsweringAddressOnce) {
   }
   ProcedureRig rig(scene);
 
-  const ProgrammingModeScanResult result = ScanProgrammingMode(rig, ProgrammingModeListenTime, virtualClock(scene));
+  const ProgrammingModeScanResult result = rig.session.scanProgrammingMode(ProgrammingModeListenTime, virtualClock(scene));
 
   EXPECT_FALSE(result.sendFailed);
   std::vector<std::pair<std::uint16_t, int>> found;

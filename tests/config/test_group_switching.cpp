@@ -1,7 +1,7 @@
 // The OnGroup and OffGroup buttons against the simulated bus.
 #include <gtest/gtest.h>
 
-#include "config/GroupSwitching.h"
+
 #include "support/ProcedureRig.h"
 
 namespace kolvaro::test {

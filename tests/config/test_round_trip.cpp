@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "ProcedureExpectations.h"
-#include "config/ReadProcedure.h"
-#include "config/WriteProcedure.h"
+
+
 
 namespace kolvaro::test {
 namespace {

@@ -10,7 +10,7 @@
 #include "../cli/CliRun.h"
 #include "BusWindow.h"
 #include "config/ConfigurationFile.h"
-#include "config/ProcedureSupport.h"
+#include "config/SessionBoxes.h"
 #include "ui/Colours.h"
 #include "ui/FileMenu.h"
 #include "ui/MaskedField.h"
@@ -89,7 +89,7 @@ TEST(FileMenu, AFileWrittenThroughTheWindowEqualsTheCliWrite) {
   EXPECT_EQ(bus.platform.boxes.back().text,
             "Weryfikacja zakończona: element różni się w 1 pozycjach.\nprograms.WY1: oczekiwano off-delay, odczytano "
             "no-delay");
-  EXPECT_EQ(bus.platform.boxes.back().flags, procedure::box::Error);
+  EXPECT_EQ(bus.platform.boxes.back().flags, box::Error);
 
   // Read, then Zapisz jako…: the configuration as read from the device, with the opened
   // file's note; saving leaves the gray of the values read as it is.
@@ -151,7 +151,7 @@ TEST(FileMenu, BadFilesChangeNothingAndSayWhatAndWhere) {
     EXPECT_EQ(bus.platform.boxes.back().text,
               "Plik konfiguracji " + path + " jest nieprawidłowy; okno pozostaje bez zmian.\n" + c.message)
         << c.what;
-    EXPECT_EQ(bus.platform.boxes.back().flags, procedure::box::Error) << c.what;
+    EXPECT_EQ(bus.platform.boxes.back().flags, box::Error) << c.what;
     EXPECT_EQ(stateOf(w), before) << c.what;
   }
   EXPECT_EQ(bus.dump(1), device);

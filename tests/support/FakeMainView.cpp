@@ -20,22 +20,9 @@ void FakeMainView::setProgressPosition(int position) {
   progressHistory.push_back(position);
 }
 
-void FakeMainView::setProgressStep(int step) {
-  progressStep = step;
-  progressStepHistory.push_back(step);
-}
-
-void FakeMainView::stepProgress() { setProgressPosition(progress + progressStep); }
-
 void FakeMainView::runValidation() {
   ++validationRuns;
   validation.Addr_MaskEditExit();
-}
-
-std::string FakeMainView::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                                       ExchangeMode mode) {
-  sent.push_back({telegram, waitLimit, answerCode, mode});
-  return onSendTelegram ? onSendTelegram(sent.back()) : exchange_result::NoReply;
 }
 
 }  // namespace kolvaro::test

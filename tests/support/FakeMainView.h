@@ -1,8 +1,8 @@
 #pragma once
 // A recording stand-in for the main window, for tests of the validation and of the
-// bus procedures. It keeps every field, combo box, button and the progress bar as
-// plain values, records what the code under test did to them, runs the real field
-// validation, and hands telegrams to whatever exchange the test wires in.
+// window's face of the device session. It keeps every field, combo box, button and the
+// progress bar as plain values, records what the code under test did to them and runs
+// the real field validation.
 #include <array>
 #include <functional>
 #include <optional>
@@ -11,6 +11,7 @@
 
 #include "config/FieldValidation.h"
 #include "config/MainView.h"
+#include "telegram/ExchangeTerms.h"
 #include "support/RecordingPlatform.h"
 
 namespace kolvaro::test {
@@ -36,14 +37,10 @@ class FakeMainView : public MainView {
   void setComboColour(Combo combo, std::uint32_t bgr) override { comboColours[index(combo)] = bgr; }
   int progressPosition() const override { return progress; }
   void setProgressPosition(int position) override;
-  void setProgressStep(int step) override;
-  void stepProgress() override;
   bool buttonEnabled(Button button) const override { return buttons[index(button)]; }
   void setButtonEnabled(Button button, bool enabled) override { buttons[index(button)] = enabled; }
   AddressMembers& members() override { return addressMembers; }
   void runValidation() override;
-  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           ExchangeMode mode) override;
 
   // Convenience
   std::string& text(Field field) { return texts[index(field)]; }
@@ -57,7 +54,6 @@ class FakeMainView : public MainView {
   std::array<std::uint32_t, ComboCount> comboColours{};
   std::array<bool, 4> buttons{true, true, true, true};
   int progress = 0;
-  int progressStep = 6;
   AddressMembers addressMembers;
 
   // Message boxes, beeps and pauses go through the platform seam: this platform is
@@ -67,7 +63,6 @@ class FakeMainView : public MainView {
 
   // Records.
   std::vector<int> progressHistory;      // every position the bar took, in order
-  std::vector<int> progressStepHistory;  // every step set, in order
   std::vector<Field> fieldTextWrites;    // every setFieldText, in order
   std::vector<SentTelegram> sent;
   int validationRuns = 0;  // calls of runValidation
@@ -75,7 +70,6 @@ class FakeMainView : public MainView {
   std::vector<unsigned>& pauses = platform.sleeps;
 
   // Hooks.
-  std::function<std::string(const SentTelegram&)> onSendTelegram;  // unset: "NoReply"
   std::function<void(Field)> onFieldTextSet;                       // after a text is set, as a toolkit's change event
   FieldValidation validation{*this};
 

@@ -72,12 +72,21 @@ void ProcedureRig::setButtonEnabled(Button button, bool enabled) {
   buttonChanges.push_back({button, enabled});
 }
 
-std::string ProcedureRig::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                                       ExchangeMode mode) {
-  if (beforeCall) beforeCall(sent.size(), telegram);
-  sent.push_back({telegram, waitLimit, answerCode, mode});
-  results.push_back(exchange.SendTelegram(telegram, waitLimit, answerCode, mode));
-  return results.back();
+Reply ProcedureRig::request(const Request& request) {
+  SentTelegram shown{FrameHexText(request.frame), request.waitTicks, request.answer.service, ExchangeMode::Answer};
+  switch (request.awaited) {
+    case Awaited::Nothing:
+      shown = {shown.telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation};
+      break;
+    case Awaited::Confirmation: shown = {shown.telegram, shown.waitLimit, answer_code::None, ExchangeMode::Confirmation}; break;
+    case Awaited::Answer: break;
+    case Awaited::FurtherAnswer: shown = {"", shown.waitLimit, shown.answerCode, ExchangeMode::FurtherAnswer}; break;
+  }
+  if (beforeCall) beforeCall(sent.size(), shown.telegram);
+  sent.push_back(shown);
+  replies.push_back(exchange.request(request));
+  results.push_back(ReplyText(replies.back()));
+  return replies.back();
 }
 
 void ProcedureRig::waitForActivity(int /*readableDescriptor*/) {
@@ -109,10 +118,10 @@ void ProcedureRig::enter(Field field, const std::string& value) {
 
 void ProcedureRig::clearRecords() {
   progressHistory.clear();
-  progressStepHistory.clear();
   fieldTextWrites.clear();
   sent.clear();
   results.clear();
+  replies.clear();
   pauses.clear();
   colourChanges.clear();
   buttonChanges.clear();

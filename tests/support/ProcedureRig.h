@@ -1,10 +1,11 @@
 #pragma once
-// The recording main window wired to the in-process simulated bus, for the bus
-// procedure tests: its sendTelegram is the real TelegramExchange over a real ComPort
-// (start-up constructor) whose "COM1" is a host connection of the scene; Timer1 ticks
-// every second of virtual time; pauses move the virtual clock; message boxes, those of
-// the exchange and the port included, are recorded and answered from the script of
-// the view's RecordingPlatform.
+// The recording main window wired to the in-process simulated bus, for the device
+// session's tests: the window's own face of the session (WindowFace) on the recording
+// window, and the session's requests recorded on their way to the real TelegramExchange
+// over a real ComPort (start-up constructor) whose "COM1" is a host connection of the
+// scene; Timer1 ticks every second of virtual time; pauses move the virtual clock;
+// message boxes, those of the exchange and the port included, are recorded and
+// answered from the script of the view's RecordingPlatform.
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -17,10 +18,11 @@
 #include "support/FakeMainView.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/TelegramExchange.h"
+#include "ui/WindowFace.h"
 
 namespace kolvaro::test {
 
-class ProcedureRig : public FakeMainView, public ExchangeHost {
+class ProcedureRig : public FakeMainView, public ExchangeHost, public BusRequests {
  public:
   struct ColourChange {
     Field field;
@@ -40,8 +42,10 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   // MainView, recorded on top of FakeMainView
   void setFieldColour(Field field, std::uint32_t bgr) override;
   void setButtonEnabled(Button button, bool enabled) override;
-  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           ExchangeMode mode) override;
+
+  // BusRequests: each request recorded (as the chip's exchange takes it), then passed on.
+  Reply request(const Request& request) override;
+  ChipState testInterface() override { return exchange.testInterface(); }
   // Pauses move the virtual clock. Every box (recorded and answered from the platform's
   // script) stays up for answerTime of virtual time, and its own event loop takes the
   // timer's ticks meanwhile, as a task-modal box does: the bus goes on, and no tick is
@@ -62,7 +66,8 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
 
   std::vector<ColourChange> colourChanges;
   std::vector<ButtonChange> buttonChanges;
-  std::vector<std::string> results;  // what every sendTelegram returned, in order
+  std::vector<std::string> results;  // every reply, in the log's words ("ACK", "NoReply", …), in order
+  std::vector<Reply> replies;        // every reply, in order
   std::vector<std::string> memo;     // Tels_memo
   int ticks = 0;
   std::chrono::milliseconds answerTime{300};  // how long the user takes to answer a box
@@ -78,6 +83,8 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
 
   sim::Scene& scene;
   TelegramExchange exchange{*this};
+  WindowFace face{*this};
+  DeviceSession session{*this, face};
 
  private:
   void advance(std::chrono::microseconds span);
@@ -88,6 +95,12 @@ class ProcedureRig : public FakeMainView, public ExchangeHost {
   std::chrono::microseconds nextTick_;
   bool tickDue_ = false;
 };
+
+// The window's buttons on the rig.
+inline void WriteClick(ProcedureRig& rig) { rig.face.write(rig.session); }
+inline void ReadClick(ProcedureRig& rig) { rig.face.read(rig.session); }
+inline void OnGroupClick(ProcedureRig& rig) { rig.face.switchGroup(rig.session, true); }
+inline void OffGroupClick(ProcedureRig& rig) { rig.face.switchGroup(rig.session, false); }
 
 // The telegram texts of the first transmissions on the bus, in order, as they stand on
 // the bus: the chip sends every first transmission with the repeat flag set (0x98

@@ -159,7 +159,7 @@ TEST(ReceiveMachineTest, Scenarios) {
        ReceiveMachine::State::Finished},
   };
   for (const auto& s : scenarios) {
-    ReceiveMachine machine(static_cast<ExchangeMode>(s.mode), s.answerCode, Local);
+    ReceiveMachine machine(static_cast<ExchangeMode>(s.mode), {s.answerCode, std::nullopt}, Local);
     const Fed fed = feedAll(machine, s.stream);
     EXPECT_EQ(fed.acks, s.acks) << s.name;
     EXPECT_EQ(fed.answers, s.answers) << s.name;
@@ -168,15 +168,17 @@ TEST(ReceiveMachineTest, Scenarios) {
   }
 }
 
-// The trace sees every state entered and the verdict on every complete frame, in order.
-TEST(ReceiveMachineTest, TraceGivesStatesAndVerdicts) {
+// The trace sees every state entered and the judgement of every complete frame, in order.
+TEST(ReceiveMachineTest, TraceGivesStatesAndJudgements) {
   using State = ReceiveMachine::State;
-  using Verdict = ReceiveMachine::Verdict;
+  using Verdict = FrameJudgement;
   using Kind = ReceiveMachine::TraceRecord::Kind;
   Bytes badChecksum = memoryResponse();
   badChecksum.back() ^= 0x40;
   const Bytes group = withChecksum({0xB0, 0x11, 0x05, 0x00, 0x02, 0xE3, 0x42, 0x40, 0x00, 0x12});
   const Bytes addressResponse = withChecksum({0xB0, 0x11, 0x05, 0xFF, 0xFE, 0x61, 0x01, 0x40});
+  const Bytes fromAnotherDevice = withChecksum({0xB0, 0x11, 0x06, 0xFF, 0xFE, 0x63, 0x42, 0x40, 0x00, 0x12});
+  const Bytes ownEcho = withChecksum({0xBC, 0xFF, 0xFE, 0x11, 0x05, 0x63, 0x42, 0x01, 0x00, 0x00});
   struct Case {
     const char* name;
     ExchangeMode mode;
@@ -187,11 +189,13 @@ TEST(ReceiveMachineTest, TraceGivesStatesAndVerdicts) {
   const Case cases[] = {
       {"each refusal, then the answer",
        ExchangeMode::Answer,
-       concat({badChecksum, memoryResponse(0x1106), group, addressResponse, memoryResponse()}),
-       {Verdict::WrongChecksum, Verdict::OtherDestination, Verdict::GroupDestination, Verdict::OtherService,
-        Verdict::Accepted},
+       concat({badChecksum, memoryResponse(0x1106), group, addressResponse, ownEcho, fromAnotherDevice,
+               memoryResponse()}),
+       {Verdict::BadChecksum, Verdict::OtherDestination, Verdict::OtherDestination, Verdict::WrongService,
+        Verdict::OwnEcho, Verdict::OtherSource, Verdict::Accepted},
        {State::Assembling, State::Idle, State::Assembling, State::Idle, State::Assembling, State::Idle,
-        State::Assembling, State::Idle, State::Assembling, State::Finished}},
+        State::Assembling, State::Idle, State::Assembling, State::Idle, State::Assembling, State::Idle,
+        State::Assembling, State::Finished}},
       {"confirmation mode logs an answer and ends on 8B",
        ExchangeMode::Confirmation,
        concat({memoryResponse(), {0x8B}}),
@@ -200,14 +204,14 @@ TEST(ReceiveMachineTest, TraceGivesStatesAndVerdicts) {
       {"noise enters no state", ExchangeMode::Answer, {0x00, 0x8B, 0x42}, {}, {}},
   };
   for (const auto& c : cases) {
-    ReceiveMachine machine(c.mode, answer_code::MemoryResponse, Local);
+    ReceiveMachine machine(c.mode, {service::MemoryResponse, 0x1105}, Local);
     std::vector<Verdict> verdicts;
     std::vector<State> entered;
     std::vector<std::size_t> judgedLengths;
     State current = State::Idle;
     machine.setTraceSink([&](const ReceiveMachine::TraceRecord& r) {
       if (r.kind == Kind::FrameJudged) {
-        verdicts.push_back(r.verdict);
+        verdicts.push_back(r.judgement);
         judgedLengths.push_back(r.frame.size());
         EXPECT_EQ(r.from, State::Assembling) << c.name;
         return;
@@ -232,11 +236,11 @@ TEST(ReceiveMachineTest, ChecksumIndexFromTheLengthField) {
 }
 
 TEST(ReceiveMachineTest, EndsOnConfirmationAndAnswer) {
-  ReceiveMachine confirm(ExchangeMode::Confirmation, 255, Local);
+  ReceiveMachine confirm(ExchangeMode::Confirmation, {}, Local);
   EXPECT_EQ(confirm.feed(0x8B), Event::Confirmed);
   EXPECT_EQ(confirm.feed(0x8B), Event::Nothing);  // finished: nothing more happens
 
-  ReceiveMachine answer(ExchangeMode::Answer, 9, Local);
+  ReceiveMachine answer(ExchangeMode::Answer, {service::MemoryResponse, std::nullopt}, Local);
   const Fed fed = feedAll(answer, concat({memoryResponse(), memoryResponse()}));
   EXPECT_EQ(fed.answers, (std::vector<std::size_t>{10}));
   EXPECT_EQ(answer.answerText(), "B01105FFFE6342400012");
@@ -246,11 +250,73 @@ TEST(ReceiveMachineTest, LongestFrameCompletesWithinTheBuffer) {
   Bytes frame{0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x6F, 0x42, 0x40};
   while (frame.size() < 22) frame.push_back(static_cast<std::uint8_t>(frame.size()));
   frame = withChecksum(frame);
-  ReceiveMachine machine(ExchangeMode::Answer, 9, Local);
+  ReceiveMachine machine(ExchangeMode::Answer, {service::MemoryResponse, std::nullopt}, Local);
   const Fed fed = feedAll(machine, frame);
   EXPECT_EQ(fed.answers, (std::vector<std::size_t>{22}));
   EXPECT_EQ(machine.answerText().size(), 44u);
   EXPECT_EQ(machine.lastFrame().size(), 23u);
+}
+
+// Which frames get the acknowledge: those for us (our address, or the broadcast) that
+// we did not send; never a group frame whose number happens to equal our address.
+TEST(ReceiveMachineTest, AcknowledgeGoesToFramesForUsOnly) {
+  struct Case {
+    const char* name;
+    std::uint16_t source;
+    std::uint16_t destination;
+    std::uint8_t routing;
+    bool acknowledged;
+  };
+  const Case cases[] = {
+      {"individual to us", 0x1105, Local, 0x63, true},
+      {"individual to us, sent by us", Local, Local, 0x63, false},
+      {"individual to another", 0x1105, 0x1106, 0x63, false},
+      {"individual to address 0", 0x1105, 0x0000, 0x63, false},
+      {"broadcast", 0x1105, 0x0000, 0xE1, true},
+      {"broadcast sent by us", Local, 0x0000, 0xE1, false},
+      {"group with our number", 0x1105, Local, 0xE1, false},
+      {"group 0/0/2", 0x1105, 0x0002, 0xE1, false},
+  };
+  for (const auto& c : cases) {
+    const Bytes frame = withChecksum({0xBC, static_cast<std::uint8_t>(c.source >> 8),
+                                      static_cast<std::uint8_t>(c.source & 0xFF),
+                                      static_cast<std::uint8_t>(c.destination >> 8),
+                                      static_cast<std::uint8_t>(c.destination & 0xFF), c.routing, 0x00, 0x80});
+    for (auto mode : {ExchangeMode::Answer, ExchangeMode::FurtherAnswer, ExchangeMode::Confirmation}) {
+      ReceiveMachine machine(mode, {service::MemoryResponse, std::nullopt}, Local);
+      const Fed fed = feedAll(machine, frame);
+      EXPECT_EQ(fed.acks, c.acknowledged ? std::vector<std::size_t>{5} : std::vector<std::size_t>{})
+          << c.name << ", " << toString(mode);
+    }
+  }
+}
+
+// Only the positive confirmation, and only between frames in confirmation mode, ends a
+// wait as confirmed; the negative one (0B) is no confirmation.
+TEST(ReceiveMachineTest, ConfirmationIsThePositiveByteBetweenFrames) {
+  struct Case {
+    const char* name;
+    ExchangeMode mode;
+    Bytes stream;
+    bool confirmed;
+  };
+  Bytes inFrame = memoryResponse(0x1106);
+  inFrame.insert(inFrame.begin() + 3, 0x8B);
+  inFrame.resize(8);
+  const Case cases[] = {
+      {"positive", ExchangeMode::Confirmation, {0x8B}, true},
+      {"negative", ExchangeMode::Confirmation, {0x0B}, false},
+      {"positive after noise", ExchangeMode::Confirmation, {0x03, 0x0B, 0x8B}, true},
+      {"positive inside a frame", ExchangeMode::Confirmation, inFrame, false},
+      {"positive while an answer is awaited", ExchangeMode::Answer, {0x8B}, false},
+      {"positive while a further answer is awaited", ExchangeMode::FurtherAnswer, {0x8B}, false},
+  };
+  for (const auto& c : cases) {
+    ReceiveMachine machine(c.mode, {}, Local);
+    const Fed fed = feedAll(machine, c.stream);
+    const bool confirmed = !fed.events.empty() && fed.events.back() == Event::Confirmed;
+    EXPECT_EQ(confirmed, c.confirmed) << c.name;
+  }
 }
 
 }  // namespace

@@ -9,8 +9,6 @@
 
 #include "TranslationSupport.h"
 #include "UiTestSupport.h"
-#include "config/ReadProcedure.h"
-#include "config/WriteProcedure.h"
 #include "sim/Scene.h"
 #include "support/ProcedureRig.h"
 
@@ -29,7 +27,7 @@ sim::DeviceSetup device(std::uint16_t address, bool programmingMode) {
 struct Scenario {
   const char* name;
   std::vector<sim::DeviceSetup> devices;
-  void (*click)(MainView&);
+  void (*click)(test::ProcedureRig&);
   std::vector<int> answers;
   std::size_t boxes;
   friend void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name; }
@@ -41,13 +39,13 @@ sim::DeviceSetup withoutMemoryAnswers(sim::DeviceSetup setup) {
 }
 
 const Scenario scenarios[] = {
-    {"WriteFullRun", {device(0x1101, true)}, WriteClick, {id::Ok, id::Yes, id::Yes, id::Ok, id::Yes, id::Ok}, 6},
-    {"WriteAddressTaken", {device(0x1105, false), device(0x1101, true)}, WriteClick, {id::Yes, id::Ok, id::No}, 3},
-    {"WriteNoDeviceInProgrammingMode", {device(0x1101, false)}, WriteClick, {id::Ok}, 2},
-    {"WriteTwoInProgrammingMode", {device(0x1101, true), device(0x1102, true)}, WriteClick, {id::Ok}, 2},
-    {"ReadFullRun", {device(0x1105, true)}, ReadClick, {id::Ok, id::Yes, id::Yes}, 3},
-    {"ReadDeviceWithoutMemory", {withoutMemoryAnswers(device(0x1105, true))}, ReadClick, {id::Ok}, 3},
-    {"ReadAddressTwice", {device(0x1105, true), device(0x1105, false)}, ReadClick, {id::Ok}, 2},
+    {"WriteFullRun", {device(0x1101, true)}, test::WriteClick, {id::Ok, id::Yes, id::Yes, id::Ok, id::Yes, id::Ok}, 6},
+    {"WriteAddressTaken", {device(0x1105, false), device(0x1101, true)}, test::WriteClick, {id::Yes, id::Ok, id::No}, 3},
+    {"WriteNoDeviceInProgrammingMode", {device(0x1101, false)}, test::WriteClick, {id::Ok}, 2},
+    {"WriteTwoInProgrammingMode", {device(0x1101, true), device(0x1102, true)}, test::WriteClick, {id::Ok}, 2},
+    {"ReadFullRun", {device(0x1105, true)}, test::ReadClick, {id::Ok, id::Yes, id::Yes}, 3},
+    {"ReadDeviceWithoutMemory", {withoutMemoryAnswers(device(0x1105, true))}, test::ReadClick, {id::Ok}, 3},
+    {"ReadAddressTwice", {device(0x1105, true), device(0x1105, false)}, test::ReadClick, {id::Ok}, 2},
 };
 
 struct BoxRun {

@@ -9,8 +9,7 @@
 #include <functional>
 
 #include "UiTestSupport.h"
-#include "config/GroupSwitching.h"
-#include "config/ReadProcedure.h"
+#include "ui/WindowFace.h"
 #include "ui/MaskedField.h"
 
 namespace kolvaro {
@@ -125,8 +124,9 @@ TEST_F(Reentry, APortChangeHoldsTheGuardThatTheProceduresObey) {
     if (box.text != "Active port: COM2") return;
     held = window.operationRunning();
     const int before = rig.platform.beeps;
-    kolvaro::OnGroupClick(window);
-    kolvaro::ReadClick(window);
+    WindowFace face(window);
+    face.switchGroup(window.session(), true);
+    face.read(window.session());
     window.OnGroup->click();
     beeps = rig.platform.beeps - before;
   };

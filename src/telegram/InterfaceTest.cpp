@@ -1,4 +1,4 @@
-#include "config/InterfaceTest.h"
+#include "telegram/InterfaceTest.h"
 
 #include "link/Comport.h"
 

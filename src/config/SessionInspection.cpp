@@ -1,29 +1,19 @@
-#include "config/ProgrammingModeScan.h"
-
+// Every device in programming mode, by address: the broadcast physical address read
+// once, then every physical address response collected for a few seconds.
 #include <algorithm>
 
-#include "config/MemoryMap.h"
-#include "config/ProcedureSupport.h"
-#include "link/Hex.h"
+#include "config/DeviceSession.h"
 #include "telegram/FrameDecoder.h"
 
 namespace kolvaro {
 
-namespace {
-
-// The source address of an answer text: digits 3..6 (the bytes after the control byte).
-std::uint16_t sourceOf(const std::string& answer) {
-  return static_cast<std::uint16_t>(HexPairToByte(answer.substr(2, 2)) << 8 | HexPairToByte(answer.substr(4, 2)));
-}
-
-}  // namespace
-
-ProgrammingModeScanResult ScanProgrammingMode(MainView& view, std::chrono::milliseconds listen, SteadyNow now) {
+ProgrammingModeScanResult DeviceSession::scanProgrammingMode(std::chrono::milliseconds listen, SteadyNow now) {
   if (!now) now = [] { return std::chrono::steady_clock::now(); };
   ProgrammingModeScanResult result;
   const auto start = now();
-  auto record = [&](const std::string& answer) {
-    const std::uint16_t address = sourceOf(answer);
+  auto record = [&](const Reply& reply) {
+    if (reply.outcome != Outcome::Answered) return;
+    const std::uint16_t address = reply.answer()->source;
     auto found = std::find_if(result.devices.begin(), result.devices.end(),
                               [&](const ProgrammingModeDevice& d) { return d.address == address; });
     if (found == result.devices.end()) {
@@ -33,22 +23,45 @@ ProgrammingModeScanResult ScanProgrammingMode(MainView& view, std::chrono::milli
     }
   };
 
-  const std::string request = PhysicalAddressReadTelegram(static_cast<std::uint16_t>(view.members().Local_phAddr));
-  const std::string first =
-      view.sendTelegram(request, wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::Answer);
-  switch (procedure::judge(first)) {
-    case procedure::Outcome::Error: result.sendFailed = true; return result;
-    case procedure::Outcome::Answer: record(first); break;
-    case procedure::Outcome::NoReply: break;
+  const AnswerWanted wanted{service::IndividualAddressResponse, std::nullopt};
+  const Reply first = bus_.request(Request::answered(IndividualAddressReadFrame(face_.values(false).local), wanted));
+  if (first.outcome == Outcome::Error) {
+    result.sendFailed = true;
+    return result;
   }
+  record(first);
   // Further answers, one tick at a time, until the listening time is over. Each wait
   // sends nothing; answers that come between two waits stay on the line for the next.
   while (now() - start < listen) {
-    const std::string further =
-        view.sendTelegram("", wait_limit::OneTick, answer_code::PhysicalAddressResponse, ExchangeMode::FurtherAnswer);
-    if (procedure::judge(further) == procedure::Outcome::Answer) record(further);
-    if (procedure::judge(further) == procedure::Outcome::Error) break;
+    const Reply further = bus_.request(Request::furtherAnswer(wanted));
+    if (further.outcome == Outcome::Error) break;
+    record(further);
   }
+  return result;
+}
+
+Verification DeviceSession::verify(const DeviceConfiguration& expected) {
+  // The read's questions are answered Yes without being shown, as a comparison needs
+  // every stage; the values read stay out of the face's own entries. Its messages and
+  // progress reach the face as always.
+  class ReadingFace : public SessionFace {
+   public:
+    explicit ReadingFace(SessionFace& face) : face_(face) {}
+    bool ask(Question) override { return true; }
+    void tell(Message message) override { face_.tell(message); }
+    void progress(int position) override { face_.progress(position); }
+    SessionValues values(bool) override { return {face_.values(false).local, std::nullopt, {}, {}, 0}; }
+
+   private:
+    SessionFace& face_;
+  };
+  ReadingFace reading(face_);
+  const ReadResult read = DeviceSession(bus_, reading).read();
+  Verification result;
+  if (!read.complete()) return result;
+  result.deviceRead = true;
+  result.found = read.found;
+  result.differences = CompareConfigurations(expected, read.found);
   return result;
 }
 

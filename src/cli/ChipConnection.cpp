@@ -1,4 +1,4 @@
-#include "cli/TerminalView.h"
+#include "cli/ChipConnection.h"
 
 #include <algorithm>
 
@@ -8,8 +8,6 @@
 #include <poll.h>
 #endif
 
-#include "cli/ProgressLine.h"
-#include "config/ProcedureSupport.h"
 #include "platform/Platform.h"
 
 namespace kolvaro::cli {
@@ -22,9 +20,10 @@ constexpr auto QuietSpan = std::chrono::milliseconds(300);
 constexpr auto SettleLimit = std::chrono::seconds(5);
 }  // namespace
 
-TerminalView::TerminalView(ProgressLine& progress) : progress_(progress), nextTick_(Clock::now() + TickInterval) {}
+ChipConnection::ChipConnection(std::uint16_t localAddress)
+    : local_(localAddress), nextTick_(Clock::now() + TickInterval) {}
 
-bool TerminalView::openPort() {
+bool ChipConnection::openPort() {
   port_ = std::make_unique<ComPort>();
   if (port_->IsFailed()) return false;
   // The window's start-up checks, with its texts.
@@ -36,15 +35,8 @@ bool TerminalView::openPort() {
   return true;
 }
 
-std::string TerminalView::sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                                       ExchangeMode mode) {
-  return exchange_.SendTelegram(telegram, waitLimit, answerCode, mode);
-}
-
-std::uint16_t TerminalView::localAddress() const { return ownAddress(); }
-
 // Blocks until a byte may have arrived or Timer1 is due; a tick that is due is counted.
-void TerminalView::waitForActivity(int readableDescriptor) {
+void ChipConnection::waitForActivity(int readableDescriptor) {
   const Clock::time_point now = Clock::now();
   if (now >= nextTick_) {
     exchange_.Timer1Timer();
@@ -67,7 +59,7 @@ void TerminalView::waitForActivity(int readableDescriptor) {
 #endif
 }
 
-void TerminalView::settle() {
+void ChipConnection::settle() {
   if (!port_ || port_->IsFailed()) return;
   const Clock::time_point deadline = Clock::now() + SettleLimit;
   Clock::time_point lastByte = Clock::now();
@@ -86,7 +78,5 @@ void TerminalView::settle() {
 #endif
   }
 }
-
-void TerminalView::progressMoved(int position) { progress_.draw(position, ProgressMaximum); }
 
 }  // namespace kolvaro::cli

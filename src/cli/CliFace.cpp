@@ -1,0 +1,51 @@
+#include "cli/CliFace.h"
+
+#include <iostream>
+
+#include "cli/ProgressLine.h"
+#include "config/SessionBoxes.h"
+
+namespace kolvaro::cli {
+
+namespace {
+
+// A box's text as one line, behind its caption.
+void printLine(const SessionBox& box) {
+  std::string text = box.text;
+  for (char& c : text) {
+    if (c == '\n') c = ' ';
+  }
+  std::cerr << "[" << (box.caption ? box.caption : "Kolvaro") << "] " << text;
+}
+
+bool answer(Question question, const Stages& stages) {
+  switch (question) {
+    case Question::ConfigureDespiteTakenAddress: return stages.address;
+    case Question::WriteGroupTable: return stages.groups;
+    case Question::WritePrograms: return stages.programs;
+    case Question::WriteInputMode: return stages.inputs;
+    case Question::ReadPrograms:
+    case Question::ReadInputMode: return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool CliFace::ask(Question question) {
+  const bool yes = answer(question, stages_);
+  progress_.interrupt();
+  printLine(BoxOf(question));
+  std::cerr << " -> " << (yes ? "Tak" : "Nie") << std::endl;
+  return yes;
+}
+
+void CliFace::tell(Message message) {
+  progress_.interrupt();
+  printLine(BoxOf(message));
+  std::cerr << std::endl;
+}
+
+void CliFace::progress(int position) { progress_.draw(position, ProgressFull); }
+
+}  // namespace kolvaro::cli
