@@ -633,6 +633,10 @@ Port %1 is not open: %2</translation>
         <source>koniec</source>
         <translation>end</translation>
     </message>
+    <message>
+        <source>inny nadawca</source>
+        <translation>another sender</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>
