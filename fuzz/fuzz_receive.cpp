@@ -3,6 +3,7 @@
 // here independently of the machine's own code.
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -45,6 +46,9 @@ void checkAccepted(const kolvaro::ReceiveMachine& machine, std::uint8_t mode, st
   const std::string expected = hexOf(frame.data(), checksumIndex);
   require(machine.answerText().size() == answerTextBefore + expected.size(), "answer text grows by the frame");
   require(machine.answerText().compare(answerTextBefore, std::string::npos, expected) == 0, "answer text");
+  // The answer as a frame: the same bytes, as far as its length field reaches.
+  const auto bytes = machine.answer().bytes();
+  require(bytes.size() == 7 + length && std::equal(bytes.begin(), bytes.end(), frame.begin()), "answer frame");
 }
 
 }  // namespace
@@ -58,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   using Event = kolvaro::ReceiveMachine::Event;
   using State = kolvaro::ReceiveMachine::State;
-  kolvaro::ReceiveMachine machine(static_cast<kolvaro::ExchangeMode>(mode), answerCode, local);
+  kolvaro::ReceiveMachine machine(static_cast<kolvaro::ExchangeMode>(mode), {answerCode, std::nullopt}, local);
   for (std::size_t i = 4; i < size; ++i) {
     const State before = machine.state();
     const std::size_t answerBefore = machine.answerText().size();

@@ -6,20 +6,11 @@ namespace kolvaro {
 
 namespace {
 
-// Frame positions and fields.
-constexpr std::size_t ControlIndex = 0;
-constexpr std::size_t RoutingIndex = 5;
-constexpr std::size_t TransportIndex = 6;
-constexpr std::size_t ServiceIndex = 7;
-constexpr std::size_t HeaderBytes = 7;  // control .. transport byte
+// Frame positions and fields: the layout's, under shorter names.
+constexpr std::size_t TransportIndex = frame_index::Transport;
+constexpr std::size_t ServiceIndex = frame_index::Application;
+using namespace frame_layout;
 
-constexpr std::uint8_t StandardFrameMask = 0xD3;  // frame type, fixed bits, the two low bits
-constexpr std::uint8_t StandardFrameBits = 0x90;  // standard frame, not a poll
-constexpr std::uint8_t RepeatFlag = 0x20;         // set on a first transmission
-constexpr std::uint8_t PriorityMask = 0x0C;
-constexpr std::uint8_t GroupFlag = 0x80;
-constexpr std::uint8_t HopMask = 0x70;
-constexpr std::uint8_t LengthMask = 0x0F;
 constexpr std::uint8_t TransportControlFlag = 0x80;  // connect, disconnect, ack: no application part
 constexpr std::uint8_t MemoryCountMask = 0x0F;
 constexpr std::uint8_t SmallValueMask = 0x3F;
@@ -80,26 +71,26 @@ DecodedFrame DecodeFrame(std::span<const std::uint8_t> bytes) {
     frame.notFrameReason = "za krótka (" + std::to_string(bytes.size()) + " B)";
     return frame;
   }
-  const std::uint8_t control = bytes[ControlIndex];
-  if ((control & StandardFrameMask) != StandardFrameBits) {
+  const std::uint8_t control = bytes[frame_index::Control];
+  if (!isStandardControl(control)) {
     frame.notFrameReason = "nieznany bajt sterujący " + hex(control, 2);
     return frame;
   }
   frame.isFrame = true;
   frame.control = control;
-  frame.priority = static_cast<FramePriority>((control & PriorityMask) >> 2);
+  frame.priority = static_cast<FramePriority>(control >> PriorityShift & PriorityMask);
   frame.repeated = (control & RepeatFlag) == 0;
-  frame.source = static_cast<std::uint16_t>(bytes[1] << 8 | bytes[2]);
-  frame.destination = static_cast<std::uint16_t>(bytes[3] << 8 | bytes[4]);
-  const std::uint8_t routing = bytes[RoutingIndex];
+  frame.source = static_cast<std::uint16_t>(bytes[frame_index::SourceHigh] << 8 | bytes[frame_index::SourceLow]);
+  frame.destination =
+      static_cast<std::uint16_t>(bytes[frame_index::DestinationHigh] << 8 | bytes[frame_index::DestinationLow]);
+  const std::uint8_t routing = bytes[frame_index::Routing];
   frame.groupDestination = (routing & GroupFlag) != 0;
-  frame.hopCount = (routing & HopMask) >> 4;
+  frame.hopCount = routing >> HopShift & HopMask;
   frame.lengthField = routing & LengthMask;
   frame.transportControl = bytes[TransportIndex];
 
-  // Header, n + 1 transport/application bytes... the transport byte is in the header,
-  // so the content is 7 + n bytes and the checksum follows it.
-  const std::size_t contentBytes = HeaderBytes + frame.lengthField;
+  // Header, transport byte and n application bytes; the checksum follows them.
+  const std::size_t contentBytes = bytesFor(routing);
   std::span<const std::uint8_t> content;
   if (bytes.size() > contentBytes) {
     content = bytes.first(contentBytes);

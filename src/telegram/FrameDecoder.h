@@ -4,9 +4,7 @@
 // a.b.c or group m/s/g), hop count, the service in words, its data and the checksum
 // verdict. Any byte sequence decodes: to a frame (possibly flagged truncated, over-long
 // or with a bad checksum) or to "not a frame" with the reason. Pure; no state.
-//
-// Frame layout: control, source high/low, destination high/low, routing (group flag,
-// hop count, length n), then n + 1 transport/application bytes, then the checksum.
+// The frame layout is telegram/FrameLayout.h.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "platform/CoreText.h"
+#include "telegram/FrameLayout.h"
 
 namespace kolvaro {
 
@@ -70,7 +69,7 @@ struct DecodedFrame {
 };
 
 // The fewest bytes that are decoded as a frame: header, transport byte and checksum.
-inline constexpr std::size_t MinimumFrameBytes = 8;
+inline constexpr std::size_t MinimumFrameBytes = frame_layout::MinBytesWithChecksum;
 
 DecodedFrame DecodeFrame(std::span<const std::uint8_t> bytes);
 

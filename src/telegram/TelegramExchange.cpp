@@ -8,7 +8,6 @@
 #include "link/Hex.h"
 #include "platform/Platform.h"
 #include "platform/Translatable.h"
-#include "telegram/FrameDecoder.h"
 #include "telegram/ReceiveMachine.h"
 
 namespace kolvaro {
@@ -105,7 +104,7 @@ TelegramExchange::Exchanged TelegramExchange::exchange(std::string telegram, std
       const std::size_t n = telegram.size() / 2;
       // The chip takes at most a 22-byte frame; a longer text cannot be framed and is
       // refused like a text the port will not take, never written in part.
-      writable = n <= chip::MaxFrameBytes;
+      writable = n <= frame_layout::MaxBytes;
       if (writable) {
         std::vector<std::uint8_t> frame(n, 0);
         HexToBytes(telegram.data(), telegram.size(), frame.data());

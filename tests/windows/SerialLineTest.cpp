@@ -10,7 +10,6 @@
 #include <sstream>
 #include <string>
 
-#include "config/GroupSwitching.h"
 #include "link/Comport.h"
 #include "platform/DcbWin32.h"
 #include "platform/HostSerialPorts.h"
@@ -19,6 +18,7 @@
 #include "support/FakeMainView.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/TelegramExchange.h"
+#include "ui/WindowFace.h"
 
 namespace kolvaro {
 namespace {
@@ -256,8 +256,8 @@ TEST(WindowsSerialRoundTrip, DcbIniInTheSystemDirectorySetsTheLine) {
 }
 
 // The window's part in a group switch, with a real exchange on the port and Timer1
-// ticking once a second of real time.
-class WineWindow : public test::FakeMainView, public ExchangeHost {
+// ticking once a second of real time; every reply recorded.
+class WineWindow : public test::FakeMainView, public ExchangeHost, public BusRequests {
  public:
   explicit WineWindow(ComPort& port) : port_(port), nextTick_(Clock::now() + 1s) {}
   ComPort* port() override { return &port_; }
@@ -270,17 +270,22 @@ class WineWindow : public test::FakeMainView, public ExchangeHost {
       exchange_.Timer1Timer();
     }
   }
-  std::string sendTelegram(const std::string& telegram, std::int32_t waitLimit, std::uint8_t answerCode,
-                           ExchangeMode mode) override {
-    test::FakeMainView::sendTelegram(telegram, waitLimit, answerCode, mode);  // recorded
-    results.push_back(exchange_.SendTelegram(telegram, waitLimit, answerCode, mode));
-    return results.back();
+  Reply request(const Request& request) override {
+    const Reply reply = exchange_.request(request);
+    results.push_back(ReplyText(reply));
+    return reply;
+  }
+  ChipState testInterface() override { return exchange_.testInterface(); }
+  void switchGroup(bool on) {
+    DeviceSession session(*this, face_);
+    face_.switchGroup(session, on);
   }
   std::vector<std::string> memo, results;
 
  private:
   ComPort& port_;
   TelegramExchange exchange_{*this};
+  WindowFace face_{*this};
   Clock::time_point nextTick_;
 };
 
@@ -305,7 +310,7 @@ TEST(WindowsSerialRoundTrip, GroupSwitchReachesTheBus) {
     WineWindow window(port);
     window.text(Field::OnOffGroup) = "00\\0\\002";
     window.runValidation();
-    c.on ? OnGroupClick(window) : OffGroupClick(window);
+    window.switchGroup(c.on);
     ASSERT_EQ(window.results.size(), 4u) << c.logged;
     EXPECT_EQ(window.results.back(), "ACK") << "the chip confirmed the last frame";
     EXPECT_TRUE(window.platform.boxes.empty()) << window.platform.boxes.front().text;
