@@ -32,8 +32,11 @@ bool answer(Question question, const Stages& stages) {
 
 }  // namespace
 
+// The write's questions are shown with the answer the options gave; a read reads
+// everything, so its questions are answered without a line.
 bool CliFace::ask(Question question) {
   const bool yes = answer(question, stages_);
+  if (question == Question::ReadPrograms || question == Question::ReadInputMode) return yes;
   progress_.interrupt();
   printLine(BoxOf(question));
   std::cerr << " -> " << (yes ? "Tak" : "Nie") << std::endl;

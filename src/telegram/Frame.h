@@ -14,13 +14,6 @@
 
 namespace kolvaro {
 
-// Control bytes of the frames the program sends.
-namespace control {
-inline constexpr std::uint8_t LowPriority = 0xBC;     // first transmission, low priority
-inline constexpr std::uint8_t System = 0xB0;          // first transmission, system priority
-inline constexpr std::uint8_t RepeatedUrgent = 0x98;  // repeat flag clear, urgent priority
-}  // namespace control
-
 // Which answer a request waits for: its application service and, where the request
 // went to one device, the device it must come from.
 struct AnswerWanted {

@@ -35,6 +35,13 @@ inline constexpr std::uint8_t Urgent = 0xB8;
 inline constexpr std::uint8_t Low = 0xBC;
 }  // namespace frame_start
 
+// Control bytes of the frames the program sends.
+namespace control {
+inline constexpr std::uint8_t LowPriority = 0xBC;     // first transmission, low priority
+inline constexpr std::uint8_t System = 0xB0;          // first transmission, system priority
+inline constexpr std::uint8_t RepeatedUrgent = 0x98;  // repeat flag clear, urgent priority
+}  // namespace control
+
 namespace frame_layout {
 // Bytes before the length field's bytes: header (6) and the transport byte.
 inline constexpr std::size_t FixedBytes = 7;
