@@ -76,7 +76,7 @@ mutation seam-negative-confirmation-acknowledged "$machine" \
 mutation seam-answer-from-another-source-accepted "$machine" \
   's/\n\s*if \(wanted_\.from && source != \*wanted_\.from\) return FrameJudgement::OtherSource;//'
 mutation seam-acknowledge-for-group-with-our-number "$machine" \
-  's/groupDestination \? destination == 0 : destination == local_/destination == 0 || destination == local_/'
+  's/groupDestination \? destination == 0 : destination == local_/groupDestination ? destination == 0 || destination == local_ : destination == local_/'
 mutation seam-confirmation-taken-as-answer "$exchange" \
   's/reply\.outcome = Outcome::Acknowledged;/reply.outcome = Outcome::Answered;/'
 mutation verification-ignores-input-mode "$compare" \

@@ -22,10 +22,12 @@ std::uint16_t wordAt(std::span<const std::uint8_t> frame, std::size_t high) {
 ReceiveMachine::ReceiveMachine(ExchangeMode mode, AnswerWanted wanted, std::uint16_t localAddress)
     : mode_(mode), wanted_(wanted), local_(localAddress) {}
 
-bool ReceiveMachine::isFrameStart(std::uint8_t byte, ExchangeMode mode) {
-  // A further answer in mode 1 never starts with the system priority control byte.
-  if (byte == frame_start::System) return mode != ExchangeMode::FurtherAnswer;
-  return byte == frame_start::Normal || byte == frame_start::Urgent || byte == frame_start::Low;
+// Every priority starts a frame in every mode: a further answer, too, may come with
+// system priority, as standard devices answer the address and memory reads; a second
+// device in programming mode must be seen (and acknowledged) whatever its priority.
+bool ReceiveMachine::isFrameStart(std::uint8_t byte) {
+  return byte == frame_start::System || byte == frame_start::Normal || byte == frame_start::Urgent ||
+         byte == frame_start::Low;
 }
 
 std::size_t ReceiveMachine::checksumIndex(std::uint8_t routingByte) {
@@ -46,7 +48,7 @@ ReceiveMachine::Event ReceiveMachine::feed(std::uint8_t byte) {
     enter(State::Finished);
     return Event::Confirmed;
   }
-  if (state_ == State::Idle && isFrameStart(byte, mode_)) enter(State::Assembling);
+  if (state_ == State::Idle && isFrameStart(byte)) enter(State::Assembling);
   if (state_ != State::Assembling) return Event::Nothing;
 
   // A frame completes at index 22 at the latest, so the clamp only keeps a

@@ -69,8 +69,8 @@ class ReceiveMachine {
   std::span<const std::uint8_t> lastFrame() const { return {buffer_.data(), lastFrameLength_}; }
   FrameJudgement lastJudgement() const { return lastJudgement_; }
 
-  // Whether a byte starts a frame in the given mode.
-  static bool isFrameStart(std::uint8_t byte, ExchangeMode mode);
+  // Whether a byte starts a frame (the same in every mode).
+  static bool isFrameStart(std::uint8_t byte);
   // The index of a frame's checksum, from its routing byte: 7 + the length field, and
   // never before 8 (the machine judges no shorter frame).
   static std::size_t checksumIndex(std::uint8_t routingByte);

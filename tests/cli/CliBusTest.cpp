@@ -154,19 +154,35 @@ TEST_F(CliBus, BadFilesNeverReachTheBus) {
   EXPECT_EQ(dumpDevice(*bus_, 1), before);
 }
 
-TEST_F(CliBus, TwoDevicesInProgrammingModeStopTheWriteBeforeTheAddress) {
-  start({"--device", "1.1.5,prog", "--device", "1.1.6,prog"});
-  const CliResult write = runCli(cli({"write", dir_.file("f.json"), "--yes"}));
-  EXPECT_EQ(write.status, 1) << write.err;
-  EXPECT_NE(write.err.find("[Informacja] W sieci istnieje kilka terminali znajdujących się obecnie w trybie "
-                           "programowania."),
-            std::string::npos)
-      << write.err;
-  EXPECT_NE(write.err.find("kolvaro-cli: zapis nie powiódł się"), std::string::npos) << write.err;
-  EXPECT_NE(bus_->child().output().find("IndividualAddressRead"), std::string::npos) << bus_->child().output();
-  EXPECT_EQ(bus_->child().output().find("IndividualAddressWrite"), std::string::npos) << bus_->child().output();
-  EXPECT_EQ(jsonField(dumpDevice(*bus_, 1), "address"), "\"1.1.5\"");
-  EXPECT_EQ(jsonField(dumpDevice(*bus_, 2), "address"), "\"1.1.6\"");
+// Two devices in programming mode, whatever the priority of their answers and in either
+// order: the write stops before the address, the read at its own message.
+TEST_F(CliBus, TwoDevicesInProgrammingModeStopWriteAndRead) {
+  const std::vector<std::vector<std::string>> scenes = {
+      {"--device", "1.1.5,prog", "--device", "1.1.6,prog"},
+      {"--device", "15.15.255,prog", "--device", "1.1.9,prog,system"},
+      {"--device", "1.1.9,prog,system", "--device", "15.15.255,prog"},
+  };
+  for (const auto& scene : scenes) {
+    for (const char* command : {"write", "read"}) {
+      const std::string name = std::string(command) + " with " + scene[1] + " and " + scene[3];
+      start(scene);
+      const CliResult run = runCli(cli(command == std::string("write")
+                                           ? std::vector<std::string>{"write", dir_.file("f.json"), "--yes"}
+                                           : std::vector<std::string>{"read"}));
+      EXPECT_EQ(run.status, 1) << name << run.err;
+      EXPECT_NE(run.err.find("[Informacja] W sieci istnieje kilka terminali znajdujących się obecnie w trybie "
+                             "programowania."),
+                std::string::npos)
+          << name << run.err;
+      EXPECT_EQ(bus_->child().output().find("IndividualAddressWrite"), std::string::npos) << name;
+      const std::string first = scene[1].substr(0, scene[1].find(','));
+      const std::string second = scene[3].substr(0, scene[3].find(','));
+      EXPECT_EQ(jsonField(dumpDevice(*bus_, 1), "address"), "\"" + first + "\"") << name;
+      EXPECT_EQ(jsonField(dumpDevice(*bus_, 2), "address"), "\"" + second + "\"") << name;
+      EXPECT_EQ(bus_->stop(), 0);
+      bus_.reset();
+    }
+  }
 }
 
 TEST_F(CliBus, ExitStatusesAndLines) {

@@ -90,6 +90,7 @@ struct ScanCase {
   std::vector<std::uint16_t> programmingDevices;
   std::vector<std::uint16_t> otherDevices;
   std::vector<std::pair<std::uint16_t, int>> found;  // address, answers
+  std::vector<std::uint16_t> systemPriority = {};    // devices that answer with control byte B0
   friend void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -98,6 +99,11 @@ const ScanCase ScanCases[] = {
     {"OneOfTwoInProgrammingMode", {0x1105}, {0x1106}, {{0x1105, 1}}},
     {"TwoDevices", {0x1105, 0x1106}, {}, {{0x1105, 1}, {0x1106, 1}}},
     {"ThreeDevicesTwoSharingAnAddress", {0x1105, 0x2201, 0x1105}, {}, {{0x1105, 2}, {0x2201, 1}}},
+    {"ThreeDevicesOneWithSystemPriority",
+     {0x1105, 0x1106, 0x1107},
+     {},
+     {{0x1105, 1}, {0x1106, 1}, {0x1107, 1}},
+     {0x1106}},
 };
 
 class ProgrammingModeScanOnBus : public testing::TestWithParam<ScanCase> {};
@@ -109,6 +115,7 @@ TEST_P(ProgrammingModeScanOnBus, ListsEveryAnsweringAddressOnce) {
     sim::DeviceSetup setup;
     setup.address = address;
     setup.programmingMode = true;
+    setup.systemPriority = std::count(c.systemPriority.begin(), c.systemPriority.end(), address) > 0;
     scene.addDevice(setup);
   }
   for (std::uint16_t address : c.otherDevices) {

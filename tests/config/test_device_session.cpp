@@ -111,6 +111,34 @@ TEST(DeviceSession, WriteStopsWithItsReason) {
   }
 }
 
+// Two devices in programming mode, one answering with system priority, in either order:
+// the write and the read stop at their several-devices message, and no device is given
+// the address.
+TEST(DeviceSession, SecondDeviceSeenWhateverItsPriority) {
+  const ShownBox Several =
+      expect::error("W sieci istnieje kilka terminali znajdujących się obecnie w trybie programowania.", true);
+  for (bool systemFirst : {true, false}) {
+    for (bool writing : {true, false}) {
+      sim::Scene scene;
+      std::vector<sim::Device*> devices;
+      for (bool system : {systemFirst, !systemFirst}) {
+        devices.push_back(&scene.addDevice(
+            {.address = static_cast<std::uint16_t>(system ? 0x1109 : 0xFFFF), .programmingMode = true, .systemPriority = system}));
+      }
+      ProcedureRig rig(scene);
+      rig.text(Field::phAddr) = "01.01.005";
+      expect::script(rig, {id::Ok, id::Ok});
+      writing ? WriteClick(rig) : ReadClick(rig);
+      scene.advance(2s);
+      const std::string name = std::string(writing ? "write" : "read") + (systemFirst ? ", system first" : ", low first");
+      ASSERT_FALSE(rig.platform.boxes.empty()) << name;
+      EXPECT_EQ(rig.platform.boxes.back(), Several) << name;
+      for (const sim::Device* device : devices) EXPECT_NE(device->address(), 0x1105) << name;
+      EXPECT_EQ(framesOnBus(scene, "BCFFFE0000E300C01105"), 0u) << name;
+    }
+  }
+}
+
 // A read returns what the device holds, and hands each value to the face as it comes.
 TEST(DeviceSession, ReadReturnsTheDevicesConfiguration) {
   sim::Scene scene;

@@ -127,7 +127,8 @@ TEST(ReceiveMachineTest, Scenarios) {
        {8},
        "B01105FFFE610140",
        ReceiveMachine::State::Finished},
-      {"mode 1 skips a B0 start", 1, 9, answer, {}, {}, "", ReceiveMachine::State::Idle},
+      // A further answer is taken whatever its priority: standard devices answer with system priority.
+      {"mode 1 takes a B0 start", 1, 9, answer, {5}, {10}, "B01105FFFE6342400012", ReceiveMachine::State::Finished},
       {"mode 1 takes a BC start", 1, 9, answerBC, {5}, {10}, "BC1105FFFE6342400012", ReceiveMachine::State::Finished},
       {"mode 2 confirmation when idle", 2, 255, {0x8B}, {}, {}, "", ReceiveMachine::State::Finished},
       {"mode 2: 0x8B inside a frame is a frame byte",
