@@ -206,7 +206,6 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   CoreText operationOutcome() const;
   static constexpr std::chrono::milliseconds ResetAnswerPoll{100};
   static constexpr std::chrono::milliseconds ResetAnswerDeadline{2000};
-  static constexpr std::chrono::milliseconds ResetAnswerRecheck{2};
 
   // Passes every step of the exchange on to the log and keeps the words of the last
   // result, for the outcome row of an operation that ends without a box.

@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <algorithm>
-#include <thread>
 
 #include "telegram/InterfaceTest.h"
 #include "config/DeviceSession.h"
@@ -82,8 +81,9 @@ void TMain::programmingModeScan() {
 // Start-up writes the reset request and awaits no answer; the chip's reset indication
 // is looked for outside any exchange and only noted. It is polled for until it comes or
 // ResetAnswerDeadline after the request has passed, so a chip (or simulator) slow to
-// answer under load is not reported silent. An operation started before then waits up to
-// the rest of that time for it first, as the operation's exchange would take the bytes.
+// answer under load is not reported silent. An operation started before then does not
+// wait for it: the note says what has arrived, or that the answer was not checked, as
+// the operation's exchange takes the line from here on.
 bool TMain::collectChipResetAnswer() {
   for (std::int32_t value = Port->ReadByte(); value <= 255; value = Port->ReadByte()) {
     resetAnswerBytes_.push_back(static_cast<std::uint8_t>(value));
@@ -105,19 +105,12 @@ void TMain::pollChipResetAnswer() {
 void TMain::noteChipResetAnswer() {
   if (!resetCheckPending_) return;
   resetCheckPending_ = false;
-  if (operationRunning() || !Port || Port->IsFailed()) {
-    ReportNote(&log_, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "odpowiedź układu na reset: nie sprawdzono")));
-    return;
-  }
-  // A plain wait, without the event loop: nothing else may run before the operation that
-  // asked for this note, and a chip answers its reset within milliseconds.
-  bool answered = collectChipResetAnswer();
-  while (!answered && std::chrono::steady_clock::now() < resetAnswerDeadline_) {
-    std::this_thread::sleep_for(ResetAnswerRecheck);
-    answered = collectChipResetAnswer();
-  }
-  CoreText note(answered ? KOLVARO_TRANSLATABLE("Kolvaro", "układ interfejsu odpowiedział na reset (03)")
-                         : KOLVARO_TRANSLATABLE("Kolvaro", "układ interfejsu nie odpowiedział na reset"));
+  const bool usable = !operationRunning() && Port && !Port->IsFailed();
+  const bool answered = usable && collectChipResetAnswer();
+  const bool stillDue = std::chrono::steady_clock::now() < resetAnswerDeadline_;
+  CoreText note(answered              ? KOLVARO_TRANSLATABLE("Kolvaro", "układ interfejsu odpowiedział na reset (03)")
+                : !usable || stillDue ? KOLVARO_TRANSLATABLE("Kolvaro", "odpowiedź układu na reset: nie sprawdzono")
+                                      : KOLVARO_TRANSLATABLE("Kolvaro", "układ interfejsu nie odpowiedział na reset"));
   if (!resetAnswerBytes_.empty()) note = note + CoreText::plain(" [" + HexBytes(resetAnswerBytes_) + "]");
   resetAnswerBytes_.clear();
   ReportNote(&log_, note);

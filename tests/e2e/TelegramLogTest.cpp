@@ -111,6 +111,14 @@ TEST(TelegramLog, WriteReadOnOffDecodedAsTheBusPrintsThemAndSavedAsTextAndCsv) {
   ASSERT_TRUE(bus.openWindow(problem)) << problem;
   TMain& w = bus.window();
   TelegramLogWindow& logWindow = openLog(w);
+  // An operation started before the chip's reset answer is noted would leave it unchecked.
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const auto& rows = w.telegramLog().rows();
+        return std::any_of(rows.begin(), rows.end(),
+                           [](const LogRow& row) { return row.event.find("reset") != std::string::npos; });
+      },
+      5000));
 
   writeConfiguration(bus);
   ASSERT_EQ(bus.waitForLog("MemoryWrite 1 byte at 00FF", 1, 5s), 1) << bus.busOutput();
