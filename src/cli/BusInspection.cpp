@@ -6,6 +6,7 @@
 #include "link/PortPaths.h"
 #include "platform/SystemDirectory.h"
 #include "telegram/FrameDecoder.h"
+#include "telegram/FrameStream.h"
 #ifndef _WIN32
 #include "platform/SerialLinePosix.h"
 #endif
@@ -28,14 +29,15 @@ std::string portPath(const Options& options, ComPort& port) {
 #endif
 }
 
-// Every frame the chip passes on, decoded, one a line on standard output.
-class FramePrinter : public ExchangeObserver {
- public:
-  void exchangeEvent(const ExchangeEvent& event) override {
-    if (event.kind != ExchangeEvent::Kind::FramePassedOn) return;
-    std::cout << DescribeFrame(DecodeFrame(event.bytes)) << "  [" << HexBytes(event.bytes) << "]" << std::endl;
+// Every frame the chip passes on, decoded, one a line on standard output; bytes outside
+// frames in a line of their own.
+void printPiece(const FrameStream::Piece& piece) {
+  if (piece.frame) {
+    std::cout << DescribeFrame(DecodeFrame(piece.bytes)) << "  [" << HexBytes(piece.bytes) << "]" << std::endl;
+  } else {
+    std::cout << "bajty spoza ramek  [" << HexBytes(piece.bytes) << "]" << std::endl;
   }
-};
+}
 
 }  // namespace
 
@@ -57,16 +59,28 @@ int MonitorCommand(ChipConnection& connection) {
   // for part of the first frame: it is let through before listening starts.
   connection.settle();
   std::cerr << "kolvaro-cli: nasłuch magistrali (Ctrl-C kończy)" << std::endl;
-  FramePrinter printer;
-  connection.exchange().setObserver(&printer);
   std::signal(SIGINT, requestStop);
   std::signal(SIGTERM, requestStop);
-  // Listens without sending, one tick at a time, so that a stop request is seen within a second.
+  // The line is read directly, not through an exchange: an exchange waits for an answer
+  // and lets the rest go, a watch must keep every frame. A stop request is seen within
+  // a second (the wait ends at least at every tick).
+  FrameStream stream(printPiece);
+  ComPort& port = *connection.port();
+  int status = status::Done;
   while (!stopRequested) {
-    connection.exchange().request(Request::furtherAnswer({service::None, std::nullopt}));
+    const std::int32_t value = port.ReadByte();
+    if (value <= 255) {
+      stream.feed(static_cast<std::uint8_t>(value));
+    } else if (value == ComPort::ReadError) {
+      std::cerr << "kolvaro-cli: odczyt z portu " << port.PortName() << " przerwany" << std::endl;
+      status = status::PortFailed;
+      break;
+    } else {
+      connection.waitForActivity(port.ReadableDescriptor());
+    }
   }
-  connection.exchange().setObserver(nullptr);
-  return status::Done;
+  stream.finish();
+  return status;
 }
 
 }  // namespace kolvaro::cli

@@ -2,6 +2,10 @@
 // programming mode by address, and the monitor that decodes frames until stopped.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
 #include <pty.h>
 #include <unistd.h>
 
@@ -74,6 +78,66 @@ TEST(CliInspection, MonitorDecodesFramesUntilStopped) {
       << monitor.output();
   EXPECT_EQ(monitor.stop(), 0) << "SIGTERM ends the monitor cleanly: " << monitor.output();
   EXPECT_EQ(bus.stop(), 0);
+}
+
+// The raw bytes of every line of a log that holds one "[..]" each: the frames in order.
+std::vector<std::string> bracketed(const std::string& log, const std::string& lineMark) {
+  std::vector<std::string> found;
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);) {
+    const auto open = line.rfind('[');
+    const auto close = line.rfind(']');
+    if (line.find(lineMark) == std::string::npos || open == std::string::npos || close < open) continue;
+    found.push_back(line.substr(open + 1, close - open - 1));
+  }
+  return found;
+}
+
+// A few hundred frames of every kind, back to back, repetitions among them: the monitor
+// shows each frame the bus carried, once and in order.
+TEST(CliInspection, MonitorShowsEveryFrameInOrder) {
+  TempDir dir;
+  const std::string link = dir.file("com1");
+  // Idle bus time skipped: the frames come as fast as the line carries them.
+  BusProcess bus({link}, {"--station", "1.1.200", "--fast"});
+  ASSERT_TRUE(bus.waitReady()) << bus.child().output();
+  ChildProcess monitor({KOLVARO_CLI_EXECUTABLE, "--port", link, "--config-dir", dir.path(), "monitor"});
+  ASSERT_TRUE(monitor.waitForOutput("kolvaro-cli: nasłuch magistrali (Ctrl-C kończy)\n", 5s)) << monitor.output();
+
+  const char* const kinds[] = {
+      "BC11%02X0%03XE1008%X",        // group write of one bit
+      "BC11%02X0%03XE20080%02X",     // group write of one byte
+      "B011%02X11C86442410%03X%02X",  // memory answer, system priority, to the station
+      "B011%02X11C863430%03X%02X",    // another individual service, system priority
+  };
+  std::string last;
+  for (int n = 0; n < 300; ++n) {
+    char frame[64];
+    // Every frame its own: its number in its destination, memory address or data.
+    std::snprintf(frame, sizeof frame, kinds[n % 4], 1 + n % 250, n, n % 2);
+    if (n % 5 == 4) frame[0] = frame[0] == 'B' ? '9' : frame[0];  // repeat flag clear: a repetition
+    bus.command(std::string("inject ") + frame);
+    last = frame;
+  }
+  std::string lastOnBus;
+  for (std::size_t i = 0; i < last.size(); i += 2) lastOnBus += (i ? " " : "") + last.substr(i, 2);
+  // Both logs are read while waiting: a full pipe would hold the simulator up.
+  const auto deadline = std::chrono::steady_clock::now() + 60s;
+  while (!monitor.waitForOutput(lastOnBus, 100ms) && std::chrono::steady_clock::now() < deadline) bus.child().output();
+  ASSERT_NE(monitor.output().find(lastOnBus), std::string::npos) << monitor.output();
+  ASSERT_TRUE(bus.child().waitForOutput(lastOnBus, 10s));
+  EXPECT_EQ(monitor.stop(), 0);
+  EXPECT_EQ(bus.stop(), 0);
+
+  const std::vector<std::string> onBus = bracketed(bus.child().output(), " ms  ");
+  const std::vector<std::string> shown = bracketed(monitor.output(), "suma");
+  EXPECT_GE(onBus.size(), 300u);
+  EXPECT_EQ(shown, onBus);
+  // Repetitions (repeat flag clear: control 9x) are marked as such.
+  const auto repetitions = std::count_if(onBus.begin(), onBus.end(), [](const std::string& f) { return f[0] == '9'; });
+  EXPECT_GT(repetitions, 0);
+  EXPECT_EQ(bracketed(monitor.output(), "powtórzenie").size(), static_cast<std::size_t>(repetitions));
+  EXPECT_EQ(monitor.output().find("bajty spoza ramek"), std::string::npos) << monitor.output();
 }
 
 }  // namespace
