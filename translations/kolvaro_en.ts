@@ -683,6 +683,21 @@ with two binary inputs and two switching outputs</translation>
     </message>
 </context>
 <context>
+    <name>kolvaro::TLanguageMenu</name>
+    <message>
+        <source>Język</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać wyboru języka w pliku dcb.ini.</source>
+        <translation>The language chosen could not be saved in dcb.ini.</translation>
+    </message>
+    <message>
+        <source>Wybrany język okna obowiązuje od następnego uruchomienia programu.</source>
+        <translation>The window shows the language chosen from the next start of the program.</translation>
+    </message>
+</context>
+<context>
     <name>kolvaro::TMain</name>
     <message>
         <source>Pole nie wypełnione oznacza brak przypisania grupy</source>

@@ -1,0 +1,47 @@
+#include "ui/LanguageMenu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+
+#include "config/ProcedureSupport.h"
+#include "link/LanguageChoice.h"
+#include "platform/Platform.h"
+#include "platform/SystemDirectory.h"
+#include "ui/Main.h"
+
+namespace kolvaro {
+
+TLanguageMenu::TLanguageMenu(TMain& window, Language inForce) : QObject(&window) {
+  setObjectName(QStringLiteral("LanguageMenu"));
+  Menu = window.Configure->addMenu(tr("Język"));
+  Menu->setObjectName(QStringLiteral("Language"));
+  // Each language under its own name, so that it can be found whichever is in force.
+  Polish = Menu->addAction(QStringLiteral("Polski"));
+  Polish->setObjectName(QStringLiteral("Polish"));
+  English = Menu->addAction(QStringLiteral("English"));
+  English->setObjectName(QStringLiteral("English"));
+
+  auto* group = new QActionGroup(this);
+  for (QAction* item : {Polish, English}) {
+    item->setCheckable(true);
+    group->addAction(item);
+  }
+  (inForce == Language::English ? English : Polish)->setChecked(true);
+
+  connect(Polish, &QAction::triggered, this, [this] { choose(Language::Polish); });
+  connect(English, &QAction::triggered, this, [this] { choose(Language::English); });
+}
+
+void TLanguageMenu::choose(Language language) {
+  const auto directory = platform().systemDirectory();
+  if (!directory || !keepLanguage(pathInDirectory(*directory, "dcb.ini"), languageCode(language))) {
+    platform().messageBox(tr("Nie udało się zapisać wyboru języka w pliku dcb.ini.").toStdString(), nullptr,
+                          procedure::box::Error);
+    return;
+  }
+  platform().messageBox(tr("Wybrany język okna obowiązuje od następnego uruchomienia programu.").toStdString(),
+                        procedure::box::Informacja, procedure::box::Notice);
+}
+
+}  // namespace kolvaro
