@@ -633,6 +633,10 @@ Port %1 is not open: %2</translation>
         <source>koniec</source>
         <translation>end</translation>
     </message>
+    <message>
+        <source>to nie jest poprawny dokument JSON (liczba poza zakresem)</source>
+        <translation>this is not a valid JSON document (a number out of range)</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>
