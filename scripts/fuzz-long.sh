@@ -13,7 +13,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 builds=${KOLVARO_BUILD_ROOT:-$root/build}
 seconds=${1:-600}
 runs=10000000
-targets=(fuzz_ini fuzz_receive fuzz_frame_decoder fuzz_address_text fuzz_configuration_file)
+targets=(fuzz_ini fuzz_receive fuzz_frame_decoder fuzz_address_text fuzz_configuration_file fuzz_cli_options)
 
 cmake --preset fuzz -S "$root" -B "$builds/fuzz" > /dev/null
 cmake --build "$builds/fuzz" -j "${JOBS:-$(nproc)}" --target "${targets[@]}"
