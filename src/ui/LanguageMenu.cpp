@@ -12,7 +12,7 @@
 
 namespace kolvaro {
 
-TLanguageMenu::TLanguageMenu(TMain& window, Language inForce) : QObject(&window) {
+TLanguageMenu::TLanguageMenu(TMain& window, Language inForce) : QObject(&window), marked_(inForce) {
   setObjectName(QStringLiteral("LanguageMenu"));
   Menu = window.Configure->addMenu(tr("Język"));
   Menu->setObjectName(QStringLiteral("Language"));
@@ -27,7 +27,7 @@ TLanguageMenu::TLanguageMenu(TMain& window, Language inForce) : QObject(&window)
     item->setCheckable(true);
     group->addAction(item);
   }
-  (inForce == Language::English ? English : Polish)->setChecked(true);
+  itemOf(inForce)->setChecked(true);
 
   connect(Polish, &QAction::triggered, this, [this] { choose(Language::Polish); });
   connect(English, &QAction::triggered, this, [this] { choose(Language::English); });
@@ -38,8 +38,10 @@ void TLanguageMenu::choose(Language language) {
   if (!directory || !keepLanguage(pathInDirectory(*directory, "dcb.ini"), languageCode(language))) {
     platform().messageBox(tr("Nie udało się zapisać wyboru języka w pliku dcb.ini.").toStdString(), nullptr,
                           procedure::box::Error);
+    itemOf(marked_)->setChecked(true);
     return;
   }
+  marked_ = language;
   platform().messageBox(tr("Wybrany język okna obowiązuje od następnego uruchomienia programu.").toStdString(),
                         procedure::box::Informacja, procedure::box::Notice);
 }

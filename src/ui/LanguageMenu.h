@@ -25,8 +25,13 @@ class TLanguageMenu : public QObject {
   QAction* Polish;
   QAction* English;
 
-  // Keeps the choice and tells the user when it applies (or that it could not be kept).
+  // Keeps the choice and tells the user when it applies (or that it could not be kept,
+  // and the mark goes back).
   void choose(Language language);
+
+ private:
+  QAction* itemOf(Language language) const { return language == Language::English ? English : Polish; }
+  Language marked_;
 };
 
 }  // namespace kolvaro

@@ -95,5 +95,15 @@ TEST(WindowLanguage, MenuKeepsTheChoiceInItsOwnSectionForTheNextStart) {
                                                      "programu."));
 }
 
+TEST(WindowLanguage, AChoiceThatCannotBeKeptIsReportedAndUnmarked) {
+  test::WindowRig rig;
+  rig.platform.directory = rig.directory.file("dcb.ini");  // a file where the directory should be
+  ASSERT_TRUE(replaceFileAtomically(*rig.platform.directory, "x"));
+  auto* menu = new TLanguageMenu(*rig.window, Language::Polish);
+  menu->English->trigger();
+  EXPECT_TRUE(menu->Polish->isChecked());
+  EXPECT_EQ(rig.boxTexts(), std::vector<std::string>{"Nie udało się zapisać wyboru języka w pliku dcb.ini."});
+}
+
 }  // namespace
 }  // namespace kolvaro
