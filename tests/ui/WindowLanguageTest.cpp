@@ -11,7 +11,6 @@
 #include <QTranslator>
 
 #include "UiTestSupport.h"
-#include "link/IniFile.h"
 #include "link/LanguageChoice.h"
 #include "ui/Language.h"
 #include "ui/LanguageMenu.h"
@@ -80,7 +79,7 @@ TEST(WindowLanguage, MenuKeepsTheChoiceInItsOwnSectionForTheNextStart) {
   test::WindowRig rig;
   const std::string ini = rig.directory.file("dcb.ini");
   const std::string settings = "[COM settings]\r\nBaudRate=9600\r\n[Port no.]\r\nCOM=2\r\n";
-  ASSERT_TRUE(replaceFileAtomically(ini, settings));
+  test::writeFile(ini, settings);
   EXPECT_EQ(languageInForce(std::nullopt, rig.directory.path()), Language::Polish);
 
   auto* menu = new TLanguageMenu(*rig.window, Language::Polish);
@@ -98,7 +97,7 @@ TEST(WindowLanguage, MenuKeepsTheChoiceInItsOwnSectionForTheNextStart) {
 TEST(WindowLanguage, AChoiceThatCannotBeKeptIsReportedAndUnmarked) {
   test::WindowRig rig;
   rig.platform.directory = rig.directory.file("dcb.ini");  // a file where the directory should be
-  ASSERT_TRUE(replaceFileAtomically(*rig.platform.directory, "x"));
+  test::writeFile(*rig.platform.directory, "x");
   auto* menu = new TLanguageMenu(*rig.window, Language::Polish);
   menu->English->trigger();
   EXPECT_TRUE(menu->Polish->isChecked());
