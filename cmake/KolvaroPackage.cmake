@@ -15,13 +15,16 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KOLVARO_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beside the libraries: Qt's own catalogues, so that Qt's buttons and dialogs speak the
+# window's language.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The synopsis is the summary above; this is the extended description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Kolvaro configures one kind of EIB twisted-pair bus device, with two binary
 inputs and two switching outputs, over a serial port and a bus interface chip:
 it writes and reads the device's physical address, group addresses, output
 programs and input mode, and switches groups on and off. The window speaks
-Polish, or English where the system's language is English.
+Polish, or English when the user asks for it.
 .
 kolvaro-bus, a bus simulator with such devices on pseudo-terminals, lets the
 program be tried without the device.")

@@ -26,6 +26,7 @@ version=$(dpkg-deb -f "$deb" Version)
 echo "package: $(basename "$deb"), version $version"
 echo "Depends: $(dpkg-deb -f "$deb" Depends)"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the dependencies do not name the Qt libraries"
+dpkg-deb -f "$deb" Depends | grep -q 'qt6-translations-l10n' || fail "the dependencies do not name Qt's catalogues"
 
 echo "-- lintian"
 lintian --fail-on error "$deb" 2>&1 | tee "$work/lintian.log" \

@@ -11,7 +11,7 @@ packages=(
   knxd knxd-tools
   xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-liberation2
   nlohmann-json3-dev
-  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   lintian appstream desktop-file-utils man-db file
   googletest wine wine64
   ccache

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # screenshots.sh [BIN_DIR]: screenshots of the window as installed (default /usr/bin) on
 # the simulated bus, in English and in Polish, under Xvfb without a window manager:
-# docs/kolvaro-en.png (LANG=en_GB.UTF-8) and docs/kolvaro-pl.png (LANG=pl_PL.UTF-8).
+# docs/kolvaro-en.png (KOLVARO_LANGUAGE=en) and docs/kolvaro-pl.png (KOLVARO_LANGUAGE=pl).
 # Each language gets its own kolvaro-bus and a fresh dcb.ini, so start-up shows
 # "Active port: COM1"; that box is answered with Return, then the screen is taken.
 # Needs xvfb, xdotool and imagemagick.
@@ -27,8 +27,9 @@ for locale in en_GB.UTF-8 pl_PL.UTF-8; do
   bus_pid=$!
   exec 3> "$dir/bus-input"
   for _ in $(seq 100); do [ -e "$link" ] && break; sleep 0.05; done
-  # The language comes from the system's, as on a user's desktop.
-  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$locale" \
+  # The language asked for as a user asks for it; the system's locale matches it, as on
+  # a desktop in that language, though the window does not follow it.
+  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$locale" KOLVARO_LANGUAGE="$language" \
     XDG_CONFIG_HOME="$dir/config" xvfb-run -a -s "-screen 0 300x380x24" bash -c '
     set -euo pipefail
     "$1" & pid=$!

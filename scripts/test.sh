@@ -5,7 +5,8 @@
 #   2. AddressSanitizer + UndefinedBehaviorSanitizer build of the tests;
 #   3. the Qt-free core and its tests cross-compiled for Windows (mingw-w64) and run
 #      under wine, the Win32 serial line against kolvaro-bus;
-#   4. the libFuzzer targets, each for a bounded time;
+#   4. the libFuzzer targets, each for a bounded time (scripts/fuzz-long.sh runs them
+#      for long);
 #   5. the format check of the C++ sources.
 # Every build comes from a preset of CMakePresets.json.
 # Build trees go to ./build/ (KOLVARO_BUILD_ROOT overrides). FUZZ_SECONDS sets the
@@ -116,7 +117,8 @@ step "fuzzers (${fuzz_seconds}s each)"
 # so the tests are configured too (with the sanitizers the instrumented libraries need);
 # only the fuzz targets are built.
 cmake --preset fuzz -S "$root" -B "$builds/fuzz"
-cmake --build "$builds/fuzz" -j "$jobs" --target fuzz_ini fuzz_receive fuzz_frame_decoder fuzz_address_text
+cmake --build "$builds/fuzz" -j "$jobs" --target fuzz_ini fuzz_receive fuzz_frame_decoder fuzz_address_text \
+  fuzz_configuration_file fuzz_cli_options
 fuzzers=$(find "$builds/fuzz/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x | sort)
 [ -n "$fuzzers" ] || { echo "no fuzz targets were built" >&2; exit 1; }
 for fuzzer in $fuzzers; do
@@ -125,8 +127,10 @@ for fuzzer in $fuzzers; do
   mkdir -p "$corpus"
   seeds=()
   [ -d "$root/fuzz/seeds/$name" ] && seeds=("$root/fuzz/seeds/$name")
+  dictionary=()
+  [ -f "$root/fuzz/$name.dict" ] && dictionary=(-dict="$root/fuzz/$name.dict")
   echo "-- $name"
-  if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" "${seeds[@]}" \
+  if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "${dictionary[@]}" "$corpus" "${seeds[@]}" \
       > "$builds/fuzz/$name.log" 2>&1; then
     fuzz_passed=$((fuzz_passed + 1))
   else

@@ -637,6 +637,10 @@ Port %1 is not open: %2</translation>
         <source>inny nadawca</source>
         <translation>another sender</translation>
     </message>
+    <message>
+        <source>to nie jest poprawny dokument JSON (liczba poza zakresem)</source>
+        <translation>this is not a valid JSON document (a number out of range)</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>
@@ -684,6 +688,21 @@ with two binary inputs and two switching outputs</translation>
     <message>
         <source>Otwórz konfigurację</source>
         <translation>Open a configuration</translation>
+    </message>
+</context>
+<context>
+    <name>kolvaro::TLanguageMenu</name>
+    <message>
+        <source>Język</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać wyboru języka w pliku dcb.ini.</source>
+        <translation>The language chosen could not be saved in dcb.ini.</translation>
+    </message>
+    <message>
+        <source>Wybrany język okna obowiązuje od następnego uruchomienia programu.</source>
+        <translation>The window shows the language chosen from the next start of the program.</translation>
     </message>
 </context>
 <context>

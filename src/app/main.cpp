@@ -1,12 +1,11 @@
 // The program entry: its own options, the application, the language, the Qt platform,
-// the main window and the hidden About window, then the message loop until the main
-// window closes.
+// the main window with its language menu and the hidden About window, then the message
+// loop until the main window closes.
 #include "ui/Main.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTranslator>
-#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -14,8 +13,10 @@
 
 #include "kolvaro/Version.h"
 #include "platform/Platform.h"
+#include "platform/SystemDirectory.h"
 #include "ui/About.h"
 #include "ui/Language.h"
+#include "ui/LanguageMenu.h"
 #include "ui/ProgramOptions.h"
 #include "ui/QtPlatform.h"
 
@@ -42,18 +43,24 @@ int main(int argc, char* argv[]) {
   // The menu entry's name, so that desktops match the window to its entry and icon.
   QGuiApplication::setDesktopFileName(QLatin1String(kolvaro::AppId));
 
-  const char* forced = std::getenv("KOLVARO_LANGUAGE");
-  const auto language = kolvaro::chooseLanguage(
-      options->language, forced ? std::optional<std::string>(forced) : std::nullopt, kolvaro::systemLanguages());
+  // Polish unless the user asks for English: the option, KOLVARO_LANGUAGE or the choice
+  // kept in dcb.ini; the system's language does not count.
+  const auto language = kolvaro::languageInForce(options->language, kolvaro::hostSystemDirectory());
   QTranslator translator;
   if (!kolvaro::installTranslation(translator, language)) {
     std::cerr << "kolvaro: the English translation could not be loaded; the window stays Polish\n";
+  }
+  QTranslator qtTranslator;
+  if (!kolvaro::installQtTranslation(qtTranslator, language)) {
+    std::cerr << "kolvaro: Qt's own catalogue (qt6-translations-l10n) is not installed; "
+                 "Qt's buttons and dialogs stay English\n";
   }
 
   kolvaro::QtPlatform qtPlatform;
   const kolvaro::ScopedPlatform installed(qtPlatform);
   try {
     kolvaro::TMain mainWindow;
+    new kolvaro::TLanguageMenu(mainWindow, language);  // owned by the window
     kolvaro::TAboutWindow aboutWindow;
     mainWindow.setAboutWindow(&aboutWindow);
     mainWindow.show();

@@ -180,6 +180,10 @@ ParsedConfiguration ParseConfiguration(const std::string& documentText) {
         "", "",
         CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "to nie jest poprawny dokument JSON (błąd w bajcie %1)"))
             .arg(static_cast<std::int64_t>(error.byte))};
+  } catch (const json::exception&) {
+    // The one other fault the reader throws: a number beyond the range of a double.
+    return FileProblem{
+        "", "", CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "to nie jest poprawny dokument JSON (liczba poza zakresem)"))};
   }
   try {
     return parse(document);

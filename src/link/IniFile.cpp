@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
-#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
@@ -37,27 +36,6 @@ bool sameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-// One line of the text: [begin, end) without its line break; next = start of the next line.
-struct Line {
-  std::size_t begin;
-  std::size_t end;
-  std::size_t next;
-};
-
-std::vector<Line> splitLines(const std::string& text) {
-  std::vector<Line> lines;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t newline = text.find('\n', pos);
-    std::size_t next = newline == std::string::npos ? text.size() : newline + 1;
-    std::size_t end = newline == std::string::npos ? text.size() : newline;
-    if (end > pos && text[end - 1] == '\r') --end;  // CRLF, or a lone CR ending the file
-    lines.push_back({pos, end, next});
-    pos = next;
-  }
-  return lines;
-}
-
 std::optional<std::string_view> sectionName(std::string_view line) {
   line = trim(line);
   if (line.empty() || line.front() != '[') return std::nullopt;
@@ -81,28 +59,58 @@ std::optional<KeyValue> keyValue(std::string_view line) {
   return KeyValue{key, trim(trimmed.substr(equals + 1))};
 }
 
+using Kind = ini::Line::Kind;
+
+ini::Line readLine(const std::string& text, std::size_t begin) {
+  ini::Line at;
+  const std::size_t newline = text.find('\n', begin);
+  at.begin = begin;
+  at.next = newline == std::string::npos ? text.size() : newline + 1;
+  at.end = newline == std::string::npos ? text.size() : newline;
+  if (at.end > begin && text[at.end - 1] == '\r') --at.end;  // CRLF, or a lone CR ending the file
+  const std::string_view line(text.data() + at.begin, at.end - at.begin);
+  const auto offset = [&text](std::string_view part) { return static_cast<std::size_t>(part.data() - text.data()); };
+  if (auto name = sectionName(line)) {
+    at.kind = Kind::Section;
+    at.nameBegin = offset(*name);
+    at.nameSize = name->size();
+  } else if (auto kv = keyValue(line)) {
+    at.kind = Kind::Entry;
+    at.nameBegin = offset(kv->key);
+    at.nameSize = kv->key.size();
+    at.valueBegin = offset(kv->value);
+    at.valueSize = kv->value.size();
+  } else {
+    at.kind = trim(line).empty() ? Kind::Blank : Kind::Other;
+  }
+  return at;
+}
+
 // Where a section and a key stand in the text.
 struct Place {
-  std::optional<std::size_t> header;   // line index of the section's header
-  std::optional<std::size_t> keyLine;  // line index of the key in that section
-  std::size_t lastContent = 0;         // last non-blank line of the section
+  const ini::Line* header = nullptr;       // the section's header
+  const ini::Line* keyLine = nullptr;      // the first line of the key in that section
+  const ini::Line* lastContent = nullptr;  // the last non-blank line of the section
   std::string_view value;
 };
 
-Place locate(const std::string& text, const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+Place locate(const std::string& text, const std::vector<ini::Line>& lines, std::string_view section,
+             std::string_view key) {
+  const auto name = [&text](const ini::Line& at) { return std::string_view(text.data() + at.nameBegin, at.nameSize); };
   Place place;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string_view line(text.data() + lines[i].begin, lines[i].end - lines[i].begin);
-    if (auto name = sectionName(line)) {
+  for (const ini::Line& at : lines) {
+    if (at.kind == Kind::Section) {
       if (place.header) break;  // the section ends where the next one starts
-      if (sameName(*name, section)) place.header = place.lastContent = i;
+      if (sameName(name(at), section)) place.header = place.lastContent = &at;
       continue;
     }
     if (!place.header) continue;
-    if (!trim(line).empty()) place.lastContent = i;
-    if (auto kv = keyValue(line); kv && !place.keyLine && sameName(kv->key, key)) {
-      place.keyLine = i;
-      place.value = kv->value;
+    if (at.kind != Kind::Blank) place.lastContent = &at;
+    if (at.kind == Kind::Entry && sameName(name(at), key)) {
+      // The first key of the name counts; nothing after it matters to a read or a write.
+      place.keyLine = &at;
+      place.value = std::string_view(text.data() + at.valueBegin, at.valueSize);
+      break;
     }
   }
   return place;
@@ -135,17 +143,26 @@ std::optional<std::uint32_t> parseDecimal(std::string_view value) {
 
 }  // namespace
 
+IniText::IniText(std::string text) : text_(std::move(text)) { readLines(); }
+
+void IniText::readLines() {
+  lines_.clear();
+  std::size_t count = 1;
+  for (std::size_t pos = text_.find('\n'); pos != std::string::npos; pos = text_.find('\n', pos + 1)) ++count;
+  lines_.reserve(count);
+  for (std::size_t begin = 0; begin < text_.size(); begin = lines_.back().next)
+    lines_.push_back(readLine(text_, begin));
+}
+
 std::int32_t IniText::integerValue(std::string_view section, std::string_view key, std::int32_t fallback) const {
-  auto lines = splitLines(text_);
-  Place place = locate(text_, lines, section, key);
+  Place place = locate(text_, lines_, section, key);
   if (!place.keyLine) return fallback;
   auto number = parseDecimal(place.value);
   return number ? static_cast<std::int32_t>(*number) : fallback;
 }
 
 std::optional<std::string> IniText::stringValue(std::string_view section, std::string_view key) const {
-  auto lines = splitLines(text_);
-  Place place = locate(text_, lines, section, key);
+  Place place = locate(text_, lines_, section, key);
   if (!place.keyLine) return std::nullopt;
   std::string_view value = place.value;
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
@@ -159,14 +176,13 @@ void IniText::setString(std::string_view section, std::string_view key, std::str
     if (c != '\r' && c != '\n') entry += c;  // a line break would split the entry
   }
   const std::string lineBreak = lineBreakOf(text_);
-  auto lines = splitLines(text_);
-  Place place = locate(text_, lines, section, key);
+  Place place = locate(text_, lines_, section, key);
   if (place.keyLine) {
-    const Line& line = lines[*place.keyLine];
+    const ini::Line& line = *place.keyLine;
     text_.replace(line.begin, line.end - line.begin, entry);
   } else if (place.header) {
     // After the section's last line, ended like that line (or like the file, at its end).
-    const Line& last = lines[place.lastContent];
+    const ini::Line& last = *place.lastContent;
     if (last.next == text_.size() && text_.back() != '\n') {
       text_ += finishingBreak(text_, lineBreak) + entry;
     } else {
@@ -176,6 +192,7 @@ void IniText::setString(std::string_view section, std::string_view key, std::str
     if (!text_.empty() && text_.back() != '\n') text_ += finishingBreak(text_, lineBreak);
     text_ += "[" + std::string(section) + "]" + lineBreak + entry + lineBreak;
   }
+  readLines();
 }
 
 void IniText::setInteger(std::string_view section, std::string_view key, std::int64_t value) {

@@ -12,13 +12,28 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kolvaro {
+
+namespace ini {
+// One line of an ini text as it was read: where it stands, what kind of line it is and,
+// for a header or an entry, where its name and value stand (offsets into the text).
+struct Line {
+  enum class Kind : std::uint8_t { Blank, Section, Entry, Other };
+  std::size_t begin = 0;  // [begin, end): the line without its line break
+  std::size_t end = 0;
+  std::size_t next = 0;  // where the next line starts
+  Kind kind = Kind::Blank;
+  std::size_t nameBegin = 0, nameSize = 0;    // a section's or an entry's name
+  std::size_t valueBegin = 0, valueSize = 0;  // an entry's value
+};
+}  // namespace ini
 
 class IniText {
  public:
   IniText() = default;
-  explicit IniText(std::string text) : text_(std::move(text)) {}
+  explicit IniText(std::string text);
 
   // The value when the whole (trimmed) value is an optional sign and decimal digits,
   // taken modulo 2^32 (two's complement), so every width a caller masks to sees the
@@ -37,7 +52,11 @@ class IniText {
   const std::string& text() const { return text_; }
 
  private:
+  // The text is read into lines once, when it is set: a lookup compares names only.
+  void readLines();
+
   std::string text_;
+  std::vector<ini::Line> lines_;
 };
 
 class IniFile {

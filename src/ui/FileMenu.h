@@ -1,8 +1,9 @@
 #pragma once
-// The window's configuration files and verification, beside the specified window: a
-// "Plik" menu ahead of the specified ones: Otwórz…, Zapisz, Zapisz jako…, and the
-// verification of the device against the window or a file. Files are read all or nothing; a file that is not valid
-// changes nothing in the window and is reported in one box.
+// The window's configuration files and verification: a "Plik" menu, first in the menu
+// bar ahead of Konfiguracja, with Otwórz…, Zapisz, Zapisz jako… and the verification of
+// the device against the window or a file. It only adds to the main window: its fields,
+// buttons and other menus stay as they are. Files are read all or nothing; a file that is
+// not valid changes nothing in the window and is reported in one box.
 #include <QObject>
 #include <QString>
 #include <functional>

@@ -1,8 +1,12 @@
 #include "ui/Language.h"
 
 #include <QCoreApplication>
-#include <QLocale>
+#include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdlib>
+
+#include "link/LanguageChoice.h"
+#include "platform/SystemDirectory.h"
 
 namespace kolvaro {
 
@@ -14,27 +18,35 @@ std::optional<Language> languageNamed(std::string_view name) {
   return std::nullopt;
 }
 
+const char* languageCode(Language language) { return language == Language::English ? "en" : "pl"; }
+
 Language chooseLanguage(const std::optional<std::string>& option, const std::optional<std::string>& environment,
-                        const std::vector<std::string>& systemLanguages) {
-  for (const auto& forced : {option, environment}) {
-    if (!forced) continue;
-    if (const auto language = languageNamed(*forced)) return *language;
-  }
-  for (const auto& name : systemLanguages) {
-    if (const auto language = languageNamed(name)) return *language;
+                        const std::optional<std::string>& kept) {
+  for (const auto& choice : {option, environment, kept}) {
+    if (!choice) continue;
+    if (const auto language = languageNamed(*choice)) return *language;
   }
   return Language::Polish;
 }
 
-std::vector<std::string> systemLanguages() {
-  std::vector<std::string> names;
-  for (const QString& name : QLocale::system().uiLanguages()) names.push_back(name.toStdString());
-  return names;
+Language languageInForce(const std::optional<std::string>& option, const std::optional<std::string>& directory) {
+  const char* environment = std::getenv("KOLVARO_LANGUAGE");
+  return chooseLanguage(option, environment ? std::optional<std::string>(environment) : std::nullopt,
+                        directory ? readKeptLanguage(pathInDirectory(*directory, "dcb.ini")) : std::nullopt);
 }
 
 bool installTranslation(QTranslator& translator, Language language) {
   if (language == Language::Polish) return true;
   return translator.load(QStringLiteral(":/i18n/kolvaro_en.qm")) && QCoreApplication::installTranslator(&translator);
+}
+
+bool installQtTranslation(QTranslator& translator, Language language) {
+  const QString name = QStringLiteral("qtbase_") + QLatin1String(languageCode(language));
+  if (!translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return false;
+  // Installed either way; Qt reports an empty catalogue (qtbase_en: English is Qt's own
+  // language) as not installed, though it is loaded and changes nothing.
+  QCoreApplication::installTranslator(&translator);
+  return true;
 }
 
 }  // namespace kolvaro

@@ -14,6 +14,7 @@
 #include "ui/Colours.h"
 #include "ui/Main.h"
 #include "ui/MaskedField.h"
+#include "ui/MenuBarStyle.h"
 
 namespace kolvaro {
 
@@ -202,6 +203,9 @@ void TMain::buildForm() {
 
   MainMenu = menuBar();
   MainMenu->setObjectName(QStringLiteral("MainMenu"));
+  auto* menuBarStyle = new MenuBarStyle;  // the application's style with tighter titles
+  menuBarStyle->setParent(MainMenu);
+  MainMenu->setStyle(menuBarStyle);
   Configure = MainMenu->addMenu(tr("Konfiguracja"));
   Configure->setObjectName(QStringLiteral("Configure"));
   Serial_port = Configure->addMenu(tr("Port szeregowy"));

@@ -39,8 +39,9 @@ std::string programUsage() {
 Configures an EIB bus device with two binary inputs and two switching outputs
 over a serial port and a bus interface chip.
 
-  --language pl|en   the window's language (default: the system's, KOLVARO_LANGUAGE
-                     overrides it; Polish unless the system's language is English)
+  --language pl|en   the window's language: Polish unless this option, the variable
+                     KOLVARO_LANGUAGE or the menu Konfiguracja > Język says English
+                     (the option wins; the system's language does not count)
   --version          the program's version
   --help             this text
 )";

@@ -81,6 +81,7 @@ TEST(ConfigurationFile, BadDocumentsAreRefusedNamingKeyAndValue) {
       {"truncated", valid.substr(0, 100), "plik: to nie jest poprawny dokument JSON (błąd w bajcie 101)"},
       {"not JSON", "physical_address = 1.1.5\n", "plik: to nie jest poprawny dokument JSON (błąd w bajcie 1)"},
       {"not an object", "[1, 2]", "plik = [1,2]: dokument nie jest obiektem JSON"},
+      {"number beyond range", "{\"x\": -1e999}", "plik: to nie jest poprawny dokument JSON (liczba poza zakresem)"},
       {"other format", with("kolvaro-device-configuration", "x"),
        "format = \"x\": to nie jest plik konfiguracji (oczekiwano \"kolvaro-device-configuration\")"},
       {"unknown version", with("\"version\": 1", "\"version\": 2"), "version = 2: nieznana wersja formatu (znana: 1)"},

@@ -19,32 +19,21 @@ constexpr auto en = Language::English;
 struct ChoiceCase {
   std::optional<std::string> option;
   std::optional<std::string> environment;
-  Names system;
+  std::optional<std::string> kept;
   Language expected;
 };
 
-TEST(Language, OptionThenEnvironmentThenSystemThenPolish) {
+TEST(Language, OptionThenEnvironmentThenKeptChoiceThenPolish) {
+  const std::nullopt_t none = std::nullopt;
   const ChoiceCase cases[] = {
-      {std::nullopt, std::nullopt, {"en-GB", "en"}, en},
-      {std::nullopt, std::nullopt, {"en_US.UTF-8"}, en},
-      {std::nullopt, std::nullopt, {"pl-PL", "pl"}, pl},
-      {std::nullopt, std::nullopt, {"de-DE", "en-US"}, en},  // the first Polish or English one decides
-      {std::nullopt, std::nullopt, {"pl", "en"}, pl},
-      {std::nullopt, std::nullopt, {"de-DE", "fr"}, pl},  // neither: the texts' own language
-      {std::nullopt, std::nullopt, {"C"}, pl},
-      {std::nullopt, std::nullopt, {}, pl},
-      {std::nullopt, "pl", {"en-US"}, pl},
-      {std::nullopt, "en", {"pl-PL"}, en},
-      {std::nullopt, "xx", {"en-US"}, en},  // a variable naming neither is passed over
-      {std::nullopt, "", {"pl-PL"}, pl},
-      {"en", "pl", {"pl-PL"}, en},
-      {"pl", "en", {"en-US"}, pl},
-      {"en_GB", std::nullopt, {}, en},
+      {none, none, none, pl}, {none, none, "en", en}, {none, none, "pl", pl}, {none, none, "xx", pl},
+      {none, "en", "pl", en}, {none, "pl", "en", pl}, {none, "xx", "en", en},  // a variable naming neither is passed
+                                                                               // over
+      {none, "", none, pl},   {"en", "pl", "pl", en}, {"pl", "en", "en", pl}, {"en_GB", none, none, en},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(chooseLanguage(c.option, c.environment, c.system), c.expected)
-        << c.option.value_or("-") << " / " << c.environment.value_or("-") << " / "
-        << (c.system.empty() ? "-" : c.system.front());
+    EXPECT_EQ(chooseLanguage(c.option, c.environment, c.kept), c.expected)
+        << c.option.value_or("-") << " / " << c.environment.value_or("-") << " / " << c.kept.value_or("-");
   }
 }
 

@@ -259,8 +259,8 @@ TEST_F(MainForm, MenuWithoutCheckMarks) {
   ASSERT_EQ(bar, window.menuBar());
   QStringList top;
   for (QAction* a : bar->actions()) top << a->text();
-  // The specified menus, with the file menu in front and the bus menu before Pomoc: all
-  // beside the design's two.
+  // The window's own two menus, Konfiguracja and Pomoc, with the file menu in front of
+  // them and the bus menu between them.
   EXPECT_EQ(top, (QStringList{QStringLiteral("Plik"), QStringLiteral("Konfiguracja"), QStringLiteral("Magistrala"),
                               QStringLiteral("Pomoc")}));
   EXPECT_EQ(window.Serial_port->menuAction()->text(), QStringLiteral("Port szeregowy"));
