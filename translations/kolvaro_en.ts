@@ -641,6 +641,270 @@ Port %1 is not open: %2</translation>
         <source>to nie jest poprawny dokument JSON (liczba poza zakresem)</source>
         <translation>this is not a valid JSON document (a number out of range)</translation>
     </message>
+    <message>
+        <source>bajty spoza ramek</source>
+        <translation>bytes outside frames</translation>
+    </message>
+    <message>
+        <source>nasłuch magistrali (Ctrl-C kończy)</source>
+        <translation>listening to the bus (Ctrl-C ends)</translation>
+    </message>
+    <message>
+        <source>odczyt z portu %1 przerwany</source>
+        <translation>reading from port %1 broke off</translation>
+    </message>
+    <message>
+        <source>Tak</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nie</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Porty COM1..COM4: urządzenie, które każdy z nich oznacza (dcb.ini, sekcja &quot;COM ports&quot;),
+i czy można go teraz otworzyć.
+</source>
+        <translation>Ports COM1..COM4: the device each of them stands for (dcb.ini, section &quot;COM ports&quot;),
+and whether it can be opened now.
+</translation>
+    </message>
+    <message>
+        <source>Test interfejsu: pyta układ interfejsu o stan i podaje jego bity stanu słowami albo
+to, że żaden układ nie odpowiedział (status 1), z tym, co sprawdzić.
+</source>
+        <translation>Interface test: asks the interface chip for its state and gives its state bits in words,
+or that no chip answered (status 1), with what to check.
+</translation>
+    </message>
+    <message>
+        <source>Wszystkie elementy w trybie programowania, po adresie fizycznym: rozsyła odczyt
+adresu i przez kilka sekund zbiera odpowiedzi. Status 1, gdy żaden nie odpowiedział.
+</source>
+        <translation>Every device in programming mode, by physical address: broadcasts the address read
+and collects the answers for a few seconds. Status 1 when none answered.
+</translation>
+    </message>
+    <message>
+        <source>read [--json] [-o PLIK]</source>
+        <translation>read [--json] [-o FILE]</translation>
+    </message>
+    <message>
+        <source>Odczytuje konfigurację elementu w trybie programowania procedurą przycisku Odczyt
+(adres fizyczny, tablica adresów grupowych, programy WY1/WY2, tryb wejść; pytania
+procedury otrzymują odpowiedź Tak).
+  --json         wypisuje konfigurację jako plik konfiguracji (na standardowe wyjście)
+  -o, --output PLIK  zapisuje ją do pliku konfiguracji (atomowo)
+Bez --json i -o wypisuje ją w wierszach &quot;klucz: wartość&quot;.
+</source>
+        <translation>Reads the configuration of the device in programming mode with the Read button&apos;s
+procedure (physical address, group address table, programs of WY1/WY2, input mode;
+the procedure&apos;s questions are answered Yes).
+  --json         prints the configuration as a configuration file (to standard output)
+  -o, --output FILE  saves it to a configuration file (atomically)
+Without --json and -o it prints it in lines &quot;key: value&quot;.
+</translation>
+    </message>
+    <message>
+        <source>write PLIK (--yes | --only ETAPY)</source>
+        <translation>write FILE (--yes | --only STAGES)</translation>
+    </message>
+    <message>
+        <source>Zapisuje konfigurację z pliku do elementu w trybie programowania procedurą przycisku
+Zapis. Plik jest sprawdzany w całości, zanim cokolwiek trafi na magistralę.
+  -y, --yes      odpowiada Tak na każde pytanie procedury
+  --only ETAPY   odpowiada Tak tylko dla wymienionych etapów (po przecinku):
+                 address   zapis mimo zajętego adresu fizycznego
+                 groups    tablica adresów grupowych
+                 programs  programy WY1 i WY2
+                 inputs    tryb pracy wejść
+                 Odpowiedź Nie kończy zapis, jak w oknie: programs wymaga groups,
+                 inputs wymaga programs.
+</source>
+        <translation>Writes the configuration from the file into the device in programming mode with the
+Write button&apos;s procedure. The file is checked whole before anything reaches the bus.
+  -y, --yes      answers Yes to every question of the procedure
+  --only STAGES  answers Yes only for the stages named (comma-separated):
+                 address   write although the physical address is taken
+                 groups    the group address table
+                 programs  the programs of WY1 and WY2
+                 inputs    the input mode
+                 A No ends the write, as in the window: programs needs groups,
+                 inputs needs programs.
+</translation>
+    </message>
+    <message>
+        <source>verify PLIK</source>
+        <translation>verify FILE</translation>
+    </message>
+    <message>
+        <source>Odczytuje element w trybie programowania procedurą przycisku Odczyt i porównuje go
+z plikiem pozycja po pozycji (oczekiwano / odczytano). Status 0: zgodny, 1: różny
+albo odczyt się nie powiódł.
+</source>
+        <translation>Reads the device in programming mode with the Read button&apos;s procedure and compares it
+with the file item by item (expected / read). Status 0: the same, 1: different
+or the read failed.
+</translation>
+    </message>
+    <message>
+        <source>switch GRUPA on|off</source>
+        <translation>switch GROUP on|off</translation>
+    </message>
+    <message>
+        <source>Załącza (on) lub wyłącza (off) grupę, np. 0/0/2, jak przyciski Załącz grupę /
+Wyłącz grupę.
+</source>
+        <translation>Switches a group on (on) or off (off), e.g. 0/0/2, as the buttons Group on /
+Group off do.
+</translation>
+    </message>
+    <message>
+        <source>Wypisuje każdą ramkę z magistrali, zdekodowaną, wiersz po wierszu, aż do Ctrl-C
+(SIGINT) lub SIGTERM; niczego nie wysyła.
+</source>
+        <translation>Prints every frame on the bus, decoded, one a line, until Ctrl-C
+(SIGINT) or SIGTERM; sends nothing.
+</translation>
+    </message>
+    <message>
+        <source>Opcje ogólne:
+  -p, --port PORT        COM1..COM4 albo ścieżka urządzenia (domyślnie: najniższy
+                         wolny port COM1..COM4, jak w oknie)
+  -l, --local ADRES      własny adres fizyczny programu (domyślnie 15.15.254)
+      --config-dir KAT   katalog z plikiem dcb.ini (domyślnie ten sam co okna)
+      --language JĘZYK   pl albo en (domyślnie: KOLVARO_LANGUAGE, potem wybór z okna
+                         zapisany w dcb.ini, potem pl)
+  -h, --help             pomoc (także: kolvaro-cli POLECENIE --help)
+  -V, --version          wersja programu
+
+Status wyjścia: 0 wykonano; 1 magistrala lub element odmówiły (brak elementu, kilka
+elementów w trybie programowania, adres zajęty bez zgody, konfiguracja różna);
+2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu.
+</source>
+        <translation>General options:
+  -p, --port PORT        COM1..COM4 or a device path (default: the lowest free port
+                         of COM1..COM4, as in the window)
+  -l, --local ADDRESS    the program&apos;s own physical address (default 15.15.254)
+      --config-dir DIR   the directory of dcb.ini (default: the window&apos;s)
+      --language LANG    pl or en (default: KOLVARO_LANGUAGE, then the window&apos;s choice
+                         kept in dcb.ini, then pl)
+  -h, --help             help (also: kolvaro-cli COMMAND --help)
+  -V, --version          the program&apos;s version
+
+Exit status: 0 done; 1 the bus or the device refused (no device, several devices in
+programming mode, address taken without consent, configuration different);
+2 bad command line or file; 3 the port cannot be opened.
+</translation>
+    </message>
+    <message>
+        <source>--only: nieznany etap &quot;%1&quot; (znane: address, groups, programs, inputs)</source>
+        <translation>--only: unknown stage &quot;%1&quot; (known: address, groups, programs, inputs)</translation>
+    </message>
+    <message>
+        <source>--only: brak etapów (address, groups, programs, inputs)</source>
+        <translation>--only: no stages (address, groups, programs, inputs)</translation>
+    </message>
+    <message>
+        <source>Użycie: kolvaro-cli [opcje ogólne] %1</source>
+        <translation>Usage: kolvaro-cli [general options] %1</translation>
+    </message>
+    <message>
+        <source>Użycie: kolvaro-cli [opcje ogólne] POLECENIE [argumenty]
+
+Konfiguracja elementu magistralnego (wejścia WE1/WE2, wyjścia WY1/WY2) bez okna:
+te same procedury co w oknie programu kolvaro.
+
+Polecenia:
+</source>
+        <translation>Usage: kolvaro-cli [general options] COMMAND [arguments]
+
+Configuring the bus device (inputs WE1/WE2, outputs WY1/WY2) without a window:
+the same procedures as in the window of the program kolvaro.
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <source>opcja %1 wymaga wartości</source>
+        <translation>option %1 needs a value</translation>
+    </message>
+    <message>
+        <source>nieznana opcja %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>--local %1: oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)</source>
+        <translation>--local %1: a physical address area.line.device (0-15.0-15.0-255) expected</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć portu %1</source>
+        <translation>cannot open port %1</translation>
+    </message>
+    <message>
+        <source>%1: oczekiwano %2 argumentów (kolvaro-cli %1 --help)</source>
+        <translation>%1: %2 arguments expected (kolvaro-cli %1 --help)</translation>
+    </message>
+    <message>
+        <source>%1: opcje --yes i --only dotyczą tylko polecenia write</source>
+        <translation>%1: the options --yes and --only belong to the command write only</translation>
+    </message>
+    <message>
+        <source>%1: opcje --json i -o dotyczą tylko polecenia read</source>
+        <translation>%1: the options --json and -o belong to the command read only</translation>
+    </message>
+    <message>
+        <source>można otworzyć</source>
+        <translation>can be opened</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć</source>
+        <translation>cannot be opened</translation>
+    </message>
+    <message>
+        <source>odczyt nie powiódł się</source>
+        <translation>the read failed</translation>
+    </message>
+    <message>
+        <source>write: podaj --yes albo --only ETAPY (kolvaro-cli write --help)</source>
+        <translation>write: give --yes or --only STAGES (kolvaro-cli write --help)</translation>
+    </message>
+    <message>
+        <source>write --only: odpowiedź Nie kończy zapis, więc programs wymaga groups, a inputs wymaga programs</source>
+        <translation>write --only: a No ends the write, so programs needs groups, and inputs needs programs</translation>
+    </message>
+    <message>
+        <source>zapis nie powiódł się</source>
+        <translation>the write failed</translation>
+    </message>
+    <message>
+        <source>odczyt nie powiódł się, niczego nie porównano</source>
+        <translation>the read failed, nothing was compared</translation>
+    </message>
+    <message>
+        <source>element różni się od pliku w %1 pozycjach</source>
+        <translation>the device differs from the file in %1 items</translation>
+    </message>
+    <message>
+        <source>zgodny: element zawiera konfigurację z pliku</source>
+        <translation>the same: the device holds the configuration of the file</translation>
+    </message>
+    <message>
+        <source>switch %1: oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255)</source>
+        <translation>switch %1: a group address main/middle/sub (0-15/0-7/0-255) expected</translation>
+    </message>
+    <message>
+        <source>switch: oczekiwano on albo off, jest %1</source>
+        <translation>switch: on or off expected, not %1</translation>
+    </message>
+    <message>
+        <source>nie udało się wysłać telegramu</source>
+        <translation>the telegram could not be sent</translation>
+    </message>
+    <message>
+        <source>nieznane polecenie %1 (kolvaro-cli --help)</source>
+        <translation>unknown command %1 (kolvaro-cli --help)</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>

@@ -5,6 +5,7 @@
 
 #include "link/PortPaths.h"
 #include "platform/SystemDirectory.h"
+#include "cli/CliWords.h"
 #include "telegram/FrameDecoder.h"
 #include "telegram/FrameStream.h"
 #ifndef _WIN32
@@ -35,7 +36,8 @@ void printPiece(const FrameStream::Piece& piece) {
   if (piece.frame) {
     std::cout << DescribeFrame(DecodeFrame(piece.bytes)) << "  [" << HexBytes(piece.bytes) << "]" << std::endl;
   } else {
-    std::cout << "bajty spoza ramek  [" << HexBytes(piece.bytes) << "]" << std::endl;
+    std::cout << say(KOLVARO_TRANSLATABLE("Kolvaro", "bajty spoza ramek")) << "  [" << HexBytes(piece.bytes) << "]"
+              << std::endl;
   }
 }
 
@@ -44,13 +46,13 @@ void printPiece(const FrameStream::Piece& piece) {
 int TestInterfaceCommand(const Options& options, DeviceSession& session, ChipConnection& connection) {
   const ChipState state = session.testInterface();
   ComPort& port = *connection.port();
-  std::cout << InterfaceTestReport(state, port.PortName(), portPath(options, port)).polish() << '\n';
+  std::cout << say(InterfaceTestReport(state, port.PortName(), portPath(options, port))) << '\n';
   return state.answered ? status::Done : status::Refused;
 }
 
 int ProgrammingModeCommand(DeviceSession& session) {
   const ProgrammingModeScanResult result = session.scanProgrammingMode();
-  std::cout << ProgrammingModeReport(result).polish() << '\n';
+  std::cout << say(ProgrammingModeReport(result)) << '\n';
   return result.sendFailed || result.devices.empty() ? status::Refused : status::Done;
 }
 
@@ -58,7 +60,7 @@ int MonitorCommand(ChipConnection& connection) {
   // The chip's answer to the reset request of the port's opening must not be taken
   // for part of the first frame: it is let through before listening starts.
   connection.settle();
-  std::cerr << "kolvaro-cli: nasłuch magistrali (Ctrl-C kończy)" << std::endl;
+  std::cerr << "kolvaro-cli: " << say(KOLVARO_TRANSLATABLE("Kolvaro", "nasłuch magistrali (Ctrl-C kończy)")) << std::endl;
   std::signal(SIGINT, requestStop);
   std::signal(SIGTERM, requestStop);
   // The line is read directly, not through an exchange: an exchange waits for an answer
@@ -72,7 +74,9 @@ int MonitorCommand(ChipConnection& connection) {
     if (value <= 255) {
       stream.feed(static_cast<std::uint8_t>(value));
     } else if (value == ComPort::ReadError) {
-      std::cerr << "kolvaro-cli: odczyt z portu " << port.PortName() << " przerwany" << std::endl;
+      std::cerr << "kolvaro-cli: "
+                << say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "odczyt z portu %1 przerwany")).arg(port.PortName()))
+                << std::endl;
       status = status::PortFailed;
       break;
     } else {

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/CliWords.h"
 #include "cli/ProgressLine.h"
 #include "config/SessionBoxes.h"
 
@@ -9,13 +10,13 @@ namespace kolvaro::cli {
 
 namespace {
 
-// A box's text as one line, behind its caption.
+// A box's text as one line, behind its caption, in the language in force.
 void printLine(const SessionBox& box) {
-  std::string text = box.text;
+  std::string text = say(box.text);
   for (char& c : text) {
     if (c == '\n') c = ' ';
   }
-  std::cerr << "[" << (box.caption ? box.caption : "Kolvaro") << "] " << text;
+  std::cerr << "[" << (box.caption ? say(box.caption) : std::string("Kolvaro")) << "] " << text;
 }
 
 bool answer(Question question, const Stages& stages) {
@@ -39,7 +40,8 @@ bool CliFace::ask(Question question) {
   if (question == Question::ReadPrograms || question == Question::ReadInputMode) return yes;
   progress_.interrupt();
   printLine(BoxOf(question));
-  std::cerr << " -> " << (yes ? "Tak" : "Nie") << std::endl;
+  std::cerr << " -> " << say(yes ? KOLVARO_TRANSLATABLE("Kolvaro", "Tak") : KOLVARO_TRANSLATABLE("Kolvaro", "Nie"))
+            << std::endl;
   return yes;
 }
 

@@ -2,7 +2,11 @@
 
 #include <getopt.h>
 
+#include <cstring>
 #include <sstream>
+
+#include "cli/CliWords.h"
+#include "platform/Translatable.h"
 
 namespace kolvaro::cli {
 namespace {
@@ -17,12 +21,14 @@ enum OptionId {
   ConfigDirOption = 1000,
   OnlyOption,
   JsonOption,
+  LanguageOption,
 };
 
 const option LongOptions[] = {
     {"port", required_argument, nullptr, PortOption},
     {"local", required_argument, nullptr, LocalOption},
     {"config-dir", required_argument, nullptr, ConfigDirOption},
+    {"language", required_argument, nullptr, LanguageOption},
     {"yes", no_argument, nullptr, YesOption},
     {"only", required_argument, nullptr, OnlyOption},
     {"json", no_argument, nullptr, JsonOption},
@@ -40,22 +46,27 @@ struct CommandHelp {
 
 const CommandHelp Commands[] = {
     {"ports", "ports",
+     KOLVARO_TRANSLATABLE("Kolvaro",
      "Porty COM1..COM4: urządzenie, które każdy z nich oznacza (dcb.ini, sekcja \"COM ports\"),\n"
-     "i czy można go teraz otworzyć.\n"},
+     "i czy można go teraz otworzyć.\n")},
     {"test", "test",
+     KOLVARO_TRANSLATABLE("Kolvaro",
      "Test interfejsu: pyta układ interfejsu o stan i podaje jego bity stanu słowami albo\n"
-     "to, że żaden układ nie odpowiedział (status 1), z tym, co sprawdzić.\n"},
+     "to, że żaden układ nie odpowiedział (status 1), z tym, co sprawdzić.\n")},
     {"prog", "prog",
+     KOLVARO_TRANSLATABLE("Kolvaro",
      "Wszystkie elementy w trybie programowania, po adresie fizycznym: rozsyła odczyt\n"
-     "adresu i przez kilka sekund zbiera odpowiedzi. Status 1, gdy żaden nie odpowiedział.\n"},
-    {"read", "read [--json] [-o PLIK]",
+     "adresu i przez kilka sekund zbiera odpowiedzi. Status 1, gdy żaden nie odpowiedział.\n")},
+    {"read", KOLVARO_TRANSLATABLE("Kolvaro", "read [--json] [-o PLIK]"),
+     KOLVARO_TRANSLATABLE("Kolvaro",
      "Odczytuje konfigurację elementu w trybie programowania procedurą przycisku Odczyt\n"
      "(adres fizyczny, tablica adresów grupowych, programy WY1/WY2, tryb wejść; pytania\n"
      "procedury otrzymują odpowiedź Tak).\n"
      "  --json         wypisuje konfigurację jako plik konfiguracji (na standardowe wyjście)\n"
      "  -o, --output PLIK  zapisuje ją do pliku konfiguracji (atomowo)\n"
-     "Bez --json i -o wypisuje ją w wierszach \"klucz: wartość\".\n"},
-    {"write", "write PLIK (--yes | --only ETAPY)",
+     "Bez --json i -o wypisuje ją w wierszach \"klucz: wartość\".\n")},
+    {"write", KOLVARO_TRANSLATABLE("Kolvaro", "write PLIK (--yes | --only ETAPY)"),
+     KOLVARO_TRANSLATABLE("Kolvaro",
      "Zapisuje konfigurację z pliku do elementu w trybie programowania procedurą przycisku\n"
      "Zapis. Plik jest sprawdzany w całości, zanim cokolwiek trafi na magistralę.\n"
      "  -y, --yes      odpowiada Tak na każde pytanie procedury\n"
@@ -65,31 +76,37 @@ const CommandHelp Commands[] = {
      "                 programs  programy WY1 i WY2\n"
      "                 inputs    tryb pracy wejść\n"
      "                 Odpowiedź Nie kończy zapis, jak w oknie: programs wymaga groups,\n"
-     "                 inputs wymaga programs.\n"},
-    {"verify", "verify PLIK",
+     "                 inputs wymaga programs.\n")},
+    {"verify", KOLVARO_TRANSLATABLE("Kolvaro", "verify PLIK"),
+     KOLVARO_TRANSLATABLE("Kolvaro",
      "Odczytuje element w trybie programowania procedurą przycisku Odczyt i porównuje go\n"
      "z plikiem pozycja po pozycji (oczekiwano / odczytano). Status 0: zgodny, 1: różny\n"
-     "albo odczyt się nie powiódł.\n"},
-    {"switch", "switch GRUPA on|off",
+     "albo odczyt się nie powiódł.\n")},
+    {"switch", KOLVARO_TRANSLATABLE("Kolvaro", "switch GRUPA on|off"),
+     KOLVARO_TRANSLATABLE("Kolvaro",
      "Załącza (on) lub wyłącza (off) grupę, np. 0/0/2, jak przyciski Załącz grupę /\n"
-     "Wyłącz grupę.\n"},
+     "Wyłącz grupę.\n")},
     {"monitor", "monitor",
+     KOLVARO_TRANSLATABLE("Kolvaro",
      "Wypisuje każdą ramkę z magistrali, zdekodowaną, wiersz po wierszu, aż do Ctrl-C\n"
-     "(SIGINT) lub SIGTERM; niczego nie wysyła.\n"},
+     "(SIGINT) lub SIGTERM; niczego nie wysyła.\n")},
 };
 
-const char GlobalHelp[] =
+const char GlobalHelp[] = KOLVARO_TRANSLATABLE(
+    "Kolvaro",
     "Opcje ogólne:\n"
     "  -p, --port PORT        COM1..COM4 albo ścieżka urządzenia (domyślnie: najniższy\n"
     "                         wolny port COM1..COM4, jak w oknie)\n"
     "  -l, --local ADRES      własny adres fizyczny programu (domyślnie 15.15.254)\n"
     "      --config-dir KAT   katalog z plikiem dcb.ini (domyślnie ten sam co okna)\n"
+    "      --language JĘZYK   pl albo en (domyślnie: KOLVARO_LANGUAGE, potem wybór z okna\n"
+    "                         zapisany w dcb.ini, potem pl)\n"
     "  -h, --help             pomoc (także: kolvaro-cli POLECENIE --help)\n"
     "  -V, --version          wersja programu\n"
     "\n"
     "Status wyjścia: 0 wykonano; 1 magistrala lub element odmówiły (brak elementu, kilka\n"
     "elementów w trybie programowania, adres zajęty bez zgody, konfiguracja różna);\n"
-    "2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu.\n";
+    "2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu.\n");
 
 const CommandHelp* find(const std::string& name) {
   for (const CommandHelp& command : Commands) {
@@ -122,12 +139,13 @@ std::optional<Stages> parseStages(const std::string& list, std::string& error) {
     else if (item == "inputs")
       stages.inputs = true;
     else {
-      error = "--only: nieznany etap \"" + item + "\" (znane: address, groups, programs, inputs)";
+      error = say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "--only: nieznany etap \"%1\" (znane: address, groups, programs, inputs)"))
+                      .arg(item));
       return std::nullopt;
     }
   }
   if (!any) {
-    error = "--only: brak etapów (address, groups, programs, inputs)";
+    error = say(KOLVARO_TRANSLATABLE("Kolvaro", "--only: brak etapów (address, groups, programs, inputs)"));
     return std::nullopt;
   }
   return stages;
@@ -140,16 +158,18 @@ bool IsCommand(const std::string& name) { return find(name) != nullptr; }
 std::string HelpText(const std::string& command) {
   std::string text;
   if (const CommandHelp* help = find(command)) {
-    text = std::string("Użycie: kolvaro-cli [opcje ogólne] ") + help->synopsis + "\n\n" + help->text + "\n";
+    text = say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Użycie: kolvaro-cli [opcje ogólne] %1"))
+                   .arg(say(help->synopsis))) +
+           "\n\n" + say(help->text) + "\n";
   } else {
-    text =
-        "Użycie: kolvaro-cli [opcje ogólne] POLECENIE [argumenty]\n\n"
-        "Konfiguracja elementu magistralnego (wejścia WE1/WE2, wyjścia WY1/WY2) bez okna:\n"
-        "te same procedury co w oknie programu kolvaro.\n\nPolecenia:\n";
-    for (const CommandHelp& c : Commands) text += std::string("  ") + c.synopsis + "\n";
+    text = say(KOLVARO_TRANSLATABLE("Kolvaro",
+                                    "Użycie: kolvaro-cli [opcje ogólne] POLECENIE [argumenty]\n\n"
+                                    "Konfiguracja elementu magistralnego (wejścia WE1/WE2, wyjścia WY1/WY2) bez okna:\n"
+                                    "te same procedury co w oknie programu kolvaro.\n\nPolecenia:\n"));
+    for (const CommandHelp& c : Commands) text += "  " + say(c.synopsis) + "\n";
     text += "\n";
   }
-  return text + GlobalHelp;
+  return text + say(GlobalHelp);
 }
 
 Parsed ParseCommandLine(int argc, char* argv[]) {
@@ -172,12 +192,16 @@ Parsed ParseCommandLine(int argc, char* argv[]) {
       case JsonOption: options.json = true; break;
       case OutputOption: options.output = optarg; break;
       case HelpOption: options.help = true; break;
+      case LanguageOption: options.language = optarg; break;
       case VersionOption: options.version = true; break;
-      case ':': parsed.error = "opcja " + nameOf(optopt) + " wymaga wartości"; return parsed;
+      case ':':
+        parsed.error = say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "opcja %1 wymaga wartości")).arg(nameOf(optopt)));
+        return parsed;
       default:
         // optopt names an unknown short option; an unknown long one is the word just read.
-        parsed.error = "nieznana opcja " +
-                       (optopt != 0 ? "-" + std::string(1, static_cast<char>(optopt)) : std::string(argv[optind - 1]));
+        parsed.error = say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nieznana opcja %1"))
+                               .arg(optopt != 0 ? "-" + std::string(1, static_cast<char>(optopt))
+                                                : std::string(argv[optind - 1])));
         return parsed;
     }
   }
@@ -188,6 +212,16 @@ Parsed ParseCommandLine(int argc, char* argv[]) {
       options.arguments.emplace_back(argv[i]);
   }
   return parsed;
+}
+
+std::optional<std::string> LanguageOptionOf(int argc, char* argv[]) {
+  std::optional<std::string> language;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0) break;
+    if (std::strcmp(argv[i], "--language") == 0 && i + 1 < argc) language = argv[i + 1];
+    if (std::strncmp(argv[i], "--language=", 11) == 0) language = argv[i] + 11;
+  }
+  return language;
 }
 
 }  // namespace kolvaro::cli

@@ -30,6 +30,7 @@ struct Options {
   std::optional<std::string> port;     // "COM1".."COM4" or a device path
   std::optional<std::string> local;    // own physical address, "15.15.254" form
   std::optional<std::string> configDirectory;
+  std::optional<std::string> language;  // "pl" or "en"
   bool yes = false;
   std::optional<Stages> only;
   bool json = false;
@@ -44,6 +45,10 @@ struct Parsed {
   std::string error;
 };
 Parsed ParseCommandLine(int argc, char* argv[]);
+
+// The --language option's value, looked for before the command line is parsed, so that
+// a fault in the line is already reported in that language.
+std::optional<std::string> LanguageOptionOf(int argc, char* argv[]);
 
 // The usage text: of the program without a command, else of that command.
 std::string HelpText(const std::string& command);

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <thread>
 
+#include "cli/CliWords.h"
 #include "cli/ProgressLine.h"
 #include "platform/HostSerialPorts.h"
 #include "platform/SystemDirectory.h"
@@ -72,7 +73,7 @@ CliPlatform::CliPlatform(std::optional<std::string> portChoice, std::optional<st
 int CliPlatform::messageBox(const std::string& text, const char* caption, unsigned flags) {
   // No question reaches the platform from below the session; one that did gets No.
   const int result = (flags & mb::ButtonsMask) == mb::YesNo ? id::No : id::Ok;
-  const std::string line = "[" + std::string(caption ? caption : "Kolvaro") + "] " + oneLine(text);
+  const std::string line = "[" + (caption ? say(caption) : std::string("Kolvaro")) + "] " + oneLine(say(text));
   if (quiet_) {
     kept_.push_back(line);
     return result;

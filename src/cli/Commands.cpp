@@ -7,6 +7,7 @@
 #include "cli/ChipConnection.h"
 #include "cli/CliFace.h"
 #include "cli/CliPlatform.h"
+#include "cli/CliWords.h"
 #include "cli/ProgressLine.h"
 #include "config/ConfigurationFile.h"
 #include "config/DeviceSession.h"
@@ -39,7 +40,9 @@ std::variant<std::uint16_t, std::string> localAddress(const Options& options) {
   if (!options.local) return DefaultLocalAddress;
   const auto address = PhysicalAddressFromWords(*options.local);
   if (!address) {
-    return "--local " + *options.local + ": oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)";
+    return say(CoreText(KOLVARO_TRANSLATABLE(
+                            "Kolvaro", "--local %1: oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)"))
+                   .arg(*options.local));
   }
   return *address;
 }
@@ -80,10 +83,11 @@ class BusCommand {
     platform_.setQuiet(true);
     if (!connection_.openPort()) {
       const ChosenPorts& ports = platform_.chosenPorts();
-      std::string line = "kolvaro-cli: nie można otworzyć portu " +
-                         (ports.lastPathTried().empty() ? options_.port.value_or("COM1..COM4") : ports.lastPathTried());
+      const std::string device =
+          ports.lastPathTried().empty() ? options_.port.value_or("COM1..COM4") : ports.lastPathTried();
+      std::string line = say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nie można otworzyć portu %1")).arg(device));
       if (ports.lastFailure().failed()) line += ": " + ports.lastFailure().text();
-      std::cerr << line << '\n';
+      std::cerr << "kolvaro-cli: " << line << '\n';
       return false;
     }
     platform_.setQuiet(false);
@@ -122,17 +126,24 @@ int onBus(const Options& options, const std::optional<DeviceConfiguration>& conf
 // The arguments and options a command accepts.
 std::string misuse(const Options& o, std::size_t argumentCount, bool writeOptions, bool readOptions) {
   if (o.arguments.size() != argumentCount) {
-    return o.command + ": oczekiwano " + std::to_string(argumentCount) + " argumentów (kolvaro-cli " + o.command +
-           " --help)";
+    return say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: oczekiwano %2 argumentów (kolvaro-cli %1 --help)"))
+                   .arg(o.command)
+                   .arg(static_cast<std::int64_t>(argumentCount)));
   }
-  if (!writeOptions && (o.yes || o.only)) return o.command + ": opcje --yes i --only dotyczą tylko polecenia write";
-  if (!readOptions && (o.json || o.output)) return o.command + ": opcje --json i -o dotyczą tylko polecenia read";
+  if (!writeOptions && (o.yes || o.only)) {
+    return say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: opcje --yes i --only dotyczą tylko polecenia write"))
+                   .arg(o.command));
+  }
+  if (!readOptions && (o.json || o.output)) {
+    return say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: opcje --json i -o dotyczą tylko polecenia read"))
+                   .arg(o.command));
+  }
   return {};
 }
 
 std::variant<DeviceConfiguration, int> loadFile(const std::string& path) {
   ParsedConfiguration parsed = LoadConfigurationFile(path);
-  if (const auto* problem = std::get_if<FileProblem>(&parsed)) return badInput(path + ": " + problem->message());
+  if (const auto* problem = std::get_if<FileProblem>(&parsed)) return badInput(path + ": " + say(problem->text()));
   return std::get<DeviceConfiguration>(parsed);
 }
 
@@ -150,7 +161,7 @@ int ports(const Options& options) {
 #endif
     LineError failure;
     const bool opens = hostSerialPorts().open(name, paths, failure) != nullptr;
-    std::cout << name << "  " << device << "  " << (opens ? "można otworzyć" : "nie można otworzyć") << '\n';
+    std::cout << name << "  " << device << "  " << say(opens ? KOLVARO_TRANSLATABLE("Kolvaro", "można otworzyć") : KOLVARO_TRANSLATABLE("Kolvaro", "nie można otworzyć")) << '\n';
   }
   return status::Done;
 }
@@ -171,10 +182,10 @@ int read(const Options& options) {
   return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
     const ReadResult result = command.session().read();
     command.finish();
-    if (!result.complete()) return refused("odczyt nie powiódł się");
+    if (!result.complete()) return refused(say(KOLVARO_TRANSLATABLE("Kolvaro", "odczyt nie powiódł się")));
     if (options.output) {
       const CoreText why = SaveConfigurationFile(*options.output, result.found);
-      if (!why.empty()) return badInput(why.polish());
+      if (!why.empty()) return badInput(say(why));
     }
     if (options.json)
       std::cout << FormatConfiguration(result.found);
@@ -185,13 +196,14 @@ int read(const Options& options) {
 }
 
 int write(const Options& options) {
-  if (!options.yes && !options.only) return badInput("write: podaj --yes albo --only ETAPY (kolvaro-cli write --help)");
+  if (!options.yes && !options.only) return badInput(say(KOLVARO_TRANSLATABLE("Kolvaro", "write: podaj --yes albo --only ETAPY (kolvaro-cli write --help)")));
   Stages stages{true, true, true, true};
   if (!options.yes) {
     stages = *options.only;
     if ((stages.programs && !stages.groups) || (stages.inputs && !stages.programs)) {
       return badInput(
-          "write --only: odpowiedź Nie kończy zapis, więc programs wymaga groups, a inputs wymaga programs");
+          say(KOLVARO_TRANSLATABLE(
+              "Kolvaro", "write --only: odpowiedź Nie kończy zapis, więc programs wymaga groups, a inputs wymaga programs")));
     }
   }
   const auto file = loadFile(options.arguments[0]);
@@ -200,7 +212,7 @@ int write(const Options& options) {
   return onBus(options, std::get<DeviceConfiguration>(file), stages, [](BusCommand& command) {
     const WriteResult result = command.session().write();
     command.finish();
-    return result.failed() ? refused("zapis nie powiódł się") : status::Done;
+    return result.failed() ? refused(say(KOLVARO_TRANSLATABLE("Kolvaro", "zapis nie powiódł się"))) : status::Done;
   });
 }
 
@@ -212,12 +224,13 @@ int verify(const Options& options) {
   return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
     const Verification result = command.session().verify(expected);
     command.finish();
-    if (!result.deviceRead) return refused("odczyt nie powiódł się, niczego nie porównano");
-    for (const Difference& difference : result.differences) std::cout << DifferenceLine(difference).polish() << '\n';
+    if (!result.deviceRead) return refused(say(KOLVARO_TRANSLATABLE("Kolvaro", "odczyt nie powiódł się, niczego nie porównano")));
+    for (const Difference& difference : result.differences) std::cout << say(DifferenceLine(difference)) << '\n';
     if (!result.matches()) {
-      return refused("element różni się od pliku w " + std::to_string(result.differences.size()) + " pozycjach");
+      return refused(say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "element różni się od pliku w %1 pozycjach"))
+                             .arg(static_cast<std::int64_t>(result.differences.size()))));
     }
-    std::cout << "zgodny: element zawiera konfigurację z pliku\n";
+    std::cout << say(KOLVARO_TRANSLATABLE("Kolvaro", "zgodny: element zawiera konfigurację z pliku")) << '\n';
     return status::Done;
   });
 }
@@ -227,14 +240,19 @@ int switchGroup(const Options& options) {
   const std::string& value = options.arguments[1];
   const auto group = GroupFromWords(groupText);
   if (!group || groupText == NoGroupWord) {
-    return badInput("switch " + groupText + ": oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255)");
+    return badInput(say(CoreText(KOLVARO_TRANSLATABLE(
+                                     "Kolvaro",
+                                     "switch %1: oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255)"))
+                            .arg(groupText)));
   }
-  if (value != "on" && value != "off") return badInput("switch: oczekiwano on albo off, jest " + value);
+  if (value != "on" && value != "off") {
+    return badInput(say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "switch: oczekiwano on albo off, jest %1")).arg(value)));
+  }
 
   return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
     const SwitchResult result = command.session().switchGroup(*group, value == "on");
     command.finish();
-    return result == SwitchResult::Sent ? status::Done : refused("nie udało się wysłać telegramu");
+    return result == SwitchResult::Sent ? status::Done : refused(say(KOLVARO_TRANSLATABLE("Kolvaro", "nie udało się wysłać telegramu")));
   });
 }
 
@@ -281,7 +299,8 @@ int RunCommand(const Options& options) {
     if (!problem.empty()) return badInput(problem);
     return entry.run(options);
   }
-  return badInput("nieznane polecenie " + options.command + " (kolvaro-cli --help)");
+  return badInput(say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nieznane polecenie %1 (kolvaro-cli --help)"))
+                          .arg(options.command)));
 }
 
 }  // namespace kolvaro::cli

@@ -2,32 +2,11 @@
 // The language of the window: Polish, the language the texts are written in, or English
 // from the translation catalogue built into the program. Polish unless the user asks
 // for English; the system's own language does not count.
-#include <optional>
-#include <string>
-#include <string_view>
+#include "link/LanguageChoice.h"
 
 class QTranslator;
 
 namespace kolvaro {
-
-enum class Language { Polish, English };
-
-// "pl" or "en", alone or as the start of a locale name ("en_GB.UTF-8", "pl-PL");
-// nothing for any other text.
-std::optional<Language> languageNamed(std::string_view name);
-
-// The short name a choice is kept under: "pl" or "en".
-const char* languageCode(Language language);
-
-// The language to use: the command line's choice, else the environment's
-// (KOLVARO_LANGUAGE), else the choice kept in dcb.ini, else Polish. A name that is
-// neither is passed over.
-Language chooseLanguage(const std::optional<std::string>& option, const std::optional<std::string>& environment,
-                        const std::optional<std::string>& kept);
-
-// chooseLanguage with this process's KOLVARO_LANGUAGE and the choice kept in dcb.ini in
-// `directory` (none without a directory).
-Language languageInForce(const std::optional<std::string>& option, const std::optional<std::string>& directory);
 
 // For English, loads the catalogue built into the program into `translator` and installs
 // it in the application (the caller keeps the translator while texts are translated);

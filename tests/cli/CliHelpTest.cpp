@@ -32,6 +32,53 @@ TEST(CliHelp, EachCommandsHelpIsInTheReadmeAsPrinted) {
   }
 }
 
+// Polish unless English is asked for: the system's language does not count; the
+// option, the environment and the window's choice kept in dcb.ini do, in that order.
+TEST(CliHelp, PolishUnlessEnglishIsAsked) {
+  struct Case {
+    const char* name;
+    const char* environment;  // KOLVARO_LANGUAGE, or none
+    std::vector<std::string> option;
+    const char* kept;  // in dcb.ini, or none
+    bool english;
+  };
+  const Case cases[] = {
+      {"an English system alone", nullptr, {}, nullptr, false},
+      {"the environment", "en", {}, nullptr, true},
+      {"the option", nullptr, {"--language", "en"}, nullptr, true},
+      {"the option before the environment", "en", {"--language=pl"}, nullptr, false},
+      {"the window's choice", nullptr, {}, "en", true},
+      {"the environment before the window's choice", "pl", {}, "en", false},
+  };
+  ::setenv("LANG", "en_US.UTF-8", 1);
+  for (const auto& c : cases) {
+    TempDir dir;
+    if (c.kept) writeFile(dir.file("dcb.ini"), std::string("[Language]\r\nLanguage=") + c.kept + "\r\n");
+    if (c.environment)
+      ::setenv("KOLVARO_LANGUAGE", c.environment, 1);
+    else
+      ::unsetenv("KOLVARO_LANGUAGE");
+    std::vector<std::string> arguments{"--config-dir", dir.path()};
+    arguments.insert(arguments.end(), c.option.begin(), c.option.end());
+    auto with = [&](std::vector<std::string> more) {
+      std::vector<std::string> all = arguments;
+      all.insert(all.end(), more.begin(), more.end());
+      return runCli(all);
+    };
+    const CliResult help = with({"--help"});
+    EXPECT_EQ(help.out.rfind(c.english ? "Usage: kolvaro-cli [general options] COMMAND"
+                                       : "Użycie: kolvaro-cli [opcje ogólne] POLECENIE",
+                             0),
+              0u)
+        << c.name << "\n" << help.out;
+    const CliResult unknown = with({"fly"});
+    EXPECT_EQ(unknown.err, c.english ? "kolvaro-cli: unknown command fly (kolvaro-cli --help)\n"
+                                     : "kolvaro-cli: nieznane polecenie fly (kolvaro-cli --help)\n")
+        << c.name;
+  }
+  ::unsetenv("KOLVARO_LANGUAGE");
+}
+
 TEST(CliHelp, VersionAndNoCommand) {
   const CliResult version = runCli({"--version"});
   EXPECT_EQ(version.status, 0);
