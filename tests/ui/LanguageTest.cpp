@@ -26,10 +26,18 @@ struct ChoiceCase {
 TEST(Language, OptionThenEnvironmentThenKeptChoiceThenPolish) {
   const std::nullopt_t none = std::nullopt;
   const ChoiceCase cases[] = {
-      {none, none, none, pl}, {none, none, "en", en}, {none, none, "pl", pl}, {none, none, "xx", pl},
-      {none, "en", "pl", en}, {none, "pl", "en", pl}, {none, "xx", "en", en},  // a variable naming neither is passed
-                                                                               // over
-      {none, "", none, pl},   {"en", "pl", "pl", en}, {"pl", "en", "en", pl}, {"en_GB", none, none, en},
+      {none, none, none, pl},
+      {none, none, "en", en},
+      {none, none, "pl", pl},
+      {none, none, "xx", pl},
+      {none, "en", "pl", en},
+      {none, "pl", "en", pl},
+      {none, "xx", "en", en},  // a variable naming neither is passed
+                               // over
+      {none, "", none, pl},
+      {"en", "pl", "pl", en},
+      {"pl", "en", "en", pl},
+      {"en_GB", none, none, en},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(chooseLanguage(c.option, c.environment, c.kept), c.expected)
