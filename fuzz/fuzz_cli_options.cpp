@@ -23,25 +23,11 @@ void require(bool condition, const char* what) {
   }
 }
 
-// glibc's getopt keeps its place inside a word of clustered short options ("-yX")
-// from one call to the next, and the parser restarts it with optind = 1, which keeps
-// that place: after a parse that stopped there, the next parse in the same process
-// reads the earlier, freed words. kolvaro-cli parses once per process; here, where a
-// process parses millions of times, getopt is reset in full (optind = 0) after each.
-void resetGetopt() {
-  static const option none[] = {{nullptr, 0, nullptr, 0}};
-  char name[] = "kolvaro-cli";
-  char* argv[] = {name, nullptr};
-  optind = 0;
-  getopt_long(1, argv, "", none, nullptr);
-}
-
 kolvaro::cli::Parsed parse(std::vector<std::string> words) {
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
   kolvaro::cli::Parsed parsed = kolvaro::cli::ParseCommandLine(static_cast<int>(words.size()), argv.data());
-  resetGetopt();
   return parsed;
 }
 

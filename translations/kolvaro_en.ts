@@ -905,6 +905,22 @@ Commands:
         <source>nieznane polecenie %1 (kolvaro-cli --help)</source>
         <translation>unknown command %1 (kolvaro-cli --help)</translation>
     </message>
+    <message>
+        <source>nie ramka: %1</source>
+        <translation>not a frame: %1</translation>
+    </message>
+    <message>
+        <source>, priorytet %1, licznik %2</source>
+        <translation>, priority %1, counter %2</translation>
+    </message>
+    <message>
+        <source>, powtórzenie</source>
+        <translation>, repetition</translation>
+    </message>
+    <message>
+        <source>, suma %1</source>
+        <translation>, checksum %1</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>

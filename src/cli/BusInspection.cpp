@@ -34,7 +34,7 @@ std::string portPath(const Options& options, ComPort& port) {
 // frames in a line of their own.
 void printPiece(const FrameStream::Piece& piece) {
   if (piece.frame) {
-    std::cout << DescribeFrame(DecodeFrame(piece.bytes)) << "  [" << HexBytes(piece.bytes) << "]" << std::endl;
+    std::cout << say(FrameWords(DecodeFrame(piece.bytes))) << "  [" << HexBytes(piece.bytes) << "]" << std::endl;
   } else {
     std::cout << say(KOLVARO_TRANSLATABLE("Kolvaro", "bajty spoza ramek")) << "  [" << HexBytes(piece.bytes) << "]"
               << std::endl;

@@ -176,7 +176,7 @@ Parsed ParseCommandLine(int argc, char* argv[]) {
   Parsed parsed;
   Options& options = parsed.options;
   opterr = 0;  // the one line on stderr is ours
-  optind = 1;
+  optind = 0;  // 0: getopt starts afresh, forgetting a scan left inside clustered short options
   for (;;) {
     const int id = getopt_long(argc, argv, ":p:l:yo:hV", LongOptions, nullptr);
     if (id == -1) break;

@@ -217,17 +217,24 @@ CoreText DataWords(const DecodedFrame& frame) {
 
 std::string DataText(const DecodedFrame& frame) { return DataWords(frame).polish(); }
 
-std::string DescribeFrame(const DecodedFrame& frame) {
-  if (!frame.isFrame) return "nie ramka: " + frame.notFrameReason;
-  std::string text = PhysicalAddressText(frame.source) + " -> " + DestinationText(frame) + " " + ServiceText(frame);
-  const std::string data = DataText(frame);
-  if (!data.empty()) text += " [" + data + "]";
-  text += std::string(", priorytet ") + PriorityText(frame.priority) + ", licznik " + std::to_string(frame.hopCount);
-  if (frame.repeated) text += ", powtórzenie";
-  text += std::string(", suma ") + ChecksumText(frame.checksum);
-  if (frame.length == LengthVerdict::Truncated) text += ", niepełna";
-  if (frame.length == LengthVerdict::OverLong) text += ", za długa";
+CoreText FrameWords(const DecodedFrame& frame) {
+  if (!frame.isFrame) return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nie ramka: %1")).arg(frame.notFrameReason);
+  CoreText text = CoreText("%1 -> %2 %3")
+                      .arg(PhysicalAddressText(frame.source))
+                      .arg(DestinationText(frame))
+                      .arg(ServiceWords(frame));
+  const CoreText data = DataWords(frame);
+  if (!data.empty()) text = text + CoreText(" [%1]").arg(data);
+  text = text + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", ", priorytet %1, licznik %2"))
+                    .arg(CoreText(PriorityText(frame.priority)))
+                    .arg(static_cast<std::int64_t>(frame.hopCount));
+  if (frame.repeated) text = text + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", ", powtórzenie"));
+  text = text + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", ", suma %1")).arg(CoreText(ChecksumText(frame.checksum)));
+  if (frame.length == LengthVerdict::Truncated) text = text + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", ", niepełna"));
+  if (frame.length == LengthVerdict::OverLong) text = text + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", ", za długa"));
   return text;
 }
+
+std::string DescribeFrame(const DecodedFrame& frame) { return FrameWords(frame).polish(); }
 
 }  // namespace kolvaro

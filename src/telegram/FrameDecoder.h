@@ -86,6 +86,7 @@ CoreText DataWords(const DecodedFrame& frame);
 std::string DataText(const DecodedFrame& frame);            // "adres 0020, 1 B: FF" and the like; "" when none
 std::string HexBytes(std::span<const std::uint8_t> bytes);  // "BC 11 05 00 02"
 // One line: source -> destination, service, data, flags; or "nie ramka: reason".
-std::string DescribeFrame(const DecodedFrame& frame);
+CoreText FrameWords(const DecodedFrame& frame);
+std::string DescribeFrame(const DecodedFrame& frame);  // the same in Polish
 
 }  // namespace kolvaro
