@@ -69,4 +69,21 @@ int MonitorCommand(ChipConnection& connection) {
   return status::Done;
 }
 
+int TunnelTestCommand(DeviceSession& session) {
+  const ChipState state = session.testInterface();
+  std::cout << InterfaceTestReport(state, {}, {}).polish() << '\n';
+  return state.answered ? status::Done : status::Refused;
+}
+
+int TunnelMonitorCommand(TunnelClient& tunnel) {
+  std::cerr << "kolvaro-cli: nasłuch magistrali (Ctrl-C kończy)" << std::endl;
+  FramePrinter printer;
+  tunnel.setObserver(&printer);
+  std::signal(SIGINT, requestStop);
+  std::signal(SIGTERM, requestStop);
+  while (!stopRequested && tunnel.connected()) tunnel.request(Request::furtherAnswer({service::None, std::nullopt}));
+  tunnel.setObserver(nullptr);
+  return status::Done;
+}
+
 }  // namespace kolvaro::cli

@@ -17,11 +17,13 @@ enum OptionId {
   ConfigDirOption = 1000,
   OnlyOption,
   JsonOption,
+  TunnelOption,
 };
 
 const option LongOptions[] = {
     {"port", required_argument, nullptr, PortOption},
     {"local", required_argument, nullptr, LocalOption},
+    {"tunnel", required_argument, nullptr, TunnelOption},
     {"config-dir", required_argument, nullptr, ConfigDirOption},
     {"yes", no_argument, nullptr, YesOption},
     {"only", required_argument, nullptr, OnlyOption},
@@ -82,6 +84,8 @@ const char GlobalHelp[] =
     "Opcje ogólne:\n"
     "  -p, --port PORT        COM1..COM4 albo ścieżka urządzenia (domyślnie: najniższy\n"
     "                         wolny port COM1..COM4, jak w oknie)\n"
+    "      --tunnel HOST[:PORT]  przez interfejs KNXnet/IP (tunel, port domyślnie 3671)\n"
+    "                         zamiast portu; adres własny nadaje serwer (bez --local)\n"
     "  -l, --local ADRES      własny adres fizyczny programu (domyślnie 15.15.254)\n"
     "      --config-dir KAT   katalog z plikiem dcb.ini (domyślnie ten sam co okna)\n"
     "  -h, --help             pomoc (także: kolvaro-cli POLECENIE --help)\n"
@@ -89,7 +93,8 @@ const char GlobalHelp[] =
     "\n"
     "Status wyjścia: 0 wykonano; 1 magistrala lub element odmówiły (brak elementu, kilka\n"
     "elementów w trybie programowania, adres zajęty bez zgody, konfiguracja różna);\n"
-    "2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu.\n";
+    "2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu albo połączyć się\n"
+    "z interfejsem KNXnet/IP, lub połączenie zostało zerwane.\n";
 
 const CommandHelp* find(const std::string& name) {
   for (const CommandHelp& command : Commands) {
@@ -163,6 +168,7 @@ Parsed ParseCommandLine(int argc, char* argv[]) {
     switch (id) {
       case PortOption: options.port = optarg; break;
       case LocalOption: options.local = optarg; break;
+      case TunnelOption: options.tunnel = optarg; break;
       case ConfigDirOption: options.configDirectory = optarg; break;
       case YesOption: options.yes = true; break;
       case OnlyOption:

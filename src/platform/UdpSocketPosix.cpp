@@ -88,27 +88,30 @@ std::optional<UdpAddress> ResolveUdpHost(const std::string& host, std::uint16_t 
 }
 
 std::unique_ptr<UdpSocket> OpenUdpSocket(const UdpAddress& peer, std::string& error) {
-  const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return nullptr;
-  }
-  // Connecting picks the local address the peer is reached from (the endpoint the
-  // server is told); dissolving it again lets datagrams from other senders reach us, so
-  // that they are seen and dropped by the tunnel rather than silently by the system.
-  sockaddr_in bound{};
-  socklen_t length = sizeof bound;
+  // A probe socket connected to the peer tells the local address the peer is reached
+  // from (the endpoint the server is told). The socket used is bound to that address
+  // and not connected, so that datagrams from other senders reach the tunnel, which
+  // drops them where it can say so, rather than the system silently.
+  sockaddr_in local{};
+  socklen_t length = sizeof local;
   const sockaddr_in to = toSockaddr(peer);
-  sockaddr unspecified{};
-  unspecified.sa_family = AF_UNSPEC;
-  if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0 ||
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &length) != 0 ||
-      ::connect(fd, &unspecified, sizeof unspecified) != 0) {
+  const int probe = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  const bool found = probe >= 0 && ::connect(probe, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0 &&
+                     ::getsockname(probe, reinterpret_cast<sockaddr*>(&local), &length) == 0;
+  if (!found) error = std::strerror(errno);
+  if (probe >= 0) ::close(probe);
+  if (!found) return nullptr;
+
+  const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  local.sin_port = 0;
+  length = sizeof local;
+  if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length) != 0) {
     error = std::strerror(errno);
-    ::close(fd);
+    if (fd >= 0) ::close(fd);
     return nullptr;
   }
-  return std::make_unique<PosixUdpSocket>(fd, fromSockaddr(bound));
+  return std::make_unique<PosixUdpSocket>(fd, fromSockaddr(local));
 }
 
 }  // namespace kolvaro
