@@ -32,12 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (decoded.message->service == service_type::TunnellingRequest) (void)DecodeData(decoded.message->cemi);
   }
 
-  const DecodedData data = DecodeData(bytes);
-  require(data.message.has_value() != (data.problem != nullptr), "a cEMI message or a reason");
-  if (data.message) {
-    require(data.message->frame.payload.size() >= 1 && data.message->frame.payload.size() <= 16, "a TPDU's size");
-    const DecodedData again = DecodeData(EncodeData(*data.message));
-    require(again.message && *again.message == *data.message, "a cEMI message encodes to itself");
+  const DecodedData cemi = DecodeData(bytes);
+  require(cemi.message.has_value() != (cemi.problem != nullptr), "a cEMI message or a reason");
+  if (cemi.message) {
+    require(cemi.message->frame.payload.size() >= 1 && cemi.message->frame.payload.size() <= 16, "a TPDU's size");
+    const DecodedData again = DecodeData(EncodeData(*cemi.message));
+    require(again.message && *again.message == *cemi.message, "a cEMI message encodes to itself");
   }
   return 0;
 }

@@ -391,7 +391,6 @@ void TunnelClient::settle() {
 
 Reply TunnelClient::request(const Request& request) {
   if (!connected_) return failed();
-  const Clock::time_point start = now_();
   wanted_ = request.awaited == Awaited::Answer || request.awaited == Awaited::FurtherAnswer ? request.answer
                                                                                                : AnswerWanted{};
   if (request.awaited != Awaited::FurtherAnswer) {
@@ -401,9 +400,12 @@ Reply TunnelClient::request(const Request& request) {
     answers_.clear();
     Frame frame = request.frame;
     frame.source = 0;  // the server puts in the tunnel's address
-    if (!sendTunnelled(frame)) return failed();
+    // Pending from the first send on: the confirmation may come before the ack.
     pending_ = Pending{frame, now_(), std::nullopt};
+    if (!sendTunnelled(frame)) return failed();
   }
+  // The wait runs from the frame handed over, not from a wait for the one before.
+  const Clock::time_point start = now_();
   if (request.awaited == Awaited::Nothing) return {Outcome::NoReply, {}};
 
   if (request.awaited == Awaited::Confirmation) {
