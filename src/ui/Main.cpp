@@ -40,6 +40,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   buildForm();
   FileMenu = new TFileMenu(*this);
   buildInspectionMenus();
+  buildTunnelMenu();
   connectHandlers();
   exchange_.setObserver(&resultNote_);
   boxNotes_ = std::make_unique<BoxNotes>(log_);
@@ -120,6 +121,7 @@ void TMain::FormShow() {
 
     setWindowState(windowState() & ~Qt::WindowMinimized);
     setEnabled(true);
+    startTunnelFromIni();  // an IP interface chosen before is used again
   });
 }
 
@@ -132,6 +134,7 @@ void TMain::checkPort() {
 void TMain::moveToPort(std::uint8_t portNo) {
   const CoreText title = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Zmiana portu na COM%1")).arg(std::int64_t{portNo});
   runPortOperation(title, [this, portNo] {
+    useSerialChip();  // a COM port chosen: the serial chip again, if a tunnel was in use
     Port.reset();
     activityWait_.forgetDescriptors();
     Port = std::make_unique<ComPort>(19200, "even", 8, 1.0, portNo);
@@ -140,7 +143,17 @@ void TMain::moveToPort(std::uint8_t portNo) {
   });
 }
 
+void TMain::TunnelClick() {
+  const auto target = askTunnelTarget();
+  if (!target) return;
+  const CoreText title = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Połączenie z interfejsem KNXnet/IP %1:%2"))
+                             .arg(target->first)
+                             .arg(std::int64_t{target->second});
+  runPortOperation(title, [&] { useTunnel(target->first, target->second); });
+}
+
 void TMain::FormClose() {
+  if (tunnelInUse()) tunnel_.disconnect();  // the server is told; the choice stays in dcb.ini
   Port.reset();
   activityWait_.forgetDescriptors();
 }
