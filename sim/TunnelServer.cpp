@@ -156,7 +156,10 @@ void TunnelServer::handle(const Bytes& d, const Peer& from) {
       return;
     }
     case DisconnectRes: return;
-    default: event("tunnel: service " + hex(static_cast<std::uint8_t>(service >> 8)) + hex(static_cast<std::uint8_t>(service)) + " ignored"); return;
+    default:
+      event("tunnel: service " + hex(static_cast<std::uint8_t>(service >> 8)) +
+            hex(static_cast<std::uint8_t>(service)) + " ignored");
+      return;
   }
 }
 

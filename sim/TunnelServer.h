@@ -21,15 +21,15 @@ namespace kolvaro::sim {
 
 // What real interfaces do that a client must live with, switchable at any time.
 struct TunnelFaults {
-  bool negativeConfirmations = false;     // every L_Data.con says "not acknowledged"
-  int lostAcks = 0;                       // acks of the client's requests not sent; -1: none ever sent
+  bool negativeConfirmations = false;             // every L_Data.con says "not acknowledged"
+  int lostAcks = 0;                               // acks of the client's requests not sent; -1: none ever sent
   std::chrono::milliseconds lateConfirmation{0};  // each L_Data.con this much later
-  bool ignoreConnect = false;             // no answer to a connect request
-  bool refuseConnect = false;             // connect refused: no more connections
-  bool ignoreHeartbeat = false;           // connection-state requests unanswered
-  int endAfterRequests = 0;               // ends the connection after this many L_Data.req (0: never)
-  bool repeatedSequence = false;          // each request to the client is sent twice, same number
-  bool outOfOrderSequence = false;        // a copy with a wrong number goes before each request
+  bool ignoreConnect = false;                     // no answer to a connect request
+  bool refuseConnect = false;                     // connect refused: no more connections
+  bool ignoreHeartbeat = false;                   // connection-state requests unanswered
+  int endAfterRequests = 0;                       // ends the connection after this many L_Data.req (0: never)
+  bool repeatedSequence = false;                  // each request to the client is sent twice, same number
+  bool outOfOrderSequence = false;                // a copy with a wrong number goes before each request
 };
 
 class TunnelServer : public BusStation {

@@ -2,8 +2,8 @@
 // The commands that look at the bus rather than configure a device: the interface
 // test, the devices in programming mode and the bus monitor: the device session's, and
 // the exchange's observer with the frame decoder.
-#include "cli/CliOptions.h"
 #include "cli/ChipConnection.h"
+#include "cli/CliOptions.h"
 #include "config/DeviceSession.h"
 #include "telegram/TunnelClient.h"
 

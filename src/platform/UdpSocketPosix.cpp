@@ -40,8 +40,8 @@ class PosixUdpSocket : public UdpSocket {
   bool send(const UdpAddress& to, std::span<const std::uint8_t> bytes) override {
     const sockaddr_in address = toSockaddr(to);
     for (;;) {
-      const ssize_t n = ::sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&address),
-                                 sizeof address);
+      const ssize_t n =
+          ::sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof address);
       if (n >= 0) return static_cast<std::size_t>(n) == bytes.size();
       if (errno != EINTR) return false;
     }

@@ -101,7 +101,8 @@ CoreText TunnelTestReport(const TunnelState& tunnel) {
           .arg(std::int64_t{tunnel.channel})
           .arg(PhysicalAddressText(tunnel.address));
   if (!tunnel.stateStatus) {
-    return connection + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Serwer nie odpowiedział na pytanie o stan połączenia."));
+    return connection +
+           CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Serwer nie odpowiedział na pytanie o stan połączenia."));
   }
   return connection + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Stan połączenia po %1 ms: %2."))
                           .arg(static_cast<std::int64_t>(tunnel.answerTime.count()))

@@ -23,8 +23,8 @@ std::string addressText(const UdpAddress& address) { return EndpointText(endpoin
 // Whether a confirmation repeats the request: the server may put in the source, lower
 // the hop count or set other control bits, so only destination and TPDU count.
 bool confirms(const Frame& confirmation, const Frame& request) {
-  return confirmation.destination == request.destination &&
-         confirmation.groupDestination == request.groupDestination && confirmation.payload == request.payload;
+  return confirmation.destination == request.destination && confirmation.groupDestination == request.groupDestination &&
+         confirmation.payload == request.payload;
 }
 
 }  // namespace
@@ -87,8 +87,7 @@ CoreText TunnelClient::connect(std::unique_ptr<UdpSocket> socket, const UdpAddre
   while (now_() < deadline) {
     while (auto datagram = socket_->receive()) {
       const Decoded decoded = Decode(datagram->bytes);
-      if (datagram->from != server_ || !decoded.message ||
-          decoded.message->service != service_type::ConnectResponse) {
+      if (datagram->from != server_ || !decoded.message || decoded.message->service != service_type::ConnectResponse) {
         note(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "datagram pominięty przed połączeniem")), false, datagram->bytes);
         continue;
       }
@@ -325,8 +324,8 @@ void TunnelClient::handleData(const DataMessage& data) {
   if (data.code == cemi::DataConfirmation) {
     const bool ours = pending_ && !pending_->positive && confirms(data.frame, pending_->frame);
     note(CoreText(data.negative ? KOLVARO_TRANSLATABLE("Kolvaro", "L_Data.con negatywne: ramka niepotwierdzona")
-                                : KOLVARO_TRANSLATABLE("Kolvaro", "L_Data.con pozytywne: ramka potwierdzona"))
-             + CoreText(ours ? "" : KOLVARO_TRANSLATABLE("Kolvaro", " (nie do bieżącej ramki)")),
+                                : KOLVARO_TRANSLATABLE("Kolvaro", "L_Data.con pozytywne: ramka potwierdzona")) +
+             CoreText(ours ? "" : KOLVARO_TRANSLATABLE("Kolvaro", " (nie do bieżącej ramki)")),
          false, bytes);
     if (ours) pending_->positive = !data.negative;
     return;
@@ -391,8 +390,8 @@ void TunnelClient::settle() {
 
 Reply TunnelClient::request(const Request& request) {
   if (!connected_) return failed();
-  wanted_ = request.awaited == Awaited::Answer || request.awaited == Awaited::FurtherAnswer ? request.answer
-                                                                                               : AnswerWanted{};
+  wanted_ =
+      request.awaited == Awaited::Answer || request.awaited == Awaited::FurtherAnswer ? request.answer : AnswerWanted{};
   if (request.awaited != Awaited::FurtherAnswer) {
     // One request at a time: the one before is confirmed (or given up) first.
     settle();

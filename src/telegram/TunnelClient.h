@@ -34,14 +34,14 @@ class TunnelWait {
 
 // The protocol's times; tests shorten them.
 struct TunnelTiming {
-  std::chrono::milliseconds connect{10000};       // for the connect response
-  std::chrono::milliseconds ack{1000};            // for a tunnelling ack, before the one repeat
-  std::chrono::milliseconds confirmation{3000};   // for a request's L_Data.con
-  std::chrono::milliseconds heartbeat{60000};     // between connection-state requests
-  std::chrono::milliseconds stateAnswer{10000};   // for a connection-state response
-  int stateTries = 3;                             // unanswered ones before the connection is gone
-  std::chrono::milliseconds tick{1000};           // a request's wait tick
-  std::chrono::milliseconds disconnect{1000};     // for the disconnect response on close
+  std::chrono::milliseconds connect{10000};      // for the connect response
+  std::chrono::milliseconds ack{1000};           // for a tunnelling ack, before the one repeat
+  std::chrono::milliseconds confirmation{3000};  // for a request's L_Data.con
+  std::chrono::milliseconds heartbeat{60000};    // between connection-state requests
+  std::chrono::milliseconds stateAnswer{10000};  // for a connection-state response
+  int stateTries = 3;                            // unanswered ones before the connection is gone
+  std::chrono::milliseconds tick{1000};          // a request's wait tick
+  std::chrono::milliseconds disconnect{1000};    // for the disconnect response on close
 };
 
 class TunnelClient : public BusRequests {
@@ -106,8 +106,8 @@ class TunnelClient : public BusRequests {
   ExchangeObserver* observer_ = nullptr;
 
   std::unique_ptr<UdpSocket> socket_;
-  UdpAddress server_;       // the control endpoint
-  UdpAddress dataServer_;   // where tunnelling requests go
+  UdpAddress server_;      // the control endpoint
+  UdpAddress dataServer_;  // where tunnelling requests go
   std::string serverText_;
   bool behindTranslation_ = false;
   bool connected_ = false;
@@ -124,8 +124,8 @@ class TunnelClient : public BusRequests {
   std::optional<std::uint8_t> stateStatus_;  // the last connection-state answer
 
   std::optional<Pending> pending_;
-  AnswerWanted wanted_{};       // what the current (or last) wait takes as an answer
-  std::deque<Frame> answers_;   // answers that came and are not taken yet
+  AnswerWanted wanted_{};      // what the current (or last) wait takes as an answer
+  std::deque<Frame> answers_;  // answers that came and are not taken yet
 };
 
 }  // namespace kolvaro

@@ -207,8 +207,7 @@ CoreText StatusWords(std::uint8_t code) {
       return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "serwer nie obsługuje opcji połączenia"));
     case status::NoMoreConnections:
       return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "brak wolnych połączeń na serwerze"));
-    case status::DataConnection:
-      return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "błąd połączenia danych"));
+    case status::DataConnection: return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "błąd połączenia danych"));
     case status::KnxConnection:
       return CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "serwer nie ma połączenia z magistralą"));
     case status::TunnellingLayer:

@@ -38,13 +38,13 @@ inline constexpr std::uint16_t TunnellingAck = 0x0421;
 // Status codes of responses and acknowledgements.
 namespace status {
 inline constexpr std::uint8_t NoError = 0x00;
-inline constexpr std::uint8_t ConnectionId = 0x21;        // no connection with this channel
-inline constexpr std::uint8_t ConnectionType = 0x22;      // the server has no such connection
-inline constexpr std::uint8_t ConnectionOption = 0x23;    // an option of the request is not supported
-inline constexpr std::uint8_t NoMoreConnections = 0x24;   // every channel is taken
-inline constexpr std::uint8_t DataConnection = 0x26;      // the data endpoint's connection failed
-inline constexpr std::uint8_t KnxConnection = 0x27;       // the server lost its bus
-inline constexpr std::uint8_t TunnellingLayer = 0x29;     // the tunnel layer asked for is not supported
+inline constexpr std::uint8_t ConnectionId = 0x21;       // no connection with this channel
+inline constexpr std::uint8_t ConnectionType = 0x22;     // the server has no such connection
+inline constexpr std::uint8_t ConnectionOption = 0x23;   // an option of the request is not supported
+inline constexpr std::uint8_t NoMoreConnections = 0x24;  // every channel is taken
+inline constexpr std::uint8_t DataConnection = 0x26;     // the data endpoint's connection failed
+inline constexpr std::uint8_t KnxConnection = 0x27;      // the server lost its bus
+inline constexpr std::uint8_t TunnellingLayer = 0x29;    // the tunnel layer asked for is not supported
 }  // namespace status
 
 // cEMI message codes of the data service.
@@ -54,10 +54,10 @@ inline constexpr std::uint8_t DataConfirmation = 0x2E;  // the outcome of a requ
 inline constexpr std::uint8_t DataIndication = 0x29;    // a frame from the bus
 // ctrl1
 inline constexpr std::uint8_t StandardFrame = 0x80;
-inline constexpr std::uint8_t NotRepeated = 0x20;    // as the bus frame's repeat flag: 1 = first transmission
+inline constexpr std::uint8_t NotRepeated = 0x20;  // as the bus frame's repeat flag: 1 = first transmission
 inline constexpr std::uint8_t NormalBroadcast = 0x10;
 inline constexpr unsigned PriorityShift = 2;
-inline constexpr std::uint8_t ConfirmError = 0x01;   // in a confirmation: 1 = negative
+inline constexpr std::uint8_t ConfirmError = 0x01;  // in a confirmation: 1 = negative
 // ctrl2
 inline constexpr std::uint8_t GroupDestination = 0x80;
 inline constexpr unsigned HopShift = 4;

@@ -229,7 +229,8 @@ void TMain::WriteClick() {
 }
 
 void TMain::OnGroupClick() {
-  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Załącz grupę")), [this] { face_.switchGroup(session_, true); });
+  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Załącz grupę")),
+               [this] { face_.switchGroup(session_, true); });
 }
 
 void TMain::OffGroupClick() {

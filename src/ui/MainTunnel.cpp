@@ -98,12 +98,12 @@ bool TMain::useTunnel(const std::string& host, std::uint16_t port, bool record) 
   useSerialChip();
   const CoreText failure = tunnel_.connect(host, port);
   if (!failure.empty()) {
-    const CoreText text =
-        CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Nie można połączyć się z interfejsem KNXnet/IP %1:%2: %3.\n"
-                                                 "Używany jest nadal port szeregowy."))
-            .arg(host)
-            .arg(std::int64_t{port})
-            .arg(failure);
+    const CoreText text = CoreText(KOLVARO_TRANSLATABLE("Kolvaro",
+                                                        "Nie można połączyć się z interfejsem KNXnet/IP %1:%2: %3.\n"
+                                                        "Używany jest nadal port szeregowy."))
+                              .arg(host)
+                              .arg(std::int64_t{port})
+                              .arg(failure);
     platform().messageBox(Translated(text), TunnelCaption, mb::IconError);
     return false;
   }
@@ -116,7 +116,8 @@ bool TMain::useTunnel(const std::string& host, std::uint16_t port, bool record) 
   localBeforeTunnel_ = fieldText(Field::Local_phAddr);
   setFieldText(Field::Local_phAddr, PhysicalValueToText(tunnel_.assignedAddress()));
   local->setReadOnly(true);
-  local->setToolTip(tr("Adres przydzielony przez interfejs KNXnet/IP %1").arg(QString::fromStdString(tunnel_.serverText())));
+  local->setToolTip(
+      tr("Adres przydzielony przez interfejs KNXnet/IP %1").arg(QString::fromStdString(tunnel_.serverText())));
   validation_.Addr_MaskEditExit();
   if (record) {
     if (const auto path = iniPath()) {

@@ -61,7 +61,8 @@ TEST(CliTunnel, WriteVerifySwitchListAndTestThroughTheSimulatedInterface) {
   EXPECT_EQ(verify.out, "zgodny: element zawiera konfigurację z pliku\n");
   EXPECT_EQ(run({"switch", "0/0/2", "on"}).status, 0);
   const CliResult prog = run({"prog"});
-  EXPECT_EQ(prog.out, "Urządzenia w trybie programowania (1):\n1.1.5 (po " + prog.out.substr(prog.out.find("(po ") + 4));
+  EXPECT_EQ(prog.out,
+            "Urządzenia w trybie programowania (1):\n1.1.5 (po " + prog.out.substr(prog.out.find("(po ") + 4));
   const CliResult test = run({"test"});
   EXPECT_EQ(test.status, 0);
   EXPECT_NE(test.out.find("Interfejs KNXnet/IP " + target + ": kanał 5, przydzielony adres 15.15.240."),
@@ -123,18 +124,14 @@ INSTANTIATE_TEST_SUITE_P(
                   2},
         // Each group write waits for the confirmation of the one before.
         FaultCase{"late-confirm=2000", {"switch", "0/0/2", "on"}, 0, {}, "GroupValueWrite on  [BC", 4},
-        FaultCase{"no-connect-answer",
-                  {"test"},
-                  3,
-                  {"nie można połączyć się z interfejsem KNXnet/IP", "nie odpowiedział na prośbę o połączenie w ciągu 10 s"},
-                  "",
-                  0},
-        FaultCase{"refuse-connect",
-                  {"read"},
-                  3,
-                  {"odmówił połączenia: brak wolnych połączeń na serwerze"},
-                  "",
-                  0},
+        FaultCase{
+            "no-connect-answer",
+            {"test"},
+            3,
+            {"nie można połączyć się z interfejsem KNXnet/IP", "nie odpowiedział na prośbę o połączenie w ciągu 10 s"},
+            "",
+            0},
+        FaultCase{"refuse-connect", {"read"}, 3, {"odmówił połączenia: brak wolnych połączeń na serwerze"}, "", 0},
         FaultCase{"no-heartbeat-answer", {"test"}, 1, {"Serwer nie odpowiedział na pytanie o stan połączenia."}, "", 0},
         FaultCase{"end-after=2", Write, 3, {Transmission, "zerwane: serwer zakończył połączenie"}, "", 0},
         // Requests that come twice, or with a wrong number, are not taken as a second device.
