@@ -4,6 +4,7 @@
 // address field showing the address the server assigned, and the tunnel kept while the
 // window is idle.
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -41,7 +42,7 @@ std::optional<std::string> iniPath() {
 class TunnelDialog : public QDialog {
  public:
   TunnelDialog(QWidget* parent, const QString& host, int port) : QDialog(parent) {
-    setWindowTitle(tr("Interfejs KNXnet/IP"));
+    setWindowTitle(QCoreApplication::translate("kolvaro::TMain", "Interfejs KNXnet/IP"));
     setObjectName(QStringLiteral("TunnelDialog"));
     auto* layout = new QFormLayout(this);
     host_ = new QLineEdit(host, this);
@@ -50,8 +51,8 @@ class TunnelDialog : public QDialog {
     port_->setObjectName(QStringLiteral("TunnelPort"));
     port_->setRange(1, 65535);
     port_->setValue(port);
-    layout->addRow(tr("Adres interfejsu:"), host_);
-    layout->addRow(tr("Port UDP:"), port_);
+    layout->addRow(QCoreApplication::translate("kolvaro::TMain", "Adres interfejsu:"), host_);
+    layout->addRow(QCoreApplication::translate("kolvaro::TMain", "Port UDP:"), port_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
