@@ -857,6 +857,10 @@ Używany jest nadal port szeregowy.</source>
         <translation>Cannot connect to the KNXnet/IP interface %1:%2: %3.
 The serial port stays in use.</translation>
     </message>
+    <message>
+        <source>adres %1 jest zajęty: serwer %2 przydzielił go temu tunelowi</source>
+        <translation>address %1 is taken: server %2 assigned it to this tunnel</translation>
+    </message>
 </context>
 <context>
     <name>kolvaro::TAboutWindow</name>

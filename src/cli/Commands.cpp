@@ -126,8 +126,16 @@ class BusCommand {
       return false;
     }
     face_.setLocal(tunnel_.client().assignedAddress());
+    tunnel_.client().setObserver(&userRows_);
     return true;
   }
+
+  // The tunnel's rows meant for the user, one line each on standard error.
+  struct UserRows : ExchangeObserver {
+    void exchangeEvent(const ExchangeEvent& event) override {
+      if (event.kind == ExchangeEvent::Kind::Tunnel && !event.ok) std::cerr << "kolvaro-cli: " << event.text << '\n';
+    }
+  } userRows_;
 
   const Options& options_;
   ProgressLine progress_;

@@ -23,7 +23,8 @@ struct ExchangeEvent {
     AcknowledgeSent,   // bytes: the acknowledge information written; ok: the port took it
     Result,            // text: "ACK", "NoReply", "Error" or the answer
     Tunnel,            // words: what the IP tunnel did (connected, repeated, confirmed, heartbeat,
-                       // disconnected, dropped); bytes: the frame it concerns, if any; outgoing
+                       // disconnected, dropped); bytes: the frame it concerns, if any; outgoing;
+                       // ok false: the user is to be told, also where there is no log
   };
   Kind kind = Kind::Note;
   std::string text;  // in Polish

@@ -34,7 +34,7 @@ TunnelClient::TunnelClient(TunnelWait& wait, TunnelTiming timing, SteadyNow now)
 
 TunnelClient::~TunnelClient() { disconnect(); }
 
-void TunnelClient::note(CoreText words, bool outgoing, std::vector<std::uint8_t> bytes) {
+void TunnelClient::note(CoreText words, bool outgoing, std::vector<std::uint8_t> bytes, bool forUser) {
   if (!observer_) return;
   ExchangeEvent event;
   event.kind = ExchangeEvent::Kind::Tunnel;
@@ -42,6 +42,7 @@ void TunnelClient::note(CoreText words, bool outgoing, std::vector<std::uint8_t>
   event.words = std::move(words);
   event.bytes = std::move(bytes);
   event.outgoing = outgoing;
+  event.ok = !forUser;
   observer_->exchangeEvent(event);
 }
 
@@ -392,6 +393,15 @@ Reply TunnelClient::request(const Request& request) {
   if (!connected_) return failed();
   wanted_ =
       request.awaited == Awaited::Answer || request.awaited == Awaited::FurtherAnswer ? request.answer : AnswerWanted{};
+  if (request.awaited == Awaited::Answer && request.frame.individuallyTo(assigned_)) {
+    // The tunnel's own address: the server holds it for us, so it is taken, though no
+    // device can answer from it.
+    note(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "adres %1 jest zajęty: serwer %2 przydzielił go temu tunelowi"))
+             .arg(PhysicalAddressText(assigned_))
+             .arg(serverText_),
+         false, {}, true);
+    return {Outcome::Answered, {}};
+  }
   if (request.awaited != Awaited::FurtherAnswer) {
     // One request at a time: the one before is confirmed (or given up) first.
     settle();

@@ -4,7 +4,8 @@
 // L_Data.con says whether it was acknowledged on the bus, and its L_Data.ind are the
 // frames from the bus, among them the answers. Each tunnelling request is acknowledged
 // within a second or repeated once; the connection is kept with a connection-state
-// request every minute. A connection that is gone ends a request with Outcome::Error
+// request every minute. A frame that would go to the tunnel's own address is answered
+// at once: that address is taken. A connection that is gone ends a request with Outcome::Error
 // and the transmission-failure box, as a serial line that will not take a text does.
 #include <chrono>
 #include <cstdint>
@@ -96,7 +97,8 @@ class TunnelClient : public BusRequests {
   void lose(CoreText why, bool tellServer);
   Reply failed();
   void send(const tunnel::Message& message, const UdpAddress& to);
-  void note(CoreText words, bool outgoing = false, std::vector<std::uint8_t> bytes = {});
+  // forUser: a row a face without the log shows as well.
+  void note(CoreText words, bool outgoing = false, std::vector<std::uint8_t> bytes = {}, bool forUser = false);
   FrameJudgement judge(const Frame& frame) const;
   tunnel::Endpoint ownEndpoint() const;
 

@@ -144,6 +144,25 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
+TEST(CliTunnel, TheTunnelsOwnAddressIsTakenAndSaidSo) {
+  TempDir dir;
+  std::string file = readFile(Example);
+  file.replace(file.find("\"1.1.5\""), 7, "\"15.15.240\"");
+  writeFile(dir.file("own.json"), file);
+  TunnelBus bus({});
+  const CliResult write =
+      runCli({"--config-dir", dir.path(), "--tunnel", bus.target(), "write", dir.file("own.json"), "--only", "groups"});
+  EXPECT_EQ(write.status, 1);
+  EXPECT_NE(write.err.find("kolvaro-cli: adres 15.15.240 jest zajęty: serwer 127.0.0.1:"), std::string::npos)
+      << write.err;
+  EXPECT_NE(write.err.find("jest już zajęty przez terminal sieci EIB. Czy przeprowadzić procedurę konfiguracji "
+                           "pomimo tego? -> Nie"),
+            std::string::npos)
+      << write.err;
+  EXPECT_EQ(bus.log().find("-> 15.15.240 MemoryRead"), std::string::npos) << "nothing for our own address on the bus";
+  EXPECT_EQ(bus.stop(), 0);
+}
+
 TEST(CliTunnel, NoServerAtTheAddressEndsWithinTwentySecondsInWords) {
   TempDir dir;
   const auto start = std::chrono::steady_clock::now();
