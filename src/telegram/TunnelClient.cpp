@@ -70,6 +70,7 @@ CoreText TunnelClient::connect(const std::string& host, std::uint16_t port, bool
 }
 
 CoreText TunnelClient::connect(std::unique_ptr<UdpSocket> socket, const UdpAddress& server, bool behindTranslation) {
+  const Inside inside(inside_);
   disconnect();
   socket_ = std::move(socket);
   server_ = dataServer_ = server;
@@ -129,6 +130,7 @@ CoreText TunnelClient::connect(std::unique_ptr<UdpSocket> socket, const UdpAddre
 }
 
 void TunnelClient::disconnect() {
+  const Inside inside(inside_);
   if (!connected_) return;
   settle();
   if (!connected_) return;
@@ -213,7 +215,9 @@ void TunnelClient::pump() {
   keepAlive();
 }
 
-void TunnelClient::service() { pump(); }
+void TunnelClient::service() {
+  if (!inside_) pump();
+}
 
 void TunnelClient::handle(const Datagram& datagram) {
   if (datagram.from != server_ && datagram.from != dataServer_) {
@@ -375,6 +379,7 @@ bool TunnelClient::sendTunnelled(const Frame& frame) {
 }
 
 void TunnelClient::settle() {
+  const Inside inside(inside_);
   while (connected_ && pending_ && !pending_->positive) {
     const Clock::time_point deadline = pending_->sentAt + timing_.confirmation;
     if (now_() >= deadline) {
@@ -390,6 +395,7 @@ void TunnelClient::settle() {
 }
 
 Reply TunnelClient::request(const Request& request) {
+  const Inside inside(inside_);
   if (!connected_) return failed();
   wanted_ =
       request.awaited == Awaited::Answer || request.awaited == Awaited::FurtherAnswer ? request.answer : AnswerWanted{};
@@ -451,6 +457,7 @@ Reply TunnelClient::request(const Request& request) {
 }
 
 ChipState TunnelClient::testInterface() {
+  const Inside inside(inside_);
   ChipState state;
   TunnelState& tunnel = state.tunnel.emplace();
   tunnel.server = serverText_;

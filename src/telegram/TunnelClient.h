@@ -125,6 +125,16 @@ class TunnelClient : public BusRequests {
   int stateUnanswered_ = 0;
   std::optional<std::uint8_t> stateStatus_;  // the last connection-state answer
 
+  // Set while a call waits: the owner's events run meanwhile, and an idle service
+  // they ask for must not read the socket under the waiting call.
+  struct Inside {
+    explicit Inside(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~Inside() { flag_ = was_; }
+    bool& flag_;
+    bool was_;
+  };
+  bool inside_ = false;
+
   std::optional<Pending> pending_;
   AnswerWanted wanted_{};      // what the current (or last) wait takes as an answer
   std::deque<Frame> answers_;  // answers that came and are not taken yet

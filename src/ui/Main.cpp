@@ -48,7 +48,9 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 // The port belongs to FormClose; a window destroyed without being closed still lets go of it.
-TMain::~TMain() = default;
+TMain::~TMain() {
+  if (tunnelInUse()) tunnel_.disconnect();  // while every member is still there
+}
 
 void TMain::connectHandlers() {
   connect(Timer1, &QTimer::timeout, this, &TMain::Timer1Timer);
