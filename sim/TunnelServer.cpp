@@ -105,6 +105,7 @@ void TunnelServer::handle(const Bytes& d, const Peer& from) {
   }
   const Bytes body(d.begin() + Header, d.end());
   const std::uint16_t service = be16(d, 2);
+  if (client_ && (from == client_->control || from == client_->data)) client_->lastHeard = clock_.now();
   // An endpoint of 0.0.0.0:0 means "where the datagram came from".
   auto endpoint = [&](std::size_t at) {
     Peer p{0, 0};
@@ -179,6 +180,8 @@ void TunnelServer::connectRequest(const Bytes& body, const Peer& from) {
     return p.ip == 0 && p.port == 0 ? from : p;
   };
   const Peer control = endpoint(0);
+  // A client gone without a word holds the one tunnel only until it has been silent too long.
+  if (client_ && clock_.now() - client_->lastHeard > ClientTimeout) dropClient("the client was silent for 120 s");
   if (faults.refuseConnect || client_) {
     sendTo(control, ConnectRes, {0x00, NoMoreConnections});
     event("tunnel: connect refused, no more connections");
@@ -188,6 +191,7 @@ void TunnelServer::connectRequest(const Bytes& body, const Peer& from) {
   client.control = control;
   client.data = endpoint(8);
   client.channel = nextChannel_++;
+  client.lastHeard = clock_.now();
   client_ = client;
   ++generation_;
   toClient_.clear();

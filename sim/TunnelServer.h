@@ -72,7 +72,9 @@ class TunnelServer : public BusStation {
     std::uint8_t expected = 0;  // the sequence number of the client's next request
     std::uint8_t next = 0;      // the sequence number of our next request
     int requests = 0;           // L_Data.req taken
+    Micros lastHeard{0};        // a client silent for ClientTimeout is dropped
   };
+  static constexpr Micros ClientTimeout{120'000'000};
 
   void handle(const Bytes& datagram, const Peer& from);
   void connectRequest(const Bytes& body, const Peer& from);

@@ -28,6 +28,7 @@ class TunnelBus {
     return port[1];
   }
   std::string log() { return bus_.child().output(); }
+  void command(const std::string& line) { bus_.command(line); }
   int stop() { return bus_.stop(); }
 
  private:
@@ -143,6 +144,18 @@ INSTANTIATE_TEST_SUITE_P(
         if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
       return name;
     });
+
+TEST(CliTunnel, MonitorPrintsWhatTheInterfacePassesOn) {
+  TempDir dir;
+  TunnelBus bus({});
+  ChildProcess monitor({KOLVARO_CLI_EXECUTABLE, "--config-dir", dir.path(), "--tunnel", bus.target(), "monitor"});
+  ASSERT_TRUE(monitor.waitForOutput("nasłuch magistrali", 15s)) << monitor.output();
+  bus.command("inject BC11050002E10081");
+  EXPECT_TRUE(monitor.waitForOutput("[BC 11 05 00 02 E1 00 81 ", 5s)) << monitor.output();
+  EXPECT_EQ(monitor.stop(), 0);
+  EXPECT_TRUE(bus.log().find("tunnel: disconnected by the client") != std::string::npos) << bus.log();
+  EXPECT_EQ(bus.stop(), 0);
+}
 
 TEST(CliTunnel, TheTunnelsOwnAddressIsTakenAndSaidSo) {
   TempDir dir;
