@@ -123,6 +123,9 @@ class BusCommand {
     if (!failure.empty() || !target) {
       std::cerr << "kolvaro-cli: nie można połączyć się z interfejsem KNXnet/IP " << *options_.tunnel << ": "
                 << failure.polish() << '\n';
+      // The interface test says what to check, as it does for a connection that went.
+      if (options_.command == "test")
+        std::cout << InterfaceTestReport(tunnel_.client().testInterface(), {}, {}).polish() << '\n';
       return false;
     }
     face_.setLocal(tunnel_.client().assignedAddress());
