@@ -52,6 +52,13 @@ TEST(TunnelWindow, AssignedAddressReadOnlyAWriteAndARead) {
     connectedRow = connectedRow || row.event.find(": kanał 1, adres 15.15.240") != std::string::npos;
   EXPECT_TRUE(connectedRow);
 
+  w.InterfaceTestClick();
+  EXPECT_EQ(bus.platform.boxes.back().text.rfind("Interfejs KNXnet/IP 127.0.0.1:" + std::string(port[1]) +
+                                                     ": kanał 1, przydzielony adres 15.15.240. Stan połączenia po ",
+                                                 0),
+            0u)
+      << bus.platform.boxes.back().text;
+
   w.COM1Click();
   EXPECT_FALSE(w.tunnelInUse());
   EXPECT_EQ(text(w.Local_phAddr_MaskEdit), "01.01.001");
