@@ -1,6 +1,6 @@
 // The main window's way to the bus through an IP interface: the Konfiguracja menu's
 // entry for it, its dialog, the choice kept in dcb.ini in a section of its own
-// ("KNXnet/IP": Use, Host, Port; the specified sections stay as they are), the local
+// ("KNXnet/IP": Use, Host, Port; the serial sections stay as they are), the local
 // address field showing the address the server assigned, and the tunnel kept while the
 // window is idle.
 #include <QAction>
