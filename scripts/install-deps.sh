@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64
-  knxd knxd-tools
+  knxd knxd-tools iproute2
   xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-liberation2
   nlohmann-json3-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n

@@ -117,8 +117,8 @@ step "fuzzers (${fuzz_seconds}s each)"
 # so the tests are configured too (with the sanitizers the instrumented libraries need);
 # only the fuzz targets are built.
 cmake --preset fuzz -S "$root" -B "$builds/fuzz"
-cmake --build "$builds/fuzz" -j "$jobs" --target fuzz_ini fuzz_receive fuzz_frame_decoder fuzz_address_text \
-  fuzz_configuration_file fuzz_cli_options
+cmake --build "$builds/fuzz" -j "$jobs" --target fuzz_ini fuzz_receive fuzz_frame_decoder fuzz_tunnel_messages \
+  fuzz_address_text fuzz_configuration_file fuzz_cli_options
 fuzzers=$(find "$builds/fuzz/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x | sort)
 [ -n "$fuzzers" ] || { echo "no fuzz targets were built" >&2; exit 1; }
 for fuzzer in $fuzzers; do

@@ -97,6 +97,19 @@ std::string BusConsole::execute(const std::string& line) {
     scene_.injectFrame(cmd == "inject" ? withChecksum(*bytes) : *bytes);
     return "ok";
   }
+  if (cmd == "tunnel" && tunnel) {
+    if (w.size() == 2 && w[1] == "end") {
+      tunnel->endConnection();
+      return "ok";
+    }
+    const auto on = w.size() == 4 ? onOff(w[3]) : std::nullopt;
+    std::string error;
+    if (w.size() == 4 && w[1] == "fault" && on) {
+      if (!setTunnelFault(tunnel->faults, w[2], *on, error)) return "error: " + error;
+      return "ok";
+    }
+    return "error: usage: tunnel end | tunnel fault NAME on|off";
+  }
   if (cmd == "fault" && w.size() >= 2) {
     const std::string& name = w[1];
     if (name == "linegone") {

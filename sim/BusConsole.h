@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sim/Scene.h"
+#include "sim/TunnelServer.h"
 
 namespace kolvaro::sim {
 
@@ -19,6 +20,8 @@ class BusConsole {
   bool quitRequested() const { return quit_; }
   // Called for "fault linegone": the owner closes its links.
   std::function<void()> onLineGone;
+  // The simulated IP interface the "tunnel" commands act on; none by default.
+  TunnelServer* tunnel = nullptr;
 
  private:
   Scene& scene_;

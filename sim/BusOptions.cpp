@@ -65,6 +65,38 @@ std::optional<DeviceSetup> parseDevice(const std::string& text, std::string& err
 
 }  // namespace
 
+bool setTunnelFault(TunnelFaults& f, const std::string& text, bool on, std::string& error) {
+  const auto equals = text.find('=');
+  const std::string name = text.substr(0, equals);
+  std::optional<unsigned> value;
+  if (equals != std::string::npos) value = number(text.substr(equals + 1));
+  if (name == "negative-confirm")
+    f.negativeConfirmations = on;
+  else if (name == "lose-ack")
+    f.lostAcks = on ? 1 : 0;
+  else if (name == "lose-ack-always")
+    f.lostAcks = on ? -1 : 0;
+  else if (name == "late-confirm" && (value || !on))
+    f.lateConfirmation = std::chrono::milliseconds(on ? *value : 0);
+  else if (name == "no-connect-answer")
+    f.ignoreConnect = on;
+  else if (name == "refuse-connect")
+    f.refuseConnect = on;
+  else if (name == "no-heartbeat-answer")
+    f.ignoreHeartbeat = on;
+  else if (name == "end-after" && (value || !on))
+    f.endAfterRequests = on ? static_cast<int>(*value) : 0;
+  else if (name == "repeat-sequence")
+    f.repeatedSequence = on;
+  else if (name == "out-of-order-sequence")
+    f.outOfOrderSequence = on;
+  else {
+    error = "unknown tunnel fault '" + text + "'";
+    return false;
+  }
+  return true;
+}
+
 std::optional<std::uint16_t> parsePhysicalAddress(const std::string& text) {
   if (isHex4(text)) return static_cast<std::uint16_t>(*number(text, 16));
   const auto parts = split(text, '.');
@@ -123,6 +155,14 @@ Faults:
   --wrong-checksums       each device answer is preceded by a copy with a bad checksum
   --other-traffic         each device answer is preceded by a copy for another station
 
+Simulated IP interface (a KNXnet/IP tunnelling server with one tunnel, 15.15.240):
+  --tunnel-server [ADDR:]PORT   listens on UDP ADDR:PORT (127.0.0.1 unless told; port 0
+                          picks a free one); prints "tunnel server on ADDR:PORT"
+  --tunnel-fault NAME     (repeatable) negative-confirm, lose-ack (once), lose-ack-always,
+                          late-confirm=MS, no-connect-answer, refuse-connect,
+                          no-heartbeat-answer, end-after=N (requests), repeat-sequence,
+                          out-of-order-sequence
+
 Running:
   --fast                  skip idle bus time instead of waiting for it
   --quiet                 print no bus log
@@ -143,6 +183,8 @@ Commands on standard input, one per line (devices are numbered from 1):
   fault noise HEX|off         noise bytes between frames
   fault late N MS | fault noread N on|off | fault system N on|off | fault badsum N on|off
   fault linegone              every link goes away (the far end closes)
+  tunnel fault NAME on|off    a fault of the simulated IP interface (see --tunnel-fault)
+  tunnel end                  the simulated IP interface ends its connection
   quit                        end (as does end of input or SIGTERM)
 
 Bus log lines: time, decoded frame, [raw bytes], acknowledgement, e.g.
@@ -164,7 +206,9 @@ std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, 
     Fast,
     Quiet,
     AckTiming,
-    VersionOpt
+    VersionOpt,
+    TunnelServerOpt,
+    TunnelFaultOpt
   };
   static const option longOptions[] = {
       {"help", no_argument, nullptr, 'h'},
@@ -181,6 +225,8 @@ std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, 
       {"quiet", no_argument, nullptr, Quiet},
       {"ack-timing", no_argument, nullptr, AckTiming},
       {"version", no_argument, nullptr, VersionOpt},
+      {"tunnel-server", required_argument, nullptr, TunnelServerOpt},
+      {"tunnel-fault", required_argument, nullptr, TunnelFaultOpt},
       {nullptr, 0, nullptr, 0},
   };
   // getopt_long wants a mutable argv with the program's name first.
@@ -251,6 +297,20 @@ std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, 
       case Quiet: o.quiet = true; break;
       case AckTiming: o.ackTiming = true; break;
       case VersionOpt: o.version = true; break;
+      case TunnelServerOpt: {
+        const auto colon = v.rfind(':');
+        const auto port = number(colon == std::string::npos ? v : v.substr(colon + 1));
+        if (!port || *port > 65535) {
+          error = "bad --tunnel-server '" + v + "' ([ADDR:]PORT)";
+          return std::nullopt;
+        }
+        if (colon != std::string::npos) o.tunnelHost = v.substr(0, colon);
+        o.tunnelPort = static_cast<std::uint16_t>(*port);
+        break;
+      }
+      case TunnelFaultOpt:
+        if (!setTunnelFault(o.tunnelFaults, v, true, error)) return std::nullopt;
+        break;
       case ':': error = std::string(argv[previous]) + " needs a value"; return std::nullopt;
       default: error = "unknown option '" + std::string(argv[previous]) + "'"; return std::nullopt;
     }
@@ -259,8 +319,8 @@ std::optional<BusOptions> parseBusOptions(const std::vector<std::string>& args, 
     error = "unexpected argument '" + std::string(argv[optind]) + "'";
     return std::nullopt;
   }
-  if (!o.help && !o.version && o.links.empty()) {
-    error = "at least one --link PATH is needed";
+  if (!o.help && !o.version && o.links.empty() && !o.tunnelPort) {
+    error = "at least one --link PATH or a --tunnel-server is needed";
     return std::nullopt;
   }
   return o;

@@ -9,11 +9,16 @@
 
 #include "sim/Device.h"
 #include "sim/Scene.h"
+#include "sim/TunnelServer.h"
 
 namespace kolvaro::sim {
 
 struct BusOptions {
   std::vector<std::string> links;
+  // The simulated IP interface: listens on tunnelHost:tunnelPort when set.
+  std::optional<std::uint16_t> tunnelPort;
+  std::string tunnelHost = "127.0.0.1";
+  TunnelFaults tunnelFaults;
   std::vector<DeviceSetup> devices;
   std::vector<StationSetup> stations;
   std::chrono::milliseconds backgroundPeriod{0};  // background group traffic, 0 = none
@@ -38,6 +43,10 @@ std::optional<std::uint16_t> parsePhysicalAddress(const std::string& text);
 std::optional<std::uint16_t> parseGroupAddress(const std::string& text);
 // Hex digits, optionally separated by blanks, into bytes.
 std::optional<Bytes> parseHexBytes(const std::string& text);
+
+// Switches one of the simulated IP interface's faults ("lose-ack", "late-confirm=4000");
+// false with the reason for an unknown name or a bad value.
+bool setTunnelFault(TunnelFaults& faults, const std::string& name, bool on, std::string& error);
 
 // The scene the options describe (devices, stations, faults); links are the caller's.
 void buildScene(const BusOptions& options, Scene& scene);

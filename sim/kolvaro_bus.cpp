@@ -17,6 +17,7 @@
 #include "sim/BusOptions.h"
 #include "sim/PtyLink.h"
 #include "sim/Scene.h"
+#include "sim/TunnelServer.h"
 
 namespace {
 
@@ -59,9 +60,22 @@ int run(const BusOptions& options) {
     }
     std::fprintf(stderr, "kolvaro-bus: %s -> %s\n", path.c_str(), links.back()->devicePath().c_str());
   }
+  std::unique_ptr<TunnelServer> tunnel;
+  if (options.tunnelPort) {
+    tunnel = std::make_unique<TunnelServer>(scene.clock(), scene.bus());
+    tunnel->faults = options.tunnelFaults;
+    std::string error;
+    if (!tunnel->open(options.tunnelHost, *options.tunnelPort, error)) {
+      std::fprintf(stderr, "kolvaro-bus: %s\n", error.c_str());
+      return 1;
+    }
+    if (!options.quiet) tunnel->onEvent = printLine;
+    printLine("kolvaro-bus: tunnel server on " + options.tunnelHost + ":" + std::to_string(tunnel->port()));
+  }
   if (!options.quiet) scene.onLogged([](const LoggedFrame& f) { printLine(f.line()); });
 
   BusConsole console(scene);
+  console.tunnel = tunnel.get();
   console.onLineGone = [&links] {
     for (auto& l : links) l->goAway();
   };
@@ -86,6 +100,8 @@ int run(const BusOptions& options) {
     if (stdinOpen) fds.push_back({STDIN_FILENO, POLLIN, 0});
     const std::size_t firstLink = fds.size();
     for (auto& l : links) fds.push_back({l->descriptor(), POLLIN, 0});  // -1 is skipped by poll
+    const std::size_t tunnelAt = fds.size();
+    if (tunnel) fds.push_back({tunnel->descriptor(), POLLIN, 0});
 
     timespec timeout{};
     timespec* wait = nullptr;
@@ -105,6 +121,7 @@ int run(const BusOptions& options) {
     if (fds[0].revents) stop = true;
     for (std::size_t i = 0; i < links.size(); ++i)
       if (fds[firstLink + i].revents & POLLIN) links[i]->pump();
+    if (tunnel && (fds[tunnelAt].revents & POLLIN)) tunnel->pump();
     if (stdinOpen && (fds[1].revents & (POLLIN | POLLHUP))) {
       char buf[512];
       const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);

@@ -768,36 +768,6 @@ Group off do.
 </translation>
     </message>
     <message>
-        <source>Opcje ogólne:
-  -p, --port PORT        COM1..COM4 albo ścieżka urządzenia (domyślnie: najniższy
-                         wolny port COM1..COM4, jak w oknie)
-  -l, --local ADRES      własny adres fizyczny programu (domyślnie 15.15.254)
-      --config-dir KAT   katalog z plikiem dcb.ini (domyślnie ten sam co okna)
-      --language JĘZYK   pl albo en (domyślnie: KOLVARO_LANGUAGE, potem wybór z okna
-                         zapisany w dcb.ini, potem pl)
-  -h, --help             pomoc (także: kolvaro-cli POLECENIE --help)
-  -V, --version          wersja programu
-
-Status wyjścia: 0 wykonano; 1 magistrala lub element odmówiły (brak elementu, kilka
-elementów w trybie programowania, adres zajęty bez zgody, konfiguracja różna);
-2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu.
-</source>
-        <translation>General options:
-  -p, --port PORT        COM1..COM4 or a device path (default: the lowest free port
-                         of COM1..COM4, as in the window)
-  -l, --local ADDRESS    the program&apos;s own physical address (default 15.15.254)
-      --config-dir DIR   the directory of dcb.ini (default: the window&apos;s)
-      --language LANG    pl or en (default: KOLVARO_LANGUAGE, then the window&apos;s choice
-                         kept in dcb.ini, then pl)
-  -h, --help             help (also: kolvaro-cli COMMAND --help)
-  -V, --version          the program&apos;s version
-
-Exit status: 0 done; 1 the bus or the device refused (no device, several devices in
-programming mode, address taken without consent, configuration different);
-2 bad command line or file; 3 the port cannot be opened.
-</translation>
-    </message>
-    <message>
         <source>--only: nieznany etap &quot;%1&quot; (znane: address, groups, programs, inputs)</source>
         <translation>--only: unknown stage &quot;%1&quot; (known: address, groups, programs, inputs)</translation>
     </message>
@@ -920,6 +890,274 @@ Commands:
     <message>
         <source>, suma %1</source>
         <translation>, checksum %1</translation>
+    </message>
+    <message>
+        <source>Opcje ogólne:
+  -p, --port PORT        COM1..COM4 albo ścieżka urządzenia (domyślnie: najniższy
+                         wolny port COM1..COM4, jak w oknie)
+      --tunnel HOST[:PORT]  przez interfejs KNXnet/IP (tunel, port domyślnie 3671)
+                         zamiast portu; adres własny nadaje serwer (bez --local)
+  -l, --local ADRES      własny adres fizyczny programu (domyślnie 15.15.254)
+      --config-dir KAT   katalog z plikiem dcb.ini (domyślnie ten sam co okna)
+      --language JĘZYK   pl albo en (domyślnie: KOLVARO_LANGUAGE, potem wybór z okna
+                         zapisany w dcb.ini, potem pl)
+  -h, --help             pomoc (także: kolvaro-cli POLECENIE --help)
+  -V, --version          wersja programu
+
+Status wyjścia: 0 wykonano; 1 magistrala lub element odmówiły (brak elementu, kilka
+elementów w trybie programowania, adres zajęty bez zgody, konfiguracja różna);
+2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu albo połączyć się
+z interfejsem KNXnet/IP, lub połączenie zostało zerwane.
+</source>
+        <translation>General options:
+  -p, --port PORT        COM1..COM4 or a device path (default: the lowest free port
+                         of COM1..COM4, as in the window)
+      --tunnel HOST[:PORT]  through a KNXnet/IP interface (tunnel, port 3671 by default)
+                         instead of a port; the server assigns the own address (no --local)
+  -l, --local ADDRESS    the program&apos;s own physical address (default 15.15.254)
+      --config-dir DIR   the directory of dcb.ini (default: the window&apos;s)
+      --language LANG    pl or en (default: KOLVARO_LANGUAGE, then the window&apos;s choice
+                         kept in dcb.ini, then pl)
+  -h, --help             help (also: kolvaro-cli COMMAND --help)
+  -V, --version          the program&apos;s version
+
+Exit status: 0 done; 1 the bus or the device refused (no device, several devices in
+programming mode, address taken without consent, configuration different);
+2 bad command line or file; 3 the port cannot be opened, the KNXnet/IP interface
+cannot be reached, or the connection broke.
+</translation>
+    </message>
+    <message>
+        <source>nie można połączyć się z interfejsem KNXnet/IP %1: %2</source>
+        <translation>cannot connect to the KNXnet/IP interface %1: %2</translation>
+    </message>
+    <message>
+        <source>--local i --tunnel razem: adres własny w tunelu nadaje serwer</source>
+        <translation>--local and --tunnel together: in a tunnel the server assigns the own address</translation>
+    </message>
+    <message>
+        <source>Brak połączenia z interfejsem KNXnet/IP %1: %2.
+Sprawdź: adres i port interfejsu, czy jest włączony i osiągalny w sieci, oraz czy nie obsługuje już innych połączeń.</source>
+        <translation>No connection to the KNXnet/IP interface %1: %2.
+Check the interface&apos;s address and port, that it is on and reachable on the network, and that it is not already serving other connections.</translation>
+    </message>
+    <message>
+        <source>Interfejs KNXnet/IP %1: kanał %2, przydzielony adres %3. </source>
+        <translation>KNXnet/IP interface %1: channel %2, assigned address %3. </translation>
+    </message>
+    <message>
+        <source>Serwer nie odpowiedział na pytanie o stan połączenia.</source>
+        <translation>The server did not answer the connection-state request.</translation>
+    </message>
+    <message>
+        <source>Stan połączenia po %1 ms: %2.</source>
+        <translation>Connection state after %1 ms: %2.</translation>
+    </message>
+    <message>
+        <source>nie znaleziono adresu %1 (%2)</source>
+        <translation>no address found for %1 (%2)</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć gniazda UDP (%1)</source>
+        <translation>cannot open a UDP socket (%1)</translation>
+    </message>
+    <message>
+        <source>łączenie z %1</source>
+        <translation>connecting to %1</translation>
+    </message>
+    <message>
+        <source>datagram pominięty przed połączeniem</source>
+        <translation>datagram dropped before the connection</translation>
+    </message>
+    <message>
+        <source>serwer %1 odmówił połączenia: %2</source>
+        <translation>server %1 refused the connection: %2</translation>
+    </message>
+    <message>
+        <source>połączono z %1: kanał %2, adres %3</source>
+        <translation>connected to %1: channel %2, address %3</translation>
+    </message>
+    <message>
+        <source>serwer %1 nie odpowiedział na prośbę o połączenie w ciągu %2 s</source>
+        <translation>server %1 did not answer the connect request within %2 s</translation>
+    </message>
+    <message>
+        <source>rozłączono na żądanie programu</source>
+        <translation>disconnected by the program</translation>
+    </message>
+    <message>
+        <source>połączenie z %1 zerwane: %2</source>
+        <translation>connection to %1 lost: %2</translation>
+    </message>
+    <message>
+        <source>brak odpowiedzi na pytanie o stan połączenia (%1 z %2)</source>
+        <translation>no answer to the connection-state request (%1 of %2)</translation>
+    </message>
+    <message>
+        <source>serwer nie odpowiada na pytania o stan połączenia</source>
+        <translation>the server does not answer connection-state requests</translation>
+    </message>
+    <message>
+        <source>pytanie o stan połączenia</source>
+        <translation>connection-state request</translation>
+    </message>
+    <message>
+        <source>datagram od innego nadawcy (%1) pominięty</source>
+        <translation>datagram from another sender (%1) dropped</translation>
+    </message>
+    <message>
+        <source>datagram pominięty: %1</source>
+        <translation>datagram dropped: %1</translation>
+    </message>
+    <message>
+        <source>datagram dla innego kanału (%1) pominięty</source>
+        <translation>datagram for another channel (%1) dropped</translation>
+    </message>
+    <message>
+        <source>potwierdzenie z numerem %1 zamiast %2 pominięte</source>
+        <translation>ack numbered %1 instead of %2 dropped</translation>
+    </message>
+    <message>
+        <source>serwer odrzucił żądanie: %1</source>
+        <translation>the server rejected the request: %1</translation>
+    </message>
+    <message>
+        <source>stan połączenia: %1</source>
+        <translation>connection state: %1</translation>
+    </message>
+    <message>
+        <source>serwer zakończył połączenie</source>
+        <translation>the server ended the connection</translation>
+    </message>
+    <message>
+        <source>datagram nieoczekiwany w połączeniu pominięty</source>
+        <translation>datagram not expected in the connection dropped</translation>
+    </message>
+    <message>
+        <source>powtórzone żądanie nr %1: potwierdzone ponownie, pominięte</source>
+        <translation>repeated request %1: acknowledged again, dropped</translation>
+    </message>
+    <message>
+        <source>żądanie nr %1 poza kolejnością (oczekiwano %2) pominięte</source>
+        <translation>request %1 out of order (%2 expected) dropped</translation>
+    </message>
+    <message>
+        <source>wiadomość cEMI pominięta: %1</source>
+        <translation>cEMI message dropped: %1</translation>
+    </message>
+    <message>
+        <source>L_Data.con negatywne: ramka niepotwierdzona</source>
+        <translation>L_Data.con negative: frame not acknowledged</translation>
+    </message>
+    <message>
+        <source>L_Data.con pozytywne: ramka potwierdzona</source>
+        <translation>L_Data.con positive: frame acknowledged</translation>
+    </message>
+    <message>
+        <source> (nie do bieżącej ramki)</source>
+        <translation> (not for the current frame)</translation>
+    </message>
+    <message>
+        <source>L_Data.req nr %1</source>
+        <translation>L_Data.req %1</translation>
+    </message>
+    <message>
+        <source>L_Data.req nr %1 powtórzone: brak potwierdzenia</source>
+        <translation>L_Data.req %1 repeated: no ack</translation>
+    </message>
+    <message>
+        <source>serwer nie potwierdził żądania ani jego powtórzenia</source>
+        <translation>the server acknowledged neither the request nor its repetition</translation>
+    </message>
+    <message>
+        <source>brak L_Data.con w ciągu %1 ms</source>
+        <translation>no L_Data.con within %1 ms</translation>
+    </message>
+    <message>
+        <source>adres %1 jest zajęty: serwer %2 przydzielił go temu tunelowi</source>
+        <translation>address %1 is taken: server %2 assigned it to this tunnel</translation>
+    </message>
+    <message>
+        <source>nagłówek nie jest nagłówkiem KNXnet/IP</source>
+        <translation>the header is not a KNXnet/IP header</translation>
+    </message>
+    <message>
+        <source>długość w nagłówku nie zgadza się z datagramem</source>
+        <translation>the length in the header does not match the datagram</translation>
+    </message>
+    <message>
+        <source>treść nie pasuje do rodzaju datagramu</source>
+        <translation>the body does not fit the datagram&apos;s type</translation>
+    </message>
+    <message>
+        <source>nieznany rodzaj datagramu</source>
+        <translation>unknown datagram type</translation>
+    </message>
+    <message>
+        <source>wiadomość cEMI za krótka</source>
+        <translation>cEMI message too short</translation>
+    </message>
+    <message>
+        <source>wiadomość cEMI innego rodzaju niż dane</source>
+        <translation>cEMI message other than data</translation>
+    </message>
+    <message>
+        <source>ramka rozszerzona, nieobsługiwana</source>
+        <translation>extended frame, not supported</translation>
+    </message>
+    <message>
+        <source>długość ramki w cEMI nie zgadza się</source>
+        <translation>the frame length in the cEMI message does not match</translation>
+    </message>
+    <message>
+        <source>bez błędu</source>
+        <translation>no error</translation>
+    </message>
+    <message>
+        <source>serwer nie zna tego kanału</source>
+        <translation>the server does not know this channel</translation>
+    </message>
+    <message>
+        <source>serwer nie obsługuje połączeń tunelowych</source>
+        <translation>the server does not support tunnelling connections</translation>
+    </message>
+    <message>
+        <source>serwer nie obsługuje opcji połączenia</source>
+        <translation>the server does not support an option of the connection</translation>
+    </message>
+    <message>
+        <source>brak wolnych połączeń na serwerze</source>
+        <translation>no free connections on the server</translation>
+    </message>
+    <message>
+        <source>błąd połączenia danych</source>
+        <translation>data connection error</translation>
+    </message>
+    <message>
+        <source>serwer nie ma połączenia z magistralą</source>
+        <translation>the server has no connection to the bus</translation>
+    </message>
+    <message>
+        <source>serwer nie obsługuje tunelu warstwy łącza</source>
+        <translation>the server does not support a link-layer tunnel</translation>
+    </message>
+    <message>
+        <source>kod błędu %1</source>
+        <translation>error code %1</translation>
+    </message>
+    <message>
+        <source>Połączenie z interfejsem KNXnet/IP %1:%2</source>
+        <translation>Connection to the KNXnet/IP interface %1:%2</translation>
+    </message>
+    <message>
+        <source>Interfejs KNXnet/IP</source>
+        <translation>KNXnet/IP interface</translation>
+    </message>
+    <message>
+        <source>Nie można połączyć się z interfejsem KNXnet/IP %1:%2: %3.
+Używany jest nadal port szeregowy.</source>
+        <translation>Cannot connect to the KNXnet/IP interface %1:%2: %3.
+The serial port stays in use.</translation>
     </message>
 </context>
 <context>
@@ -1114,6 +1352,26 @@ with two binary inputs and two switching outputs</translation>
     <message>
         <source>O...</source>
         <translation>About...</translation>
+    </message>
+    <message>
+        <source>Interfejs KNXnet/IP</source>
+        <translation>KNXnet/IP interface</translation>
+    </message>
+    <message>
+        <source>Adres interfejsu:</source>
+        <translation>Interface address:</translation>
+    </message>
+    <message>
+        <source>Port UDP:</source>
+        <translation>UDP port:</translation>
+    </message>
+    <message>
+        <source>Interfejs KNXnet/IP...</source>
+        <translation>KNXnet/IP interface...</translation>
+    </message>
+    <message>
+        <source>Adres przydzielony przez interfejs KNXnet/IP %1</source>
+        <translation>Address assigned by the KNXnet/IP interface %1</translation>
     </message>
 </context>
 <context>

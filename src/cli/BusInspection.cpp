@@ -41,6 +41,15 @@ void printPiece(const FrameStream::Piece& piece) {
   }
 }
 
+// Every frame an IP interface passes on, decoded, one a line on standard output.
+class FramePrinter : public ExchangeObserver {
+ public:
+  void exchangeEvent(const ExchangeEvent& event) override {
+    if (event.kind != ExchangeEvent::Kind::FramePassedOn) return;
+    std::cout << say(FrameWords(DecodeFrame(event.bytes))) << "  [" << HexBytes(event.bytes) << "]" << std::endl;
+  }
+};
+
 }  // namespace
 
 int TestInterfaceCommand(const Options& options, DeviceSession& session, ChipConnection& connection) {
@@ -85,6 +94,23 @@ int MonitorCommand(ChipConnection& connection) {
   }
   stream.finish();
   return status;
+}
+
+int TunnelTestCommand(DeviceSession& session) {
+  const ChipState state = session.testInterface();
+  std::cout << say(InterfaceTestReport(state, {}, {})) << '\n';
+  return state.answered ? status::Done : status::Refused;
+}
+
+int TunnelMonitorCommand(TunnelClient& tunnel) {
+  std::cerr << "kolvaro-cli: " << say(KOLVARO_TRANSLATABLE("Kolvaro", "nasłuch magistrali (Ctrl-C kończy)")) << std::endl;
+  FramePrinter printer;
+  tunnel.setObserver(&printer);
+  std::signal(SIGINT, requestStop);
+  std::signal(SIGTERM, requestStop);
+  while (!stopRequested && tunnel.connected()) tunnel.request(Request::furtherAnswer({service::None, std::nullopt}));
+  tunnel.setObserver(nullptr);
+  return status::Done;
 }
 
 }  // namespace kolvaro::cli

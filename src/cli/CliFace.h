@@ -19,6 +19,8 @@ class CliFace : public SessionFace {
   void tell(Message message) override;
   void progress(int position) override;
   SessionValues values(bool /*checked*/) override { return values_; }
+  // Through a tunnel our address is the one the server assigned.
+  void setLocal(std::uint16_t local) { values_.local = local; }
 
  private:
   ProgressLine& progress_;

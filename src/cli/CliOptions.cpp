@@ -22,11 +22,13 @@ enum OptionId {
   OnlyOption,
   JsonOption,
   LanguageOption,
+  TunnelOption,
 };
 
 const option LongOptions[] = {
     {"port", required_argument, nullptr, PortOption},
     {"local", required_argument, nullptr, LocalOption},
+    {"tunnel", required_argument, nullptr, TunnelOption},
     {"config-dir", required_argument, nullptr, ConfigDirOption},
     {"language", required_argument, nullptr, LanguageOption},
     {"yes", no_argument, nullptr, YesOption},
@@ -97,6 +99,8 @@ const char GlobalHelp[] = KOLVARO_TRANSLATABLE(
     "Opcje ogólne:\n"
     "  -p, --port PORT        COM1..COM4 albo ścieżka urządzenia (domyślnie: najniższy\n"
     "                         wolny port COM1..COM4, jak w oknie)\n"
+    "      --tunnel HOST[:PORT]  przez interfejs KNXnet/IP (tunel, port domyślnie 3671)\n"
+    "                         zamiast portu; adres własny nadaje serwer (bez --local)\n"
     "  -l, --local ADRES      własny adres fizyczny programu (domyślnie 15.15.254)\n"
     "      --config-dir KAT   katalog z plikiem dcb.ini (domyślnie ten sam co okna)\n"
     "      --language JĘZYK   pl albo en (domyślnie: KOLVARO_LANGUAGE, potem wybór z okna\n"
@@ -106,7 +110,8 @@ const char GlobalHelp[] = KOLVARO_TRANSLATABLE(
     "\n"
     "Status wyjścia: 0 wykonano; 1 magistrala lub element odmówiły (brak elementu, kilka\n"
     "elementów w trybie programowania, adres zajęty bez zgody, konfiguracja różna);\n"
-    "2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu.\n");
+    "2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu albo połączyć się\n"
+    "z interfejsem KNXnet/IP, lub połączenie zostało zerwane.\n");
 
 const CommandHelp* find(const std::string& name) {
   for (const CommandHelp& command : Commands) {
@@ -183,6 +188,7 @@ Parsed ParseCommandLine(int argc, char* argv[]) {
     switch (id) {
       case PortOption: options.port = optarg; break;
       case LocalOption: options.local = optarg; break;
+      case TunnelOption: options.tunnel = optarg; break;
       case ConfigDirOption: options.configDirectory = optarg; break;
       case YesOption: options.yes = true; break;
       case OnlyOption:

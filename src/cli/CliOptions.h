@@ -12,7 +12,7 @@ namespace status {
 inline constexpr int Done = 0;
 inline constexpr int Refused = 1;     // the bus or the device said no, or verification differs
 inline constexpr int BadInput = 2;    // bad command line or bad file
-inline constexpr int PortFailed = 3;  // the port could not be opened
+inline constexpr int PortFailed = 3;  // the port could not be opened, or the tunnel not made or kept
 }  // namespace status
 
 // The write's stages that a question guards, in the order the write asks them. A No
@@ -29,6 +29,7 @@ struct Options {
   std::vector<std::string> arguments;  // after the command
   std::optional<std::string> port;     // "COM1".."COM4" or a device path
   std::optional<std::string> local;    // own physical address, "15.15.254" form
+  std::optional<std::string> tunnel;   // an IP interface, "HOST[:PORT]", instead of a port
   std::optional<std::string> configDirectory;
   std::optional<std::string> language;  // "pl" or "en"
   bool yes = false;

@@ -9,6 +9,7 @@
 #include "cli/CliPlatform.h"
 #include "cli/CliWords.h"
 #include "cli/ProgressLine.h"
+#include "cli/TunnelConnection.h"
 #include "config/ConfigurationFile.h"
 #include "config/DeviceSession.h"
 #include "link/PortPaths.h"
@@ -63,7 +64,8 @@ SessionValues valuesOf(std::uint16_t local, const std::optional<DeviceConfigurat
 }
 
 // Everything a command on the bus needs: the platform installed, the chip's connection
-// on the chosen port, and the device session on it, answered from the options.
+// on the chosen port or the tunnel to an IP interface, and the device session on it,
+// answered from the options.
 class BusCommand {
  public:
   BusCommand(const Options& options, std::uint16_t local, const std::optional<DeviceConfiguration>& configuration = {},
@@ -74,12 +76,13 @@ class BusCommand {
         installed_(platform_),
         connection_(local),
         face_(progress_, valuesOf(local, configuration), stages),
-        session_(connection_.exchange(), face_) {}
+        session_(options.tunnel ? static_cast<BusRequests&>(tunnel_.client()) : connection_.exchange(), face_) {}
 
-  // The port opened; else one line that names the device and the cause, and false. A
-  // port that never opened is closed quietly too: the window's port boxes are not the
-  // command's to show.
+  // The port opened or the tunnel made; else one line that names the device (or the
+  // server) and the cause, and false. A port that never opened is closed quietly too:
+  // the window's port boxes are not the command's to show.
   bool openPort() {
+    if (options_.tunnel) return openTunnel();
     platform_.setQuiet(true);
     if (!connection_.openPort()) {
       const ChosenPorts& ports = platform_.chosenPorts();
@@ -94,21 +97,63 @@ class BusCommand {
     for (const std::string& kept : platform_.takeKeptLines()) std::cerr << kept << '\n';
     return true;
   }
-  // The line settled and the bar's line ended.
+  // The line settled (or the tunnel's last confirmation in and the tunnel closed) and
+  // the bar's line ended.
   void finish() {
-    connection_.settle();
+    if (options_.tunnel) {
+      tunnel_.client().settle();
+      lost_ = !tunnel_.client().connected();
+      tunnel_.client().disconnect();
+    } else {
+      connection_.settle();
+    }
     progress_.interrupt();
+  }
+  // The tunnel went down during the command: one line that says why.
+  bool tunnelLost() {
+    if (!lost_) return false;
+    std::cerr << "kolvaro-cli: " << say(tunnel_.client().lostReason()) << '\n';
+    return true;
   }
 
   DeviceSession& session() { return session_; }
   ChipConnection& connection() { return connection_; }
+  TunnelClient* tunnel() { return options_.tunnel ? &tunnel_.client() : nullptr; }
 
  private:
+  bool openTunnel() {
+    const auto target = ParseTunnelTarget(*options_.tunnel);
+    const CoreText failure = target ? tunnel_.open(*target) : CoreText();
+    if (!failure.empty() || !target) {
+      std::cerr << "kolvaro-cli: "
+                << say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nie można połączyć się z interfejsem KNXnet/IP %1: %2"))
+                           .arg(*options_.tunnel)
+                           .arg(failure))
+                << '\n';
+      // The interface test says what to check, as it does for a connection that went.
+      if (options_.command == "test")
+        std::cout << say(InterfaceTestReport(tunnel_.client().testInterface(), {}, {})) << '\n';
+      return false;
+    }
+    face_.setLocal(tunnel_.client().assignedAddress());
+    tunnel_.client().setObserver(&userRows_);
+    return true;
+  }
+
+  // The tunnel's rows meant for the user, one line each on standard error.
+  struct UserRows : ExchangeObserver {
+    void exchangeEvent(const ExchangeEvent& event) override {
+      if (event.kind == ExchangeEvent::Kind::Tunnel && !event.ok) std::cerr << "kolvaro-cli: " << event.text << '\n';
+    }
+  } userRows_;
+
   const Options& options_;
   ProgressLine progress_;
   CliPlatform platform_;
   ScopedPlatform installed_;
   ChipConnection connection_;
+  TunnelConnection tunnel_;
+  bool lost_ = false;
   CliFace face_;
   DeviceSession session_;
 };
@@ -116,11 +161,19 @@ class BusCommand {
 // Runs a command on the bus: its own address checked, the port opened, then `run`.
 template <typename Run>
 int onBus(const Options& options, const std::optional<DeviceConfiguration>& configuration, Stages stages, Run&& run) {
+  if (options.tunnel && options.local) {
+    return badInput(
+        say(KOLVARO_TRANSLATABLE("Kolvaro", "--local i --tunnel razem: adres własny w tunelu nadaje serwer")));
+  }
+  if (options.tunnel && options.port) return badInput("--port i --tunnel razem: wybierz jedno z nich");
+  if (options.tunnel && !ParseTunnelTarget(*options.tunnel))
+    return badInput("--tunnel " + *options.tunnel + ": oczekiwano HOST albo HOST:PORT (port 1-65535)");
   const auto local = localAddress(options);
   if (const auto* problem = std::get_if<std::string>(&local)) return badInput(*problem);
   BusCommand command(options, std::get<std::uint16_t>(local), configuration, stages);
   if (!command.openPort()) return status::PortFailed;
-  return run(command);
+  const int result = run(command);
+  return command.tunnelLost() ? status::PortFailed : result;
 }
 
 // The arguments and options a command accepts.
@@ -257,22 +310,24 @@ int switchGroup(const Options& options) {
 }
 
 // The commands that only look at the bus: the port opened, then the inspection.
-template <int (*Inspect)(const Options&, DeviceSession&, ChipConnection&)>
+template <int (*Inspect)(const Options&, BusCommand&)>
 int inspect(const Options& options) {
   return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
-    const int result = Inspect(options, command.session(), command.connection());
+    const int result = Inspect(options, command);
     command.finish();
     return result;
   });
 }
 
-int interfaceTest(const Options& options, DeviceSession& session, ChipConnection& connection) {
-  return TestInterfaceCommand(options, session, connection);
+int interfaceTest(const Options& options, BusCommand& command) {
+  if (command.tunnel()) return TunnelTestCommand(command.session());
+  return TestInterfaceCommand(options, command.session(), command.connection());
 }
-int programmingMode(const Options&, DeviceSession& session, ChipConnection&) {
-  return ProgrammingModeCommand(session);
+int programmingMode(const Options&, BusCommand& command) { return ProgrammingModeCommand(command.session()); }
+int monitor(const Options&, BusCommand& command) {
+  if (TunnelClient* tunnel = command.tunnel()) return TunnelMonitorCommand(*tunnel);
+  return MonitorCommand(command.connection());
 }
-int monitor(const Options&, DeviceSession&, ChipConnection& connection) { return MonitorCommand(connection); }
 
 }  // namespace
 

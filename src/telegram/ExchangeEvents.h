@@ -22,6 +22,9 @@ struct ExchangeEvent {
     ChipByte,          // bytes: what the chip sent outside the frames taken in (indications, repetitions)
     AcknowledgeSent,   // bytes: the acknowledge information written; ok: the port took it
     Result,            // text: "ACK", "NoReply", "Error" or the answer
+    Tunnel,            // words: what the IP tunnel did (connected, repeated, confirmed, heartbeat,
+                       // disconnected, dropped); bytes: the frame it concerns, if any; outgoing;
+                       // ok false: the user is to be told, also where there is no log
   };
   Kind kind = Kind::Note;
   std::string text;  // in Polish
@@ -30,6 +33,7 @@ struct ExchangeEvent {
   FrameJudgement judgement = FrameJudgement::Accepted;
   int attempt = 0;
   bool ok = true;
+  bool outgoing = false;  // Tunnel: from the program to the interface
 };
 
 class ExchangeObserver {

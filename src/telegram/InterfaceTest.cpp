@@ -1,6 +1,8 @@
 #include "telegram/InterfaceTest.h"
 
 #include "link/Comport.h"
+#include "telegram/FrameDecoder.h"
+#include "telegram/TunnelMessages.h"
 
 namespace kolvaro {
 
@@ -82,7 +84,35 @@ ChipState TestInterface(ExchangeHost& host, ExchangeObserver* observer, std::chr
   return state;
 }
 
+namespace {
+
+CoreText TunnelTestReport(const TunnelState& tunnel) {
+  if (!tunnel.connected) {
+    return CoreText(KOLVARO_TRANSLATABLE("Kolvaro",
+                                         "Brak połączenia z interfejsem KNXnet/IP %1: %2.\n"
+                                         "Sprawdź: adres i port interfejsu, czy jest włączony i osiągalny w sieci, "
+                                         "oraz czy nie obsługuje już innych połączeń."))
+        .arg(tunnel.server)
+        .arg(tunnel.lost);
+  }
+  const CoreText connection =
+      CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Interfejs KNXnet/IP %1: kanał %2, przydzielony adres %3. "))
+          .arg(tunnel.server)
+          .arg(std::int64_t{tunnel.channel})
+          .arg(PhysicalAddressText(tunnel.address));
+  if (!tunnel.stateStatus) {
+    return connection +
+           CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Serwer nie odpowiedział na pytanie o stan połączenia."));
+  }
+  return connection + CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Stan połączenia po %1 ms: %2."))
+                          .arg(static_cast<std::int64_t>(tunnel.answerTime.count()))
+                          .arg(tunnel::StatusWords(*tunnel.stateStatus));
+}
+
+}  // namespace
+
 CoreText InterfaceTestReport(const ChipState& state, const std::string& portName, const std::string& portPath) {
+  if (state.tunnel) return TunnelTestReport(*state.tunnel);
   const std::string where = portPath.empty() ? portName : portName + " (" + portPath + ")";
   if (!state.answered) {
     return CoreText(

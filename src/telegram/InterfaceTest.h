@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,24 @@
 
 namespace kolvaro {
 
+// What the interface test found of an IP tunnel: the connection, and the server's
+// answer to a connection-state request made for the test.
+struct TunnelState {
+  std::string server;  // "127.0.0.1:3671"
+  bool connected = false;
+  std::uint8_t channel = 0;
+  std::uint16_t address = 0;                // assigned by the server
+  std::optional<std::uint8_t> stateStatus;  // the answer's status; none: no answer came
+  std::chrono::milliseconds answerTime{0};
+  CoreText lost;  // why there is no connection
+};
+
 struct ChipState {
   bool answered = false;
   std::uint8_t indication = 0;              // the state indication byte (xxxxx111)
   std::chrono::milliseconds answerTime{0};  // from the request to the indication
   std::vector<std::string> problems;        // the set error bits, in words
+  std::optional<TunnelState> tunnel;        // set when the interface is an IP tunnel
 };
 
 using SteadyNow = std::function<std::chrono::steady_clock::time_point()>;
@@ -35,7 +49,7 @@ ChipState TestInterface(ExchangeHost& host, ExchangeObserver* observer,
 std::vector<std::string> ChipStateProblems(std::uint8_t indication);
 
 // The interface test's report for a box or the log: the state in words, or no chip,
-// with the port's name and path.
+// with the port's name and path; for a tunnel, the connection and the server's answer.
 CoreText InterfaceTestReport(const ChipState& state, const std::string& portName, const std::string& portPath);
 
 }  // namespace kolvaro

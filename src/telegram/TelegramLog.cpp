@@ -217,6 +217,15 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
                                  : KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie odbioru: nie zapisano")));
       row.raw = HexBytes(event.bytes);
       break;
+    case Kind::Tunnel:
+      row.kind = LogRow::Kind::Tunnel;
+      row.direction = event.outgoing ? "→" : "←";
+      setWords(row.event, row.eventWords, wordsOf(event));
+      if (DecodeFrame(event.bytes).isFrame)
+        fillFrameColumns(row, event.bytes);
+      else
+        row.raw = HexBytes(event.bytes);
+      break;
     case Kind::Result:
       row.kind = LogRow::Kind::Result;
       setWords(row.event, row.eventWords, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "wynik: %1")).arg(wordsOf(event)));

@@ -18,7 +18,7 @@
 namespace kolvaro {
 
 struct LogRow {
-  enum class Kind { Operation, Outcome, Note, Written, Frame, Confirmation, Acknowledge, ChipByte, Result };
+  enum class Kind { Operation, Outcome, Note, Written, Frame, Confirmation, Acknowledge, ChipByte, Result, Tunnel };
   Kind kind = Kind::Note;
   std::int64_t wallMs = 0;         // wall clock, ms since the epoch (UTC)
   std::int64_t sinceStartMs = -1;  // ms since the operation began; -1 outside any operation

@@ -8,6 +8,14 @@ ActivityWait::ActivityWait() {
   pollTimer_.setSingleShot(true);
   pollTimer_.setTimerType(Qt::PreciseTimer);
   pollTimer_.setInterval(1);
+  limitTimer_.setSingleShot(true);
+  limitTimer_.setTimerType(Qt::PreciseTimer);
+}
+
+void ActivityWait::wait(int readableDescriptor, std::chrono::milliseconds atMost) {
+  limitTimer_.start(atMost);
+  wait(readableDescriptor);
+  limitTimer_.stop();
 }
 
 void ActivityWait::wait(int readableDescriptor) {

@@ -4,6 +4,7 @@
 // and still handles every byte the moment it comes.
 #include <QSocketNotifier>
 #include <QTimer>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -17,6 +18,9 @@ class ActivityWait {
   // (>= 0) a byte becoming readable wakes the wait; without one the wait lasts at most
   // about a millisecond, so a line that can only be polled is polled without spinning.
   void wait(int readableDescriptor);
+  // The same, returning after `atMost` at the latest (the IP tunnel's deadlines are
+  // shorter than the window's timer tick).
+  void wait(int readableDescriptor, std::chrono::milliseconds atMost);
   // Drops the notifiers, e.g. when the port they watch is closed.
   void forgetDescriptors() { notifiers_.clear(); }
 
@@ -25,6 +29,7 @@ class ActivityWait {
   // keep waking the loop while nobody is reading it.
   std::map<int, std::unique_ptr<QSocketNotifier>> notifiers_;
   QTimer pollTimer_;
+  QTimer limitTimer_;
 };
 
 }  // namespace kolvaro

@@ -40,6 +40,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   buildForm();
   FileMenu = new TFileMenu(*this);
   buildInspectionMenus();
+  buildTunnelMenu();
   connectHandlers();
   exchange_.setObserver(&resultNote_);
   boxNotes_ = std::make_unique<BoxNotes>(log_);
@@ -47,7 +48,9 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 // The port belongs to FormClose; a window destroyed without being closed still lets go of it.
-TMain::~TMain() = default;
+TMain::~TMain() {
+  if (tunnelInUse()) tunnel_.disconnect();  // while every member is still there
+}
 
 void TMain::connectHandlers() {
   connect(Timer1, &QTimer::timeout, this, &TMain::Timer1Timer);
@@ -120,6 +123,7 @@ void TMain::FormShow() {
 
     setWindowState(windowState() & ~Qt::WindowMinimized);
     setEnabled(true);
+    startTunnelFromIni();  // an IP interface chosen before is used again
   });
 }
 
@@ -132,6 +136,7 @@ void TMain::checkPort() {
 void TMain::moveToPort(std::uint8_t portNo) {
   const CoreText title = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Zmiana portu na COM%1")).arg(std::int64_t{portNo});
   runPortOperation(title, [this, portNo] {
+    useSerialChip();  // a COM port chosen: the serial chip again, if a tunnel was in use
     Port.reset();
     activityWait_.forgetDescriptors();
     Port = std::make_unique<ComPort>(19200, "even", 8, 1.0, portNo);
@@ -140,7 +145,17 @@ void TMain::moveToPort(std::uint8_t portNo) {
   });
 }
 
+void TMain::TunnelClick() {
+  const auto target = askTunnelTarget();
+  if (!target) return;
+  const CoreText title = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Połączenie z interfejsem KNXnet/IP %1:%2"))
+                             .arg(target->first)
+                             .arg(std::int64_t{target->second});
+  runPortOperation(title, [&] { useTunnel(target->first, target->second); });
+}
+
 void TMain::FormClose() {
+  if (tunnelInUse()) tunnel_.disconnect();  // the server is told; the choice stays in dcb.ini
   Port.reset();
   activityWait_.forgetDescriptors();
 }
@@ -216,7 +231,8 @@ void TMain::WriteClick() {
 }
 
 void TMain::OnGroupClick() {
-  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Załącz grupę")), [this] { face_.switchGroup(session_, true); });
+  runProcedure(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "Załącz grupę")),
+               [this] { face_.switchGroup(session_, true); });
 }
 
 void TMain::OffGroupClick() {

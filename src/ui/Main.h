@@ -8,6 +8,8 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "config/DeviceSession.h"
@@ -18,6 +20,7 @@
 #include "telegram/ExchangeHost.h"
 #include "telegram/TelegramExchange.h"
 #include "telegram/TelegramLog.h"
+#include "telegram/TunnelClient.h"
 #include "ui/ActivityWait.h"
 #include "ui/BoxNotes.h"
 #include "ui/WindowFace.h"
@@ -31,6 +34,7 @@ class QMenuBar;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSocketNotifier;
 class QTimer;
 
 namespace kolvaro {
@@ -92,6 +96,7 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   QAction* COM2;
   QAction* COM3;
   QAction* COM4;
+  QAction* TunnelItem;  // beside the design: Konfiguracja › the KNXnet/IP interface
   QComboBox* OUT1_Prog_ComboBox;
   QComboBox* OUT2_Prog_ComboBox;
   QMenu* Help;
@@ -146,6 +151,17 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   DeviceSession& session() { return session_; }
   TelegramExchange& exchange() { return exchange_; }
 
+  // The IP tunnel (MainTunnel.cpp). Connects to the KNXnet/IP interface at host:port
+  // and, when connected, takes the bus through it: the local address field shows the
+  // address the server assigned and cannot be edited. The choice is kept in dcb.ini
+  // (section "KNXnet/IP") when `record`. False, after a box that says why, when no
+  // connection was made; the serial chip stays in use then.
+  bool useTunnel(const std::string& host, std::uint16_t port, bool record = true);
+  // Back to the serial chip: the tunnel closed, the user's local address back.
+  void useSerialChip();
+  bool tunnelInUse() const { return bus_.current == &tunnel_; }
+  TunnelClient& tunnel() { return tunnel_; }
+
  public slots:
   void FormShow();
   void FormClose();
@@ -158,7 +174,11 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   void COM3Click() { moveToPort(3); }
   void COM4Click() { moveToPort(4); }
   void AboutClick();
-  void Timer1Timer() { exchange_.Timer1Timer(); }
+  void Timer1Timer() {
+    exchange_.Timer1Timer();
+    serviceIdleTunnel();
+  }
+  void TunnelClick();
   void TelegramLogClick();
   void InterfaceTestClick();
   void ProgrammingModeClick();
@@ -195,6 +215,11 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
     TMain& window_;
   };
   void buildInspectionMenus();
+  void buildTunnelMenu();
+  void startTunnelFromIni();
+  std::optional<std::pair<std::string, std::uint16_t>> askTunnelTarget();  // the dialog
+  // While no operation runs, the tunnel's datagrams are answered and its connection kept.
+  void serviceIdleTunnel();
   void interfaceTest();
   void programmingModeScan();
   static constexpr char InterfaceTestCaption[] = KOLVARO_TRANSLATABLE("Kolvaro", "Test interfejsu");
@@ -219,13 +244,35 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
     ExchangeObserver& next_;
   };
 
+  // The session's way to the bus: the serial chip's exchange, or the IP tunnel. Each
+  // request goes to the one in use, unchanged.
+  struct BusChoice : BusRequests {
+    explicit BusChoice(BusRequests& serial) : current(&serial) {}
+    Reply request(const Request& request) override { return current->request(request); }
+    ChipState testInterface() override { return current->testInterface(); }
+    BusRequests* current;
+  };
+  // The tunnel's waits in the window's event loop; the idle notifier on the same socket
+  // is off meanwhile, as the wait has one of its own.
+  struct TunnelWaitInWindow : TunnelWait {
+    TunnelWaitInWindow(ActivityWait& activity, QSocketNotifier*& idle) : activity_(activity), idle_(idle) {}
+    void wait(int descriptor, std::chrono::milliseconds atMost) override;
+    ActivityWait& activity_;
+    QSocketNotifier*& idle_;
+  };
+
   std::array<MaskedField*, FieldCount> fields_{};
   AddressMembers members_;
   FieldValidation validation_{*this};
   TelegramExchange exchange_{*this};
   WindowFace face_{*this};
-  DeviceSession session_{exchange_, face_};
+  BusChoice bus_{exchange_};
+  DeviceSession session_{bus_, face_};
   ActivityWait activityWait_;
+  TunnelWaitInWindow tunnelWait_{activityWait_, tunnelNotifier_};
+  TunnelClient tunnel_{tunnelWait_};
+  QSocketNotifier* tunnelNotifier_ = nullptr;
+  std::string localBeforeTunnel_;  // the user's local address, back with the serial chip
   TAboutWindow* aboutWindow_ = nullptr;
   TelegramLog log_;
   ResultNote resultNote_{log_};

@@ -7,12 +7,12 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "telegram/InterfaceTest.h"
 #include "config/DeviceSession.h"
 #include "link/PortPaths.h"
 #include "platform/PortDiagnosis.h"
 #include "platform/SystemDirectory.h"
 #include "telegram/FrameDecoder.h"
+#include "telegram/InterfaceTest.h"
 #include "ui/Main.h"
 #include "ui/QtPlatform.h"
 #include "ui/TelegramLogWindow.h"
@@ -60,7 +60,7 @@ void TMain::interfaceTest() {
     const PortPaths paths = configuredPaths();
     const ChipState state = session_.testInterface();
     CoreText report = InterfaceTestReport(state, name, name.empty() ? "" : PortDevicePath(name, paths));
-    if (Port && Port->IsFailed()) {
+    if (Port && Port->IsFailed() && !tunnelInUse()) {
       const CoreText problem = PortOpenProblem(name, paths);
       report =
           report +

@@ -264,7 +264,10 @@ TEST_F(MainForm, MenuWithoutCheckMarks) {
   EXPECT_EQ(top, (QStringList{QStringLiteral("Plik"), QStringLiteral("Konfiguracja"), QStringLiteral("Magistrala"),
                               QStringLiteral("Pomoc")}));
   EXPECT_EQ(window.Serial_port->menuAction()->text(), QStringLiteral("Port szeregowy"));
-  EXPECT_EQ(window.Configure->actions(), QList<QAction*>{window.Serial_port->menuAction()});
+  // Beside the design's port menu, the entry for a KNXnet/IP interface.
+  EXPECT_EQ(window.Configure->actions(), (QList<QAction*>{window.Serial_port->menuAction(), window.TunnelItem}));
+  EXPECT_EQ(window.TunnelItem->text(), QStringLiteral("Interfejs KNXnet/IP..."));
+  EXPECT_FALSE(window.TunnelItem->isCheckable());
   QStringList bus;
   for (QAction* a : window.BusMenu->actions()) bus << a->text();
   EXPECT_EQ(bus, (QStringList{QStringLiteral("Dziennik telegramów"), QStringLiteral("Test interfejsu"),
