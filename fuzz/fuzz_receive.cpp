@@ -1,9 +1,9 @@
 // Arbitrary byte streams into the reception state machine, in every mode: it must
 // never crash, and every answer it accepts must pass the acceptance test, checked
 // here independently of the machine's own code.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -28,8 +28,8 @@ std::string hexOf(const std::uint8_t* bytes, std::size_t n) {
   return text;
 }
 
-void checkAccepted(const kolvaro::ReceiveMachine& machine, std::uint8_t answerCode,
-                   std::uint16_t local, std::size_t answerTextBefore) {
+void checkAccepted(const kolvaro::ReceiveMachine& machine, std::uint8_t answerCode, std::uint16_t local,
+                   std::size_t answerTextBefore) {
   const auto frame = machine.lastFrame();
   const std::size_t n = frame.size();
   require(n >= 9 && n <= 23, "frame length");

@@ -1,7 +1,8 @@
 #pragma once
 // Standard bus frames as bytes: field access, checksum, and the decoded one-line text
 // used in the bus log ("15.15.254 -> 0/0/2 GroupValueWrite on").
-// Written apart from the program's own layout (src/telegram/FrameLayout.h) on purpose: the simulator checks the program's frames against an independent reading.
+// Written apart from the program's own layout (src/telegram/FrameLayout.h) on purpose: the simulator checks the
+// program's frames against an independent reading.
 #include <cstdint>
 #include <string>
 #include <vector>

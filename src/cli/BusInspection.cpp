@@ -3,9 +3,9 @@
 #include <csignal>
 #include <iostream>
 
+#include "cli/CliWords.h"
 #include "link/PortPaths.h"
 #include "platform/SystemDirectory.h"
-#include "cli/CliWords.h"
 #include "telegram/FrameDecoder.h"
 #include "telegram/FrameStream.h"
 #ifndef _WIN32
@@ -69,7 +69,8 @@ int MonitorCommand(ChipConnection& connection) {
   // The chip's answer to the reset request of the port's opening must not be taken
   // for part of the first frame: it is let through before listening starts.
   connection.settle();
-  std::cerr << "kolvaro-cli: " << say(KOLVARO_TRANSLATABLE("Kolvaro", "nasłuch magistrali (Ctrl-C kończy)")) << std::endl;
+  std::cerr << "kolvaro-cli: " << say(KOLVARO_TRANSLATABLE("Kolvaro", "nasłuch magistrali (Ctrl-C kończy)"))
+            << std::endl;
   std::signal(SIGINT, requestStop);
   std::signal(SIGTERM, requestStop);
   // The line is read directly, not through an exchange: an exchange waits for an answer
@@ -103,7 +104,8 @@ int TunnelTestCommand(DeviceSession& session) {
 }
 
 int TunnelMonitorCommand(TunnelClient& tunnel) {
-  std::cerr << "kolvaro-cli: " << say(KOLVARO_TRANSLATABLE("Kolvaro", "nasłuch magistrali (Ctrl-C kończy)")) << std::endl;
+  std::cerr << "kolvaro-cli: " << say(KOLVARO_TRANSLATABLE("Kolvaro", "nasłuch magistrali (Ctrl-C kończy)"))
+            << std::endl;
   FramePrinter printer;
   tunnel.setObserver(&printer);
   std::signal(SIGINT, requestStop);

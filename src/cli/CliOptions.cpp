@@ -49,69 +49,69 @@ struct CommandHelp {
 const CommandHelp Commands[] = {
     {"ports", "ports",
      KOLVARO_TRANSLATABLE("Kolvaro",
-     "Porty COM1..COM4: urządzenie, które każdy z nich oznacza (dcb.ini, sekcja \"COM ports\"),\n"
-     "i czy można go teraz otworzyć.\n")},
+                          "Porty COM1..COM4: urządzenie, które każdy z nich oznacza (dcb.ini, sekcja \"COM ports\"),\n"
+                          "i czy można go teraz otworzyć.\n")},
     {"test", "test",
      KOLVARO_TRANSLATABLE("Kolvaro",
-     "Test interfejsu: pyta układ interfejsu o stan i podaje jego bity stanu słowami albo\n"
-     "to, że żaden układ nie odpowiedział (status 1), z tym, co sprawdzić.\n")},
+                          "Test interfejsu: pyta układ interfejsu o stan i podaje jego bity stanu słowami albo\n"
+                          "to, że żaden układ nie odpowiedział (status 1), z tym, co sprawdzić.\n")},
     {"prog", "prog",
      KOLVARO_TRANSLATABLE("Kolvaro",
-     "Wszystkie elementy w trybie programowania, po adresie fizycznym: rozsyła odczyt\n"
-     "adresu i przez kilka sekund zbiera odpowiedzi. Status 1, gdy żaden nie odpowiedział.\n")},
+                          "Wszystkie elementy w trybie programowania, po adresie fizycznym: rozsyła odczyt\n"
+                          "adresu i przez kilka sekund zbiera odpowiedzi. Status 1, gdy żaden nie odpowiedział.\n")},
     {"read", KOLVARO_TRANSLATABLE("Kolvaro", "read [--json] [-o PLIK]"),
      KOLVARO_TRANSLATABLE("Kolvaro",
-     "Odczytuje konfigurację elementu w trybie programowania procedurą przycisku Odczyt\n"
-     "(adres fizyczny, tablica adresów grupowych, programy WY1/WY2, tryb wejść; pytania\n"
-     "procedury otrzymują odpowiedź Tak).\n"
-     "  --json         wypisuje konfigurację jako plik konfiguracji (na standardowe wyjście)\n"
-     "  -o, --output PLIK  zapisuje ją do pliku konfiguracji (atomowo)\n"
-     "Bez --json i -o wypisuje ją w wierszach \"klucz: wartość\".\n")},
+                          "Odczytuje konfigurację elementu w trybie programowania procedurą przycisku Odczyt\n"
+                          "(adres fizyczny, tablica adresów grupowych, programy WY1/WY2, tryb wejść; pytania\n"
+                          "procedury otrzymują odpowiedź Tak).\n"
+                          "  --json         wypisuje konfigurację jako plik konfiguracji (na standardowe wyjście)\n"
+                          "  -o, --output PLIK  zapisuje ją do pliku konfiguracji (atomowo)\n"
+                          "Bez --json i -o wypisuje ją w wierszach \"klucz: wartość\".\n")},
     {"write", KOLVARO_TRANSLATABLE("Kolvaro", "write PLIK (--yes | --only ETAPY)"),
      KOLVARO_TRANSLATABLE("Kolvaro",
-     "Zapisuje konfigurację z pliku do elementu w trybie programowania procedurą przycisku\n"
-     "Zapis. Plik jest sprawdzany w całości, zanim cokolwiek trafi na magistralę.\n"
-     "  -y, --yes      odpowiada Tak na każde pytanie procedury\n"
-     "  --only ETAPY   odpowiada Tak tylko dla wymienionych etapów (po przecinku):\n"
-     "                 address   zapis mimo zajętego adresu fizycznego\n"
-     "                 groups    tablica adresów grupowych\n"
-     "                 programs  programy WY1 i WY2\n"
-     "                 inputs    tryb pracy wejść\n"
-     "                 Odpowiedź Nie kończy zapis, jak w oknie: programs wymaga groups,\n"
-     "                 inputs wymaga programs.\n")},
+                          "Zapisuje konfigurację z pliku do elementu w trybie programowania procedurą przycisku\n"
+                          "Zapis. Plik jest sprawdzany w całości, zanim cokolwiek trafi na magistralę.\n"
+                          "  -y, --yes      odpowiada Tak na każde pytanie procedury\n"
+                          "  --only ETAPY   odpowiada Tak tylko dla wymienionych etapów (po przecinku):\n"
+                          "                 address   zapis mimo zajętego adresu fizycznego\n"
+                          "                 groups    tablica adresów grupowych\n"
+                          "                 programs  programy WY1 i WY2\n"
+                          "                 inputs    tryb pracy wejść\n"
+                          "                 Odpowiedź Nie kończy zapis, jak w oknie: programs wymaga groups,\n"
+                          "                 inputs wymaga programs.\n")},
     {"verify", KOLVARO_TRANSLATABLE("Kolvaro", "verify PLIK"),
      KOLVARO_TRANSLATABLE("Kolvaro",
-     "Odczytuje element w trybie programowania procedurą przycisku Odczyt i porównuje go\n"
-     "z plikiem pozycja po pozycji (oczekiwano / odczytano). Status 0: zgodny, 1: różny\n"
-     "albo odczyt się nie powiódł.\n")},
+                          "Odczytuje element w trybie programowania procedurą przycisku Odczyt i porównuje go\n"
+                          "z plikiem pozycja po pozycji (oczekiwano / odczytano). Status 0: zgodny, 1: różny\n"
+                          "albo odczyt się nie powiódł.\n")},
     {"switch", KOLVARO_TRANSLATABLE("Kolvaro", "switch GRUPA on|off"),
      KOLVARO_TRANSLATABLE("Kolvaro",
-     "Załącza (on) lub wyłącza (off) grupę, np. 0/0/2, jak przyciski Załącz grupę /\n"
-     "Wyłącz grupę.\n")},
+                          "Załącza (on) lub wyłącza (off) grupę, np. 0/0/2, jak przyciski Załącz grupę /\n"
+                          "Wyłącz grupę.\n")},
     {"monitor", "monitor",
      KOLVARO_TRANSLATABLE("Kolvaro",
-     "Wypisuje każdą ramkę z magistrali, zdekodowaną, wiersz po wierszu, aż do Ctrl-C\n"
-     "(SIGINT) lub SIGTERM; niczego nie wysyła.\n")},
+                          "Wypisuje każdą ramkę z magistrali, zdekodowaną, wiersz po wierszu, aż do Ctrl-C\n"
+                          "(SIGINT) lub SIGTERM; niczego nie wysyła.\n")},
 };
 
-const char GlobalHelp[] = KOLVARO_TRANSLATABLE(
-    "Kolvaro",
-    "Opcje ogólne:\n"
-    "  -p, --port PORT        COM1..COM4 albo ścieżka urządzenia (domyślnie: najniższy\n"
-    "                         wolny port COM1..COM4, jak w oknie)\n"
-    "      --tunnel HOST[:PORT]  przez interfejs KNXnet/IP (tunel, port domyślnie 3671)\n"
-    "                         zamiast portu; adres własny nadaje serwer (bez --local)\n"
-    "  -l, --local ADRES      własny adres fizyczny programu (domyślnie 15.15.254)\n"
-    "      --config-dir KAT   katalog z plikiem dcb.ini (domyślnie ten sam co okna)\n"
-    "      --language JĘZYK   pl albo en (domyślnie: KOLVARO_LANGUAGE, potem wybór z okna\n"
-    "                         zapisany w dcb.ini, potem pl)\n"
-    "  -h, --help             pomoc (także: kolvaro-cli POLECENIE --help)\n"
-    "  -V, --version          wersja programu\n"
-    "\n"
-    "Status wyjścia: 0 wykonano; 1 magistrala lub element odmówiły (brak elementu, kilka\n"
-    "elementów w trybie programowania, adres zajęty bez zgody, konfiguracja różna);\n"
-    "2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu albo połączyć się\n"
-    "z interfejsem KNXnet/IP, lub połączenie zostało zerwane.\n");
+const char GlobalHelp[] =
+    KOLVARO_TRANSLATABLE("Kolvaro",
+                         "Opcje ogólne:\n"
+                         "  -p, --port PORT        COM1..COM4 albo ścieżka urządzenia (domyślnie: najniższy\n"
+                         "                         wolny port COM1..COM4, jak w oknie)\n"
+                         "      --tunnel HOST[:PORT]  przez interfejs KNXnet/IP (tunel, port domyślnie 3671)\n"
+                         "                         zamiast portu; adres własny nadaje serwer (bez --local)\n"
+                         "  -l, --local ADRES      własny adres fizyczny programu (domyślnie 15.15.254)\n"
+                         "      --config-dir KAT   katalog z plikiem dcb.ini (domyślnie ten sam co okna)\n"
+                         "      --language JĘZYK   pl albo en (domyślnie: KOLVARO_LANGUAGE, potem wybór z okna\n"
+                         "                         zapisany w dcb.ini, potem pl)\n"
+                         "  -h, --help             pomoc (także: kolvaro-cli POLECENIE --help)\n"
+                         "  -V, --version          wersja programu\n"
+                         "\n"
+                         "Status wyjścia: 0 wykonano; 1 magistrala lub element odmówiły (brak elementu, kilka\n"
+                         "elementów w trybie programowania, adres zajęty bez zgody, konfiguracja różna);\n"
+                         "2 błędny wiersz poleceń lub plik; 3 nie można otworzyć portu albo połączyć się\n"
+                         "z interfejsem KNXnet/IP, lub połączenie zostało zerwane.\n");
 
 const CommandHelp* find(const std::string& name) {
   for (const CommandHelp& command : Commands) {
@@ -144,7 +144,8 @@ std::optional<Stages> parseStages(const std::string& list, std::string& error) {
     else if (item == "inputs")
       stages.inputs = true;
     else {
-      error = say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "--only: nieznany etap \"%1\" (znane: address, groups, programs, inputs)"))
+      error = say(CoreText(KOLVARO_TRANSLATABLE(
+                               "Kolvaro", "--only: nieznany etap \"%1\" (znane: address, groups, programs, inputs)"))
                       .arg(item));
       return std::nullopt;
     }
@@ -205,9 +206,9 @@ Parsed ParseCommandLine(int argc, char* argv[]) {
         return parsed;
       default:
         // optopt names an unknown short option; an unknown long one is the word just read.
-        parsed.error = say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nieznana opcja %1"))
-                               .arg(optopt != 0 ? "-" + std::string(1, static_cast<char>(optopt))
-                                                : std::string(argv[optind - 1])));
+        parsed.error = say(
+            CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nieznana opcja %1"))
+                .arg(optopt != 0 ? "-" + std::string(1, static_cast<char>(optopt)) : std::string(argv[optind - 1])));
         return parsed;
     }
   }

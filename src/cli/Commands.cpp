@@ -41,9 +41,10 @@ std::variant<std::uint16_t, std::string> localAddress(const Options& options) {
   if (!options.local) return DefaultLocalAddress;
   const auto address = PhysicalAddressFromWords(*options.local);
   if (!address) {
-    return say(CoreText(KOLVARO_TRANSLATABLE(
-                            "Kolvaro", "--local %1: oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)"))
-                   .arg(*options.local));
+    return say(
+        CoreText(KOLVARO_TRANSLATABLE(
+                     "Kolvaro", "--local %1: oczekiwano adresu fizycznego obszar.linia.urządzenie (0-15.0-15.0-255)"))
+            .arg(*options.local));
   }
   return *address;
 }
@@ -126,7 +127,8 @@ class BusCommand {
     const CoreText failure = target ? tunnel_.open(*target) : CoreText();
     if (!failure.empty() || !target) {
       std::cerr << "kolvaro-cli: "
-                << say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nie można połączyć się z interfejsem KNXnet/IP %1: %2"))
+                << say(CoreText(
+                           KOLVARO_TRANSLATABLE("Kolvaro", "nie można połączyć się z interfejsem KNXnet/IP %1: %2"))
                            .arg(*options_.tunnel)
                            .arg(failure))
                 << '\n';
@@ -188,8 +190,8 @@ std::string misuse(const Options& o, std::size_t argumentCount, bool writeOption
                    .arg(o.command));
   }
   if (!readOptions && (o.json || o.output)) {
-    return say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: opcje --json i -o dotyczą tylko polecenia read"))
-                   .arg(o.command));
+    return say(
+        CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "%1: opcje --json i -o dotyczą tylko polecenia read")).arg(o.command));
   }
   return {};
 }
@@ -214,7 +216,10 @@ int ports(const Options& options) {
 #endif
     LineError failure;
     const bool opens = hostSerialPorts().open(name, paths, failure) != nullptr;
-    std::cout << name << "  " << device << "  " << say(opens ? KOLVARO_TRANSLATABLE("Kolvaro", "można otworzyć") : KOLVARO_TRANSLATABLE("Kolvaro", "nie można otworzyć")) << '\n';
+    std::cout << name << "  " << device << "  "
+              << say(opens ? KOLVARO_TRANSLATABLE("Kolvaro", "można otworzyć")
+                           : KOLVARO_TRANSLATABLE("Kolvaro", "nie można otworzyć"))
+              << '\n';
   }
   return status::Done;
 }
@@ -249,14 +254,16 @@ int read(const Options& options) {
 }
 
 int write(const Options& options) {
-  if (!options.yes && !options.only) return badInput(say(KOLVARO_TRANSLATABLE("Kolvaro", "write: podaj --yes albo --only ETAPY (kolvaro-cli write --help)")));
+  if (!options.yes && !options.only)
+    return badInput(
+        say(KOLVARO_TRANSLATABLE("Kolvaro", "write: podaj --yes albo --only ETAPY (kolvaro-cli write --help)")));
   Stages stages{true, true, true, true};
   if (!options.yes) {
     stages = *options.only;
     if ((stages.programs && !stages.groups) || (stages.inputs && !stages.programs)) {
-      return badInput(
-          say(KOLVARO_TRANSLATABLE(
-              "Kolvaro", "write --only: odpowiedź Nie kończy zapis, więc programs wymaga groups, a inputs wymaga programs")));
+      return badInput(say(KOLVARO_TRANSLATABLE(
+          "Kolvaro",
+          "write --only: odpowiedź Nie kończy zapis, więc programs wymaga groups, a inputs wymaga programs")));
     }
   }
   const auto file = loadFile(options.arguments[0]);
@@ -277,7 +284,8 @@ int verify(const Options& options) {
   return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
     const Verification result = command.session().verify(expected);
     command.finish();
-    if (!result.deviceRead) return refused(say(KOLVARO_TRANSLATABLE("Kolvaro", "odczyt nie powiódł się, niczego nie porównano")));
+    if (!result.deviceRead)
+      return refused(say(KOLVARO_TRANSLATABLE("Kolvaro", "odczyt nie powiódł się, niczego nie porównano")));
     for (const Difference& difference : result.differences) std::cout << say(DifferenceLine(difference)) << '\n';
     if (!result.matches()) {
       return refused(say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "element różni się od pliku w %1 pozycjach"))
@@ -293,19 +301,22 @@ int switchGroup(const Options& options) {
   const std::string& value = options.arguments[1];
   const auto group = GroupFromWords(groupText);
   if (!group || groupText == NoGroupWord) {
-    return badInput(say(CoreText(KOLVARO_TRANSLATABLE(
-                                     "Kolvaro",
-                                     "switch %1: oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255)"))
-                            .arg(groupText)));
+    return badInput(
+        say(CoreText(KOLVARO_TRANSLATABLE(
+                         "Kolvaro", "switch %1: oczekiwano adresu grupowego główna/środkowa/podgrupa (0-15/0-7/0-255)"))
+                .arg(groupText)));
   }
   if (value != "on" && value != "off") {
-    return badInput(say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "switch: oczekiwano on albo off, jest %1")).arg(value)));
+    return badInput(
+        say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "switch: oczekiwano on albo off, jest %1")).arg(value)));
   }
 
   return onBus(options, std::nullopt, {}, [&](BusCommand& command) {
     const SwitchResult result = command.session().switchGroup(*group, value == "on");
     command.finish();
-    return result == SwitchResult::Sent ? status::Done : refused(say(KOLVARO_TRANSLATABLE("Kolvaro", "nie udało się wysłać telegramu")));
+    return result == SwitchResult::Sent
+               ? status::Done
+               : refused(say(KOLVARO_TRANSLATABLE("Kolvaro", "nie udało się wysłać telegramu")));
   });
 }
 
@@ -354,8 +365,8 @@ int RunCommand(const Options& options) {
     if (!problem.empty()) return badInput(problem);
     return entry.run(options);
   }
-  return badInput(say(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nieznane polecenie %1 (kolvaro-cli --help)"))
-                          .arg(options.command)));
+  return badInput(say(
+      CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "nieznane polecenie %1 (kolvaro-cli --help)")).arg(options.command)));
 }
 
 }  // namespace kolvaro::cli

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "telegram/AddressMembers.h"
 #include "config/SessionFace.h"
+#include "telegram/AddressMembers.h"
 
 namespace kolvaro {
 

@@ -98,8 +98,9 @@ class ReadRun {
   // but does not stop the run.
   bool checkAddress() {
     progress_.set(0);
-    const Request request = Request::answered(
-        MemoryReadFrame(control::RepeatedUrgent, local(), device_, memory::ProgramWY1), {service::MemoryResponse, device_});
+    const Request request =
+        Request::answered(MemoryReadFrame(control::RepeatedUrgent, local(), device_, memory::ProgramWY1),
+                          {service::MemoryResponse, device_});
     AttemptCounter counter(2);
     for (;;) {
       switch (bus_.request(request).outcome) {
@@ -153,8 +154,9 @@ class ReadRun {
   // every request without an answer also moves the bar by 32.
   bool readByte(std::uint16_t destination, std::uint16_t memoryAddress, std::uint8_t attempts, std::uint8_t& value,
                 Message errorMessage, Message unsuccessfulMessage, bool barCountsSilence = false) {
-    const Request request = Request::answered(MemoryReadFrame(control::LowPriority, local(), destination, memoryAddress),
-                                              {service::MemoryResponse, destination});
+    const Request request =
+        Request::answered(MemoryReadFrame(control::LowPriority, local(), destination, memoryAddress),
+                          {service::MemoryResponse, destination});
     AttemptCounter counter(attempts);
     for (;;) {
       const Reply reply = bus_.request(request);
@@ -167,7 +169,8 @@ class ReadRun {
         }
         outcome = Outcome::NoReply;
       }
-      if (outcome == Outcome::NoReply && barCountsSilence) progress_.advance(procedure::progress::PerUnansweredTransfer);
+      if (outcome == Outcome::NoReply && barCountsSilence)
+        progress_.advance(procedure::progress::PerUnansweredTransfer);
       if (counter.allowsAnother()) continue;
       return stop(outcome == Outcome::Error ? errorMessage : unsuccessfulMessage);
     }

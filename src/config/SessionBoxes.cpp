@@ -16,10 +16,11 @@ SessionBox BoxOf(Question question) {
                                    "Czy przeprowadzić procedurę konfiguracji pomimo tego?"),
               nullptr, box::ErrorQuestionNoByDefault};
     case Question::WriteGroupTable:
-      return {KOLVARO_TRANSLATABLE(
-                  "Kolvaro",
-                  "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?"),
-              Informacja, box::QuestionNoByDefault};
+      return {
+          KOLVARO_TRANSLATABLE(
+              "Kolvaro",
+              "Proces konfiguracji adresu fiz. urządzenia zakończony.\nCzy dokonać konfiguracji adresów grupowych?"),
+          Informacja, box::QuestionNoByDefault};
     case Question::WritePrograms:
       return {KOLVARO_TRANSLATABLE("Kolvaro",
                                    "Proces konfiguracji adresów grupowych zakończony.\n"
@@ -95,8 +96,7 @@ SessionBox BoxOf(Message message) {
       return {KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt numeru programu zakończył się niepomyślnie"), Informacja,
               box::Error};
     case Message::InputModeReadError:
-      return {KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu trybu pracy wejść"), nullptr,
-              box::Error};
+      return {KOLVARO_TRANSLATABLE("Kolvaro", "Wystąpił błąd podczas odczytu trybu pracy wejść"), nullptr, box::Error};
     case Message::InputModeReadUnsuccessful:
       return {KOLVARO_TRANSLATABLE("Kolvaro", "Odczyt trybu pracy wejść zakończył się niepomyślnie"), Informacja,
               box::Error};

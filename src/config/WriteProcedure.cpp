@@ -58,8 +58,9 @@ class WriteRun {
   // Address taken? A memory read from the wanted address; an answer from it means it is taken.
   StageResult checkAddress() {
     const std::uint16_t address = wanted();
-    const Request request = Request::answered(
-        MemoryReadFrame(control::LowPriority, local(), address, memory::ProgramWY1), {service::MemoryResponse, address});
+    const Request request =
+        Request::answered(MemoryReadFrame(control::LowPriority, local(), address, memory::ProgramWY1),
+                          {service::MemoryResponse, address});
     progress_.set(0);
     AttemptCounter counter(2);
     for (;;) {
@@ -170,8 +171,9 @@ class WriteRun {
     for (unsigned output = 1; output <= 2; ++output) {
       progress_.set(0);
       const SessionValues now = face_.values(false);
-      const Frame frame = MemoryWriteFrame(control::LowPriority, now.local, now.device.value_or(0xFFFF),
-                                           memory::ProgramOf(output), static_cast<std::uint8_t>(now.programs[output - 1]));
+      const Frame frame =
+          MemoryWriteFrame(control::LowPriority, now.local, now.device.value_or(0xFFFF), memory::ProgramOf(output),
+                           static_cast<std::uint8_t>(now.programs[output - 1]));
       if (confirmedWrite(frame) != StageResult::Done) return StageResult::Failed;
       progress_.set(Full);
     }

@@ -20,7 +20,6 @@ inline constexpr std::uint8_t AckInformation = 0x11;  // during reception: the f
 inline constexpr std::uint8_t PositiveConfirmation = 0x8B;  // the frame just sent has gone out on the bus
 inline constexpr std::uint8_t NegativeConfirmation = 0x0B;  // not acknowledged after the last repetition
 
-
 constexpr std::uint8_t dataByteService(std::size_t index) { return static_cast<std::uint8_t>(DataStart + index); }
 constexpr std::uint8_t dataEndService(std::size_t length) { return static_cast<std::uint8_t>(DataEnd + length); }
 }  // namespace chip

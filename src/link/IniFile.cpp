@@ -1,13 +1,13 @@
 #include "link/IniFile.h"
 
-#include "platform/FileReplacement.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+
+#include "platform/FileReplacement.h"
 
 #ifdef _WIN32
 #include <io.h>

@@ -84,5 +84,4 @@ class IniFile {
   IniText text_;
 };
 
-
 }  // namespace kolvaro

@@ -32,7 +32,6 @@ Language languageInForce(const std::optional<std::string>& option, const std::op
                         directory ? readKeptLanguage(pathInDirectory(*directory, "dcb.ini")) : std::nullopt);
 }
 
-
 std::optional<std::string> readKeptLanguage(const std::string& iniPath) {
   auto value = IniFile(iniPath).ReadString(LanguageSection, LanguageKey);
   if (value && value->empty()) return std::nullopt;

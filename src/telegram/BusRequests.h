@@ -27,9 +27,7 @@ struct Request {
 
   static Request sendOnly(Frame frame) { return {std::move(frame), Awaited::Nothing, {}, 0}; }
   static Request confirmed(Frame frame) { return {std::move(frame), Awaited::Confirmation, {}, 1}; }
-  static Request answered(Frame frame, AnswerWanted wanted) {
-    return {std::move(frame), Awaited::Answer, wanted, 1};
-  }
+  static Request answered(Frame frame, AnswerWanted wanted) { return {std::move(frame), Awaited::Answer, wanted, 1}; }
   static Request furtherAnswer(AnswerWanted wanted) { return {Frame{}, Awaited::FurtherAnswer, wanted, 1}; }
 };
 

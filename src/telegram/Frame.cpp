@@ -14,10 +14,10 @@ constexpr std::uint8_t UnnumberedData = 0x00;
 constexpr std::uint8_t NumberedData = 0x42;  // numbered, sequence 0, service bits 3..2 = 10
 constexpr std::uint8_t MemoryReadOneByte = 0x01;
 constexpr std::uint8_t MemoryWriteOneByte = 0x81;
-constexpr std::uint8_t AddressRead = 0x00;    // with transport byte 0x01: service 0100
-constexpr std::uint8_t AddressWrite = 0xC0;   // with transport byte 0x00: service 0011
+constexpr std::uint8_t AddressRead = 0x00;      // with transport byte 0x01: service 0100
+constexpr std::uint8_t AddressWrite = 0xC0;     // with transport byte 0x00: service 0011
 constexpr std::uint8_t GroupWriteValue = 0x80;  // service 0010 with the value in the low bits
-constexpr std::size_t MemoryAddressAt = 2;    // in the payload, after the transport and service bytes
+constexpr std::size_t MemoryAddressAt = 2;      // in the payload, after the transport and service bytes
 constexpr std::size_t MemoryValueAt = 4;
 
 std::uint8_t high(std::uint16_t word) { return static_cast<std::uint8_t>(word >> 8); }
@@ -90,8 +90,8 @@ Frame MemoryReadFrame(std::uint8_t controlByte, std::uint16_t source, std::uint1
   return individual(controlByte, source, destination, {NumberedData, MemoryReadOneByte, high(address), low(address)});
 }
 
-Frame MemoryWriteFrame(std::uint8_t controlByte, std::uint16_t source, std::uint16_t destination,
-                       std::uint16_t address, std::uint8_t value) {
+Frame MemoryWriteFrame(std::uint8_t controlByte, std::uint16_t source, std::uint16_t destination, std::uint16_t address,
+                       std::uint8_t value) {
   return individual(controlByte, source, destination,
                     {NumberedData, MemoryWriteOneByte, high(address), low(address), value});
 }
@@ -105,7 +105,11 @@ Frame IndividualAddressWriteFrame(std::uint16_t source, std::uint16_t newAddress
 }
 
 Frame GroupValueWriteFrame(std::uint16_t source, GroupBytes group, bool on) {
-  Frame frame{control::LowPriority, source, word(group[0], group[1]), true, 6,
+  Frame frame{control::LowPriority,
+              source,
+              word(group[0], group[1]),
+              true,
+              6,
               {UnnumberedData, static_cast<std::uint8_t>(GroupWriteValue | (on ? 1 : 0))}};
   return frame;
 }

@@ -50,7 +50,7 @@ inline constexpr std::size_t MaxBytes = FixedBytes + 15;
 // Header, transport byte and checksum: the fewest bytes that can be a frame.
 inline constexpr std::size_t MinBytesWithChecksum = FixedBytes + 1;
 
-inline constexpr std::uint8_t GroupFlag = 0x80;  // routing byte
+inline constexpr std::uint8_t GroupFlag = 0x80;   // routing byte
 inline constexpr std::uint8_t LengthMask = 0x0F;  // routing byte
 inline constexpr unsigned HopShift = 4;
 inline constexpr std::uint8_t HopMask = 0x07;

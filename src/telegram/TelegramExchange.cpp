@@ -90,7 +90,7 @@ Reply TelegramExchange::request(const Request& request) {
 }
 
 TelegramExchange::Exchanged TelegramExchange::exchange(std::string telegram, std::int32_t waitLimit,
-                                                      AnswerWanted wanted, ExchangeMode mode) {
+                                                       AnswerWanted wanted, ExchangeMode mode) {
   WaitCounter = 0;
   ReceiveMachine machine(mode, wanted, host_.localAddress());
   Reply reply;

@@ -70,7 +70,8 @@ void WindowFace::valueRead(const ReadValue& value) {
       auto& table = window_.members().GrAddr_Bytes;
       table[value.index] = static_cast<std::uint8_t>(value.value);
       if (value.index % 2 == 0) {
-        window_.setFieldText(GroupFields[value.index / 2], GroupBytesToText(table[value.index], table[value.index + 1]));
+        window_.setFieldText(GroupFields[value.index / 2],
+                             GroupBytesToText(table[value.index], table[value.index + 1]));
       }
       break;
     }
@@ -156,7 +157,8 @@ void ShowConfiguration(MainView& window, const DeviceConfiguration& configuratio
     const GroupBytes& group = configuration.groups[static_cast<std::size_t>(entry)];
     window.setFieldText(GroupFields[entry], GroupBytesToText(group[0], group[1]));
   }
-  for (int output = 0; output < 2; ++output) window.setComboIndex(ProgramCombos[output], configuration.programs[output]);
+  for (int output = 0; output < 2; ++output)
+    window.setComboIndex(ProgramCombos[output], configuration.programs[output]);
   window.setComboIndex(Combo::MONO_BI, configuration.inputMode);
   window.runValidation();
 }

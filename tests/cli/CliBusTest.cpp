@@ -166,9 +166,9 @@ TEST_F(CliBus, TwoDevicesInProgrammingModeStopWriteAndRead) {
     for (const char* command : {"write", "read"}) {
       const std::string name = std::string(command) + " with " + scene[1] + " and " + scene[3];
       start(scene);
-      const CliResult run = runCli(cli(command == std::string("write")
-                                           ? std::vector<std::string>{"write", dir_.file("f.json"), "--yes"}
-                                           : std::vector<std::string>{"read"}));
+      const CliResult run =
+          runCli(cli(command == std::string("write") ? std::vector<std::string>{"write", dir_.file("f.json"), "--yes"}
+                                                     : std::vector<std::string>{"read"}));
       EXPECT_EQ(run.status, 1) << name << run.err;
       EXPECT_NE(run.err.find("[Informacja] W sieci istnieje kilka terminali znajdujących się obecnie w trybie "
                              "programowania."),

@@ -70,7 +70,8 @@ TEST(CliHelp, PolishUnlessEnglishIsAsked) {
                                        : "Użycie: kolvaro-cli [opcje ogólne] POLECENIE",
                              0),
               0u)
-        << c.name << "\n" << help.out;
+        << c.name << "\n"
+        << help.out;
     const CliResult unknown = with({"fly"});
     EXPECT_EQ(unknown.err, c.english ? "kolvaro-cli: unknown command fly (kolvaro-cli --help)\n"
                                      : "kolvaro-cli: nieznane polecenie fly (kolvaro-cli --help)\n")

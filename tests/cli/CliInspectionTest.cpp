@@ -2,12 +2,12 @@
 // programming mode by address, and the monitor that decodes frames until stopped.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
-#include <pty.h>
-#include <unistd.h>
 
 #include "CliRun.h"
 #include "support/RecordingPlatform.h"
@@ -105,8 +105,8 @@ TEST(CliInspection, MonitorShowsEveryFrameInOrder) {
   ASSERT_TRUE(monitor.waitForOutput("kolvaro-cli: nasłuch magistrali (Ctrl-C kończy)\n", 5s)) << monitor.output();
 
   const char* const kinds[] = {
-      "BC11%02X0%03XE1008%X",        // group write of one bit
-      "BC11%02X0%03XE20080%02X",     // group write of one byte
+      "BC11%02X0%03XE1008%X",         // group write of one bit
+      "BC11%02X0%03XE20080%02X",      // group write of one byte
       "B011%02X11C86442410%03X%02X",  // memory answer, system priority, to the station
       "B011%02X11C863430%03X%02X",    // another individual service, system priority
   };

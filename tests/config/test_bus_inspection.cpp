@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "telegram/InterfaceTest.h"
 #include "config/DeviceSession.h"
 #include "support/ProcedureRig.h"
 #include "telegram/FrameDecoder.h"
+#include "telegram/InterfaceTest.h"
 #include "telegram/TelegramLog.h"
 
 namespace kolvaro::test {
@@ -125,7 +125,8 @@ TEST_P(ProgrammingModeScanOnBus, ListsEveryAnsweringAddressOnce) {
   }
   ProcedureRig rig(scene);
 
-  const ProgrammingModeScanResult result = rig.session.scanProgrammingMode(ProgrammingModeListenTime, virtualClock(scene));
+  const ProgrammingModeScanResult result =
+      rig.session.scanProgrammingMode(ProgrammingModeListenTime, virtualClock(scene));
 
   EXPECT_FALSE(result.sendFailed);
   std::vector<std::pair<std::uint16_t, int>> found;

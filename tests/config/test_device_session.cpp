@@ -91,11 +91,23 @@ TEST(DeviceSession, WriteStopsWithItsReason) {
     StageResult assignment;
   };
   const Case cases[] = {
-      {"taken, declined", {{.address = 0x1105}, {.address = 0x1101, .programmingMode = true}}, false, {}, true,
+      {"taken, declined",
+       {{.address = 0x1105}, {.address = 0x1101, .programmingMode = true}},
+       false,
+       {},
+       true,
        StageResult::NotReached},
-      {"taken, overwritten", {{.address = 0x1105}, {.address = 0x1101, .programmingMode = true}}, true, {}, false,
+      {"taken, overwritten",
+       {{.address = 0x1105}, {.address = 0x1101, .programmingMode = true}},
+       true,
+       {},
+       false,
        StageResult::Done},
-      {"nobody in programming mode", {{.address = 0x1101}}, true, Message::NoDeviceInProgrammingMode, true,
+      {"nobody in programming mode",
+       {{.address = 0x1101}},
+       true,
+       Message::NoDeviceInProgrammingMode,
+       true,
        StageResult::NotReached},
   };
   for (const auto& c : cases) {
@@ -122,15 +134,17 @@ TEST(DeviceSession, SecondDeviceSeenWhateverItsPriority) {
       sim::Scene scene;
       std::vector<sim::Device*> devices;
       for (bool system : {systemFirst, !systemFirst}) {
-        devices.push_back(&scene.addDevice(
-            {.address = static_cast<std::uint16_t>(system ? 0x1109 : 0xFFFF), .programmingMode = true, .systemPriority = system}));
+        devices.push_back(&scene.addDevice({.address = static_cast<std::uint16_t>(system ? 0x1109 : 0xFFFF),
+                                            .programmingMode = true,
+                                            .systemPriority = system}));
       }
       ProcedureRig rig(scene);
       rig.text(Field::phAddr) = "01.01.005";
       expect::script(rig, {id::Ok, id::Ok});
       writing ? WriteClick(rig) : ReadClick(rig);
       scene.advance(2s);
-      const std::string name = std::string(writing ? "write" : "read") + (systemFirst ? ", system first" : ", low first");
+      const std::string name =
+          std::string(writing ? "write" : "read") + (systemFirst ? ", system first" : ", low first");
       ASSERT_FALSE(rig.platform.boxes.empty()) << name;
       EXPECT_EQ(rig.platform.boxes.back(), Several) << name;
       for (const sim::Device* device : devices) EXPECT_NE(device->address(), 0x1105) << name;
@@ -157,8 +171,8 @@ TEST(DeviceSession, ReadReturnsTheDevicesConfiguration) {
   ASSERT_TRUE(result.complete());
   EXPECT_EQ(result.found.physicalAddress, 0x1105);
   for (std::size_t entry = 0; entry < 8; ++entry) {
-    EXPECT_EQ(result.found.groups[entry], (GroupBytes{static_cast<std::uint8_t>(2 * entry),
-                                                      static_cast<std::uint8_t>(2 * entry + 1)}));
+    EXPECT_EQ(result.found.groups[entry],
+              (GroupBytes{static_cast<std::uint8_t>(2 * entry), static_cast<std::uint8_t>(2 * entry + 1)}));
   }
   EXPECT_EQ(result.found.programs, (std::array<int, 2>{1, 0}));
   EXPECT_EQ(result.found.inputMode, 1);
@@ -185,9 +199,14 @@ TEST(DeviceSession, VerificationNamesEachItemThatDiffers) {
       {"notes only", [](DeviceConfiguration& c) { c.room = "hall"; }, {}},
       {"address", [](DeviceConfiguration& c) { c.physicalAddress = 0x1106; }, {"physical_address"}},
       {"WY2's program", [](DeviceConfiguration& c) { c.programs[1] = 0; }, {"programs.WY2"}},
-      {"last table entry", [](DeviceConfiguration& c) { c.groups[7] = {0x00, 0x02}; }, {"groups.WY2[1]"}},
+      {"last table entry",
+       [](DeviceConfiguration& c) {
+         c.groups[7] = {0x00, 0x02};
+       },
+       {"groups.WY2[1]"}},
       {"input mode", [](DeviceConfiguration& c) { c.inputMode = 0; }, {"input_mode"}},
-      {"two items", [](DeviceConfiguration& c) { c.groups[0][1] = 0x02, c.programs[0] = 0; },
+      {"two items",
+       [](DeviceConfiguration& c) { c.groups[0][1] = 0x02, c.programs[0] = 0; },
        {"programs.WY1", "groups.WE1[0]"}},
   };
   for (const auto& c : cases) {

@@ -1,7 +1,6 @@
 // The OnGroup and OffGroup buttons against the simulated bus.
 #include <gtest/gtest.h>
 
-
 #include "support/ProcedureRig.h"
 
 namespace kolvaro::test {

@@ -7,9 +7,6 @@
 
 #include "ProcedureExpectations.h"
 
-
-
-
 namespace kolvaro::test {
 namespace {
 

@@ -7,7 +7,6 @@
 
 #include "ProcedureExpectations.h"
 
-
 namespace kolvaro::test {
 namespace {
 

@@ -7,8 +7,6 @@
 
 #include "ProcedureExpectations.h"
 
-
-
 namespace kolvaro::test {
 namespace {
 

@@ -4,9 +4,6 @@
 
 #include "ProcedureExpectations.h"
 
-
-
-
 namespace kolvaro::test {
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "config/FieldValidation.h"
 #include "config/MainView.h"
-#include "telegram/ExchangeTerms.h"
 #include "support/RecordingPlatform.h"
+#include "telegram/ExchangeTerms.h"
 
 namespace kolvaro::test {
 
@@ -62,15 +62,15 @@ class FakeMainView : public MainView {
   RecordingPlatform platform;
 
   // Records.
-  std::vector<int> progressHistory;      // every position the bar took, in order
-  std::vector<Field> fieldTextWrites;    // every setFieldText, in order
+  std::vector<int> progressHistory;    // every position the bar took, in order
+  std::vector<Field> fieldTextWrites;  // every setFieldText, in order
   std::vector<SentTelegram> sent;
   int validationRuns = 0;  // calls of runValidation
   int& beeps = platform.beeps;
   std::vector<unsigned>& pauses = platform.sleeps;
 
   // Hooks.
-  std::function<void(Field)> onFieldTextSet;                       // after a text is set, as a toolkit's change event
+  std::function<void(Field)> onFieldTextSet;  // after a text is set, as a toolkit's change event
   FieldValidation validation{*this};
 
  private:

@@ -78,7 +78,9 @@ Reply ProcedureRig::request(const Request& request) {
     case Awaited::Nothing:
       shown = {shown.telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation};
       break;
-    case Awaited::Confirmation: shown = {shown.telegram, shown.waitLimit, answer_code::None, ExchangeMode::Confirmation}; break;
+    case Awaited::Confirmation:
+      shown = {shown.telegram, shown.waitLimit, answer_code::None, ExchangeMode::Confirmation};
+      break;
     case Awaited::Answer: break;
     case Awaited::FurtherAnswer: shown = {"", shown.waitLimit, shown.answerCode, ExchangeMode::FurtherAnswer}; break;
   }

@@ -45,8 +45,10 @@ TEST(FrameStream, FindsEveryFrameAndSkipsTheRest) {
     std::vector<Bytes> frames;
     std::size_t skipped = 0;
     FrameStream stream([&](const FrameStream::Piece& piece) {
-      if (piece.frame) frames.push_back(piece.bytes);
-      else skipped += piece.bytes.size();
+      if (piece.frame)
+        frames.push_back(piece.bytes);
+      else
+        skipped += piece.bytes.size();
     });
     for (std::uint8_t b : c.stream) stream.feed(b);
     stream.finish();

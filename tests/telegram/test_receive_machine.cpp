@@ -190,8 +190,8 @@ TEST(ReceiveMachineTest, TraceGivesStatesAndJudgements) {
   const Case cases[] = {
       {"each refusal, then the answer",
        ExchangeMode::Answer,
-       concat({badChecksum, memoryResponse(0x1106), group, addressResponse, ownEcho, fromAnotherDevice,
-               memoryResponse()}),
+       concat(
+           {badChecksum, memoryResponse(0x1106), group, addressResponse, ownEcho, fromAnotherDevice, memoryResponse()}),
        {Verdict::BadChecksum, Verdict::OtherDestination, Verdict::OtherDestination, Verdict::WrongService,
         Verdict::OwnEcho, Verdict::OtherSource, Verdict::Accepted},
        {State::Assembling, State::Idle, State::Assembling, State::Idle, State::Assembling, State::Idle,
@@ -279,10 +279,10 @@ TEST(ReceiveMachineTest, AcknowledgeGoesToFramesForUsOnly) {
       {"group 0/0/2", 0x1105, 0x0002, 0xE1, false},
   };
   for (const auto& c : cases) {
-    const Bytes frame = withChecksum({0xBC, static_cast<std::uint8_t>(c.source >> 8),
-                                      static_cast<std::uint8_t>(c.source & 0xFF),
-                                      static_cast<std::uint8_t>(c.destination >> 8),
-                                      static_cast<std::uint8_t>(c.destination & 0xFF), c.routing, 0x00, 0x80});
+    const Bytes frame =
+        withChecksum({0xBC, static_cast<std::uint8_t>(c.source >> 8), static_cast<std::uint8_t>(c.source & 0xFF),
+                      static_cast<std::uint8_t>(c.destination >> 8), static_cast<std::uint8_t>(c.destination & 0xFF),
+                      c.routing, 0x00, 0x80});
     for (auto mode : {ExchangeMode::Answer, ExchangeMode::FurtherAnswer, ExchangeMode::Confirmation}) {
       ReceiveMachine machine(mode, {service::MemoryResponse, std::nullopt}, Local);
       const Fed fed = feedAll(machine, frame);

@@ -40,7 +40,11 @@ sim::DeviceSetup withoutMemoryAnswers(sim::DeviceSetup setup) {
 
 const Scenario scenarios[] = {
     {"WriteFullRun", {device(0x1101, true)}, test::WriteClick, {id::Ok, id::Yes, id::Yes, id::Ok, id::Yes, id::Ok}, 6},
-    {"WriteAddressTaken", {device(0x1105, false), device(0x1101, true)}, test::WriteClick, {id::Yes, id::Ok, id::No}, 3},
+    {"WriteAddressTaken",
+     {device(0x1105, false), device(0x1101, true)},
+     test::WriteClick,
+     {id::Yes, id::Ok, id::No},
+     3},
     {"WriteNoDeviceInProgrammingMode", {device(0x1101, false)}, test::WriteClick, {id::Ok}, 2},
     {"WriteTwoInProgrammingMode", {device(0x1101, true), device(0x1102, true)}, test::WriteClick, {id::Ok}, 2},
     {"ReadFullRun", {device(0x1105, true)}, test::ReadClick, {id::Ok, id::Yes, id::Yes}, 3},

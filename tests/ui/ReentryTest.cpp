@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "UiTestSupport.h"
-#include "ui/WindowFace.h"
 #include "ui/MaskedField.h"
+#include "ui/WindowFace.h"
 
 namespace kolvaro {
 namespace {

@@ -178,7 +178,8 @@ TEST(StartupResetAnswer, NotedWhenItComesWithoutHoldingAnEarlyOperation) {
   const char* const NotChecked = "odpowiedź układu na reset: nie sprawdzono";
   for (const Case& c : {Case{0, "", Answered}, Case{400, "", Answered}, Case{400, "COM3", NotChecked},
                         Case{-1, "Write", NotChecked}, Case{-1, "", "układ interfejsu nie odpowiedział na reset"}}) {
-    SCOPED_TRACE(testing::Message() << "answer after " << c.answerAfterMs << " ms, early " << (c.early ? c.early : "-"));
+    SCOPED_TRACE(testing::Message() << "answer after " << c.answerAfterMs << " ms, early "
+                                    << (c.early ? c.early : "-"));
     test::WindowRig rig;
     auto com1 = test::addFakePort(rig.platform.scripted, "COM1");
     test::addFakePort(rig.platform.scripted, "COM3");
