@@ -53,7 +53,7 @@ mutation write-question-answer-inverted "$write" 's/if \(!face_\.ask\(question\)
 mutation write-assignment-skipped "$write" 's/\n\s*stage\(WriteStage::AddressAssignment, assignAddress\(\)\) &&//'
 
 mutation read-silence-leaves-the-bar "$read" \
-  's/(if \(outcome == Outcome::NoReply && barCountsSilence\) progress_\.advance\()[^;]*\);/${1}0);/'
+  's/(if \(outcome == Outcome::NoReply && barCountsSilence\)\s*progress_\.advance\()[^;]*\);/${1}0);/'
 mutation read-silent-program-error-box "$read" \
   's/(Message::ProgramReadError,\s*)Message::ProgramReadUnsuccessful/$1Message::ProgramReadError/s'
 mutation read-silent-input-mode-error-box "$read" \
