@@ -1,15 +1,20 @@
-// The telegram log over a long session: 100 000 rows appended through the exchange's
-// events, as a write or a bus with traffic would produce them, once into the bare log
+// The telegram log over a long session: rows (100 000 unless the first argument says
+// otherwise) appended through the exchange's events, as a write or a bus with traffic would produce them, once into the bare log
 // and once into the log with its window open (offscreen), the window's events
 // processed as they would be between bytes. Prints the time taken and the growth of
-// the process's resident memory, for the default row cap and for no effective cap.
+// the process's resident memory, for the default row cap and for no effective cap, and
+// that growth per row kept.
+//
+//   log_append [rows]
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QTableView>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 
@@ -20,7 +25,7 @@ namespace {
 
 using namespace kolvaro;
 
-constexpr std::size_t Rows = 100000;
+std::size_t Rows = 100000;
 
 long residentKiB() {
   std::ifstream statm("/proc/self/statm");
@@ -79,13 +84,16 @@ void run(const char* what, std::size_t cap, bool withWindow) {
   if (withWindow) QApplication::processEvents();
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const long after = residentKiB();
-  std::printf("%-34s cap %7zu: %6zu rows kept, %7.3f s (%5.2f us/row), resident memory +%ld KiB\n", what, cap,
-              log.rows().size(), seconds, seconds * 1e6 / static_cast<double>(Rows), after - before);
+  const std::size_t kept = log.rows().size();
+  std::printf("%-34s cap %7zu: %6zu rows kept, %7.3f s (%5.2f us/row), resident memory +%ld KiB (%.0f bytes/row kept)\n",
+              what, cap, kept, seconds, seconds * 1e6 / static_cast<double>(Rows), after - before,
+              kept ? static_cast<double>(after - before) * 1024.0 / static_cast<double>(kept) : 0.0);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (argc > 1) Rows = std::max<std::size_t>(1, std::strtoull(argv[1], nullptr, 10));
   std::printf("Appending %zu events to the telegram log (plus a titled group every 100)\n\n", Rows);
   std::fflush(stdout);
   const struct {
@@ -93,9 +101,9 @@ int main(int argc, char* argv[]) {
     std::size_t cap;
     bool window;
   } cases[] = {{"log alone", TelegramLog::DefaultCapacity, false},
-               {"log alone", 1000000, false},
+               {"log alone", std::max<std::size_t>(1000000, Rows), false},
                {"log with its window open", TelegramLog::DefaultCapacity, true},
-               {"log with its window open", 1000000, true}};
+               {"log with its window open", std::max<std::size_t>(1000000, Rows), true}};
   // Each case in a process of its own, so one case's freed memory does not hide the next one's growth.
   for (const auto& c : cases) {
     const pid_t child = fork();

@@ -1,5 +1,6 @@
 #include "telegram/TelegramLog.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -116,18 +117,30 @@ void TelegramLog::setCapacity(std::size_t capacity) {
   capacity_ = capacity ? capacity : 1;
   if (rows_.size() <= capacity_) return;
   const std::size_t excess = rows_.size() - capacity_;
-  rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(excess));
+  dropFront(excess);
   dropped_ += excess;
   if (onDropped) onDropped(excess);
 }
 
 void TelegramLog::clear() {
-  rows_.clear();
+  dropFront(rows_.size());
   dropped_ = 0;
   if (onCleared) onCleared();
 }
 
-void TelegramLog::fillFrameColumns(LogRow& row, const std::vector<std::uint8_t>& bytes) const {
+void TelegramLog::dropFront(std::size_t count) {
+  std::size_t extras = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (rows_[i].extra != NoExtra) ++extras;
+  }
+  rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(count));
+  extras_.erase(extras_.begin(), extras_.begin() + static_cast<std::ptrdiff_t>(extras));
+  extrasDropped_ += extras;
+}
+
+namespace {
+
+void fillFrameColumns(LogRow& row, const std::vector<std::uint8_t>& bytes) {
   row.raw = HexBytes(bytes);
   const DecodedFrame frame = DecodeFrame(bytes);
   if (!frame.isFrame) return;
@@ -147,41 +160,120 @@ void TelegramLog::fillFrameColumns(LogRow& row, const std::vector<std::uint8_t>&
   setWords(row.checksum, row.checksumWords, std::move(checksum));
 }
 
-void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
+}  // namespace
+
+// The row's columns, from the event's values: `words` is the event's own text (titles,
+// outcomes, notes, results), `bytes` what it carried.
+LogRow TelegramLog::row(std::size_t index) const {
   using Kind = ExchangeEvent::Kind;
+  const Kept& kept = rows_[index];
+  const Extra* extra = kept.extra == NoExtra ? nullptr : &extras_[kept.extra - extrasDropped_];
+  const std::vector<std::uint8_t> bytes = extra && !extra->bytes.empty()
+                                              ? extra->bytes
+                                              : std::vector<std::uint8_t>(kept.bytes.begin(), kept.bytes.begin() + kept.length);
+  static const CoreText none;
+  const CoreText& words = extra ? extra->words : none;
   LogRow row;
-  switch (event.kind) {
+  row.wallMs = kept.wallMs;
+  row.sinceStartMs = kept.sinceStartMs;
+  row.operation = kept.operation;
+  switch (kept.kind) {
     case Kind::OperationStarted:
-      operation_ = ++operationCount_;
-      addressAnswers_.clear();
-      operationStart_ = steady_();
       row.kind = LogRow::Kind::Operation;
-      setWords(row.event, row.eventWords, CoreText("▶ %1").arg(wordsOf(event)));
+      setWords(row.event, row.eventWords, CoreText("▶ %1").arg(words));
       break;
     case Kind::OperationEnded:
-      if (addressAnswers_.size() > 1) noteAddressAnswers();
       row.kind = LogRow::Kind::Outcome;
-      setWords(row.event, row.eventWords, CoreText("■ %1").arg(wordsOf(event)));
+      setWords(row.event, row.eventWords, CoreText("■ %1").arg(words));
       break;
     case Kind::Note:
       row.kind = LogRow::Kind::Note;
-      setWords(row.event, row.eventWords, wordsOf(event));
+      setWords(row.event, row.eventWords, words);
       break;
     case Kind::TextWritten:
       row.kind = LogRow::Kind::Written;
       row.direction = "→";
       setWords(row.event, row.eventWords,
-               CoreText(event.ok ? KOLVARO_TRANSLATABLE("Kolvaro", "tekst do układu, próba %1")
-                                 : KOLVARO_TRANSLATABLE("Kolvaro", "tekst do układu, próba %1: nie zapisano"))
-                   .arg(std::int64_t{event.attempt}));
-      fillFrameColumns(row, event.bytes);
+               CoreText(kept.ok ? KOLVARO_TRANSLATABLE("Kolvaro", "tekst do układu, próba %1")
+                                : KOLVARO_TRANSLATABLE("Kolvaro", "tekst do układu, próba %1: nie zapisano"))
+                   .arg(std::int64_t{kept.attempt}));
+      fillFrameColumns(row, bytes);
       break;
     case Kind::FramePassedOn:
       row.kind = LogRow::Kind::Frame;
       row.direction = "←";
       setWords(row.event, row.eventWords,
-               CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "ramka: %1")).arg(CoreText(JudgementText(event.judgement))));
-      fillFrameColumns(row, event.bytes);
+               CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "ramka: %1")).arg(CoreText(JudgementText(kept.judgement))));
+      fillFrameColumns(row, bytes);
+      break;
+    case Kind::Confirmation:
+      row.kind = LogRow::Kind::Confirmation;
+      row.direction = "←";
+      setWords(row.event, row.eventWords, confirmationWords(bytes.empty() ? 0 : bytes[0]));
+      row.raw = HexBytes(bytes);
+      break;
+    case Kind::ChipByte:
+      row.kind = LogRow::Kind::ChipByte;
+      row.direction = "←";
+      if (DecodeFrame(bytes).isFrame) {
+        row.kind = LogRow::Kind::Frame;
+        setWords(row.event, row.eventWords, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "ramka pominięta przez odbiór")));
+        fillFrameColumns(row, bytes);
+      } else {
+        setWords(row.event, row.eventWords,
+                 CoreText(bytes.size() == 1 ? KOLVARO_TRANSLATABLE("Kolvaro", "bajt od układu")
+                                            : KOLVARO_TRANSLATABLE("Kolvaro", "bajty od układu")));
+        row.raw = HexBytes(bytes);
+      }
+      break;
+    case Kind::AcknowledgeSent:
+      row.kind = LogRow::Kind::Acknowledge;
+      row.direction = "→";
+      setWords(row.event, row.eventWords,
+               CoreText(kept.ok ? KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie odbioru wysłane")
+                                : KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie odbioru: nie zapisano")));
+      row.raw = HexBytes(bytes);
+      break;
+    case Kind::Tunnel:
+      row.kind = LogRow::Kind::Tunnel;
+      row.direction = kept.outgoing ? "→" : "←";
+      setWords(row.event, row.eventWords, words);
+      if (DecodeFrame(bytes).isFrame)
+        fillFrameColumns(row, bytes);
+      else
+        row.raw = HexBytes(bytes);
+      break;
+    case Kind::Result:
+      row.kind = LogRow::Kind::Result;
+      setWords(row.event, row.eventWords, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "wynik: %1")).arg(words));
+      break;
+  }
+  return row;
+}
+
+void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
+  using Kind = ExchangeEvent::Kind;
+  Kept kept;
+  kept.kind = event.kind;
+  kept.judgement = event.judgement;
+  kept.ok = event.ok;
+  kept.outgoing = event.outgoing;
+  kept.attempt = static_cast<std::int32_t>(event.attempt);
+  CoreText words;
+  switch (event.kind) {
+    case Kind::OperationStarted:
+      operation_ = ++operationCount_;
+      addressAnswers_.clear();
+      operationStart_ = steady_();
+      words = wordsOf(event);
+      break;
+    case Kind::OperationEnded:
+      if (addressAnswers_.size() > 1) noteAddressAnswers();
+      words = wordsOf(event);
+      break;
+    case Kind::Note:
+    case Kind::Result: words = wordsOf(event); break;
+    case Kind::FramePassedOn:
       if (event.judgement == FrameJudgement::Accepted) {
         const DecodedFrame frame = DecodeFrame(event.bytes);
         if (frame.isFrame && frame.service == FrameService::IndividualAddressResponse) {
@@ -189,54 +281,18 @@ void TelegramLog::exchangeEvent(const ExchangeEvent& event) {
         }
       }
       break;
+    case Kind::TextWritten:
     case Kind::Confirmation:
-      row.kind = LogRow::Kind::Confirmation;
-      row.direction = "←";
-      setWords(row.event, row.eventWords, confirmationWords(event.bytes.empty() ? 0 : event.bytes[0]));
-      row.raw = HexBytes(event.bytes);
-      break;
     case Kind::ChipByte:
-      row.kind = LogRow::Kind::ChipByte;
-      row.direction = "←";
-      if (DecodeFrame(event.bytes).isFrame) {
-        row.kind = LogRow::Kind::Frame;
-        setWords(row.event, row.eventWords, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "ramka pominięta przez odbiór")));
-        fillFrameColumns(row, event.bytes);
-      } else {
-        setWords(row.event, row.eventWords,
-                 CoreText(event.bytes.size() == 1 ? KOLVARO_TRANSLATABLE("Kolvaro", "bajt od układu")
-                                                  : KOLVARO_TRANSLATABLE("Kolvaro", "bajty od układu")));
-        row.raw = HexBytes(event.bytes);
-      }
-      break;
-    case Kind::AcknowledgeSent:
-      row.kind = LogRow::Kind::Acknowledge;
-      row.direction = "→";
-      setWords(row.event, row.eventWords,
-               CoreText(event.ok ? KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie odbioru wysłane")
-                                 : KOLVARO_TRANSLATABLE("Kolvaro", "potwierdzenie odbioru: nie zapisano")));
-      row.raw = HexBytes(event.bytes);
-      break;
-    case Kind::Tunnel:
-      row.kind = LogRow::Kind::Tunnel;
-      row.direction = event.outgoing ? "→" : "←";
-      setWords(row.event, row.eventWords, wordsOf(event));
-      if (DecodeFrame(event.bytes).isFrame)
-        fillFrameColumns(row, event.bytes);
-      else
-        row.raw = HexBytes(event.bytes);
-      break;
-    case Kind::Result:
-      row.kind = LogRow::Kind::Result;
-      setWords(row.event, row.eventWords, CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "wynik: %1")).arg(wordsOf(event)));
-      break;
+    case Kind::AcknowledgeSent: break;
+    case Kind::Tunnel: words = wordsOf(event); break;
   }
   if (operation_) {
-    row.operation = operation_;
-    row.sinceStartMs = std::chrono::duration_cast<std::chrono::milliseconds>(steady_() - operationStart_).count();
+    kept.operation = operation_;
+    kept.sinceStartMs = std::chrono::duration_cast<std::chrono::milliseconds>(steady_() - operationStart_).count();
   }
-  row.wallMs = std::chrono::duration_cast<std::chrono::milliseconds>(wall_().time_since_epoch()).count();
-  append(std::move(row));
+  kept.wallMs = std::chrono::duration_cast<std::chrono::milliseconds>(wall_().time_since_epoch()).count();
+  append(kept, std::move(words), event.bytes);
   if (event.kind == Kind::OperationEnded) operation_ = 0;
 }
 
@@ -252,15 +308,33 @@ void TelegramLog::noteAddressAnswers() {
                        .arg(addresses));
 }
 
-void TelegramLog::append(LogRow row) {
-  rows_.push_back(std::move(row));
-  if (onAppended) onAppended(rows_.back());
+void TelegramLog::append(Kept kept, CoreText words, const std::vector<std::uint8_t>& bytes) {
+  const bool longBytes = bytes.size() > InlineBytes;
+  if (!longBytes) {
+    kept.length = static_cast<std::uint8_t>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), kept.bytes.begin());
+  }
+  const bool hasWords = kept.kind == ExchangeEvent::Kind::OperationStarted ||
+                        kept.kind == ExchangeEvent::Kind::OperationEnded || kept.kind == ExchangeEvent::Kind::Note ||
+                        kept.kind == ExchangeEvent::Kind::Result || kept.kind == ExchangeEvent::Kind::Tunnel;
+  if (hasWords || longBytes) {
+    kept.extra = extrasDropped_ + extras_.size();
+    extras_.push_back({std::move(words), longBytes ? bytes : std::vector<std::uint8_t>{}});
+  }
+  rows_.push_back(kept);
+  if (onAppended) onAppended();
   if (rows_.size() > capacity_) {
-    rows_.pop_front();
+    dropFront(1);
     ++dropped_;
     if (onDropped) onDropped(1);
   }
 }
+
+std::size_t LogRows::size() const { return log_->size(); }
+
+LogRow LogRows::operator[](std::size_t index) const { return log_->row(index); }
+
+LogRow LogRows::Iterator::operator*() const { return log_->row(index_); }
 
 std::string TelegramLog::lineOf(const LogRow& row, const CoreText::Translate& translate) const {
   std::string line;
@@ -277,7 +351,7 @@ std::string TelegramLog::lineOf(const LogRow& row, const CoreText::Translate& tr
 
 std::string TelegramLog::toText(const CoreText::Translate& translate) const {
   std::string text;
-  for (const LogRow& row : rows_) text += lineOf(row, translate) + "\n";
+  for (std::size_t i = 0; i < rows_.size(); ++i) text += lineOf(row(i), translate) + "\n";
   return text;
 }
 
@@ -301,7 +375,7 @@ std::string TelegramLog::CsvLineOf(const LogRow& row, const CoreText::Translate&
 
 std::string TelegramLog::toCsv(const CoreText::Translate& translate) const {
   std::string text = CsvTitleLine(translate);
-  for (const LogRow& row : rows_) text += CsvLineOf(row, translate);
+  for (std::size_t i = 0; i < rows_.size(); ++i) text += CsvLineOf(row(i), translate);
   return text;
 }
 

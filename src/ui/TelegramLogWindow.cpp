@@ -32,9 +32,10 @@ TelegramLogModel::TelegramLogModel(TelegramLog& log, QObject* parent) : QAbstrac
   syncTimer_.setSingleShot(true);
   syncTimer_.setInterval(SyncInterval);
   connect(&syncTimer_, &QTimer::timeout, this, &TelegramLogModel::sync);
-  log_.onAppended = [this](const LogRow&) { syncSoon(); };
+  log_.onAppended = [this] { syncSoon(); };
   log_.onDropped = [this](std::size_t) { syncSoon(); };
   log_.onCleared = [this] {
+    lastRow_.reset();
     beginResetModel();
     shown_ = 0;
     droppedAtSync_ = 0;
@@ -81,8 +82,10 @@ int TelegramLogModel::columnCount(const QModelIndex& parent) const { return pare
 const LogRow* TelegramLogModel::rowAt(int row) const {
   // Rows dropped since the last sync shift the log's indexes until the view hears of it.
   const long long index = static_cast<long long>(row) - static_cast<long long>(log_.droppedRows() - droppedAtSync_);
-  if (index < 0 || index >= static_cast<long long>(log_.rows().size())) return nullptr;
-  return &log_.rows()[static_cast<std::size_t>(index)];
+  if (index < 0 || index >= static_cast<long long>(log_.size())) return nullptr;
+  const std::size_t number = log_.droppedRows() + static_cast<std::size_t>(index);
+  if (!lastRow_ || lastRow_->first != number) lastRow_.emplace(number, log_.row(static_cast<std::size_t>(index)));
+  return &lastRow_->second;
 }
 
 QVariant TelegramLogModel::data(const QModelIndex& index, int role) const {
@@ -196,7 +199,7 @@ TelegramLogWindow::TelegramLogWindow(TelegramLog& log, QWidget* parent)
 
 void TelegramLogWindow::updateStatus() {
   QString text = tr("Wierszy: %1 z najwyżej %2; po przekroczeniu limitu najstarsze wiersze są usuwane.")
-                     .arg(log_.rows().size())
+                     .arg(log_.size())
                      .arg(log_.capacity());
   if (log_.droppedRows() > 0) text += tr(" Usunięto dotąd: %1.").arg(log_.droppedRows());
   status_->setText(text);

@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
+#include <utility>
 
 #include "telegram/TelegramLog.h"
 
@@ -28,7 +30,8 @@ class TelegramLogModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-  // The log's row that the view's row stands for; null when it has gone meanwhile.
+  // The log's row that the view's row stands for, valid until the next call; null when
+  // it has gone meanwhile.
   const LogRow* rowAt(int row) const;
   // Brings the view up to the log at once (it otherwise follows within SyncInterval).
   void sync();
@@ -44,6 +47,9 @@ class TelegramLogModel : public QAbstractTableModel {
   QTimer syncTimer_;
   int shown_ = 0;                  // rows the view has been told of
   std::size_t droppedAtSync_ = 0;  // the log's dropped count at the last sync
+  // The row read last, by its number since the log was last cleared: the view asks for
+  // each cell and role of a row in turn, and its columns are made once for them all.
+  mutable std::optional<std::pair<std::size_t, LogRow>> lastRow_;
 };
 
 class TelegramLogWindow : public QWidget {

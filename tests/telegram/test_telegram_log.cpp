@@ -139,6 +139,35 @@ TEST(TelegramLog, CapDropsTheOldestRows) {
   EXPECT_EQ(log.droppedRows(), 0u);
 }
 
+// Rows with words of their own, rows with bytes only and rows with more bytes than a
+// frame holds, dropped at every point of the mix: each kept row reads as it did before.
+TEST(TelegramLog, RowsKeptUnderTheCapReadAsBefore) {
+  using Kind = ExchangeEvent::Kind;
+  const std::vector<ExchangeEvent> mix = {
+      event(Kind::OperationStarted, {}, "Zapis"),
+      event(Kind::TextWritten, {0xBC, 0xFF, 0xFE, 0x00, 0x02, 0xE1, 0x00, 0x81, 0x20}),
+      event(Kind::ChipByte, std::vector<std::uint8_t>(30, 0x55)),
+      event(Kind::Confirmation, {0x8B}),
+      event(Kind::Result, {}, "ACK"),
+      event(Kind::OperationEnded, {}, "koniec"),
+      event(Kind::AcknowledgeSent, {0x11}),
+  };
+  for (std::size_t cap = 1; cap <= mix.size() + 1; ++cap) {
+    TelegramLog all(100), capped(cap);
+    FakeClocks clocks;
+    clocks.attach(all);
+    clocks.attach(capped);
+    for (std::size_t n = 0; n < 3 * mix.size(); ++n) {
+      all.exchangeEvent(mix[n % mix.size()]);
+      capped.exchangeEvent(mix[n % mix.size()]);
+      clocks.advance(1ms);
+      const std::size_t first = all.rows().size() - capped.rows().size();
+      for (std::size_t i = 0; i < capped.rows().size(); ++i)
+        ASSERT_EQ(capped.lineOf(capped.rows()[i]), all.lineOf(all.rows()[first + i])) << cap << "/" << n << "/" << i;
+    }
+  }
+}
+
 TEST(TelegramLog, TextAndCsvHoldEveryRowAndColumn) {
   TelegramLog log;
   FakeClocks clocks;
