@@ -1,9 +1,8 @@
 // The telegram log over a long session: rows (100 000 unless the first argument says
-// otherwise) appended through the exchange's events, as a write or a bus with traffic would produce them, once into the bare log
-// and once into the log with its window open (offscreen), the window's events
-// processed as they would be between bytes. Prints the time taken and the growth of
-// the process's resident memory, for the default row cap and for no effective cap, and
-// that growth per row kept.
+// otherwise) appended through the exchange's events, as a write or a bus with traffic would produce them, once into the
+// bare log and once into the log with its window open (offscreen), the window's events processed as they would be
+// between bytes. Prints the time taken and the growth of the process's resident memory, for the default row cap and for
+// no effective cap, and that growth per row kept.
 //
 //   log_append [rows]
 #include <sys/wait.h>
@@ -85,9 +84,10 @@ void run(const char* what, std::size_t cap, bool withWindow) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const long after = residentKiB();
   const std::size_t kept = log.rows().size();
-  std::printf("%-34s cap %7zu: %6zu rows kept, %7.3f s (%5.2f us/row), resident memory +%ld KiB (%.0f bytes/row kept)\n",
-              what, cap, kept, seconds, seconds * 1e6 / static_cast<double>(Rows), after - before,
-              kept ? static_cast<double>(after - before) * 1024.0 / static_cast<double>(kept) : 0.0);
+  std::printf(
+      "%-34s cap %7zu: %6zu rows kept, %7.3f s (%5.2f us/row), resident memory +%ld KiB (%.0f bytes/row kept)\n", what,
+      cap, kept, seconds, seconds * 1e6 / static_cast<double>(Rows), after - before,
+      kept ? static_cast<double>(after - before) * 1024.0 / static_cast<double>(kept) : 0.0);
 }
 
 }  // namespace

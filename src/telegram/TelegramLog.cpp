@@ -168,9 +168,9 @@ LogRow TelegramLog::row(std::size_t index) const {
   using Kind = ExchangeEvent::Kind;
   const Kept& kept = rows_[index];
   const Extra* extra = kept.extra == NoExtra ? nullptr : &extras_[kept.extra - extrasDropped_];
-  const std::vector<std::uint8_t> bytes = extra && !extra->bytes.empty()
-                                              ? extra->bytes
-                                              : std::vector<std::uint8_t>(kept.bytes.begin(), kept.bytes.begin() + kept.length);
+  const std::vector<std::uint8_t> bytes =
+      extra && !extra->bytes.empty() ? extra->bytes
+                                     : std::vector<std::uint8_t>(kept.bytes.begin(), kept.bytes.begin() + kept.length);
   static const CoreText none;
   const CoreText& words = extra ? extra->words : none;
   LogRow row;

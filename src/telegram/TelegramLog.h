@@ -7,9 +7,9 @@
 // Saves as text (one line a row) and as CSV. An operation that took physical address
 // responses from more than one answer ends with a row naming their addresses. No Qt: the window shows it, a
 // command-line monitor could print it.
+#include <array>
 #include <chrono>
 #include <cstddef>
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
