@@ -4,6 +4,8 @@
 // it returns.
 #include <cstdint>
 
+#include "telegram/FrameLayout.h"
+
 namespace kolvaro {
 
 enum class ExchangeMode : std::uint8_t {
@@ -14,11 +16,11 @@ enum class ExchangeMode : std::uint8_t {
 
 const char* toString(ExchangeMode mode);
 
-// Application service codes an answer frame carries: (byte 6 & 0x03) * 4 + (byte 7 & 0xC0) / 64.
+// The application service codes SendTelegram takes an answer by (telegram/FrameLayout.h).
 namespace answer_code {
-inline constexpr std::uint8_t PhysicalAddressResponse = 5;
-inline constexpr std::uint8_t MemoryResponse = 9;
-inline constexpr std::uint8_t None = 255;  // no frame carries it: the exchange takes no answer
+inline constexpr std::uint8_t PhysicalAddressResponse = service::IndividualAddressResponse;
+inline constexpr std::uint8_t MemoryResponse = service::MemoryResponse;
+inline constexpr std::uint8_t None = service::None;  // no frame carries it: the exchange takes no answer
 }  // namespace answer_code
 
 // How long an exchange waits, in Timer1 ticks (one a second).

@@ -67,26 +67,20 @@ std::string TelegramExchange::SendTelegram(std::string telegram, std::int32_t wa
   return reported(exchange(std::move(telegram), waitLimit, AnswerWanted{answerCode, std::nullopt}, mode)).text;
 }
 
-Reply TelegramExchange::request(const Request& request) {
-  std::string text;
-  ExchangeMode mode = ExchangeMode::FurtherAnswer;
-  std::int32_t waitLimit = request.waitTicks;
-  AnswerWanted wanted = request.answer;
+ChipCall ChipCallOf(const Request& request) {
+  ChipCall call{FrameHexText(request.frame), request.waitTicks, request.answer, ExchangeMode::Answer};
   switch (request.awaited) {
-    case Awaited::Nothing:
-      mode = ExchangeMode::Confirmation;
-      waitLimit = wait_limit::ReturnAfterSending;
-      wanted = {};
-      break;
-    case Awaited::Confirmation:
-      mode = ExchangeMode::Confirmation;
-      wanted = {};
-      break;
-    case Awaited::Answer: mode = ExchangeMode::Answer; break;
-    case Awaited::FurtherAnswer: break;
+    case Awaited::Nothing: call = {call.text, wait_limit::ReturnAfterSending, {}, ExchangeMode::Confirmation}; break;
+    case Awaited::Confirmation: call = {call.text, call.waitLimit, {}, ExchangeMode::Confirmation}; break;
+    case Awaited::Answer: break;
+    case Awaited::FurtherAnswer: call = {"", call.waitLimit, call.wanted, ExchangeMode::FurtherAnswer}; break;
   }
-  if (mode != ExchangeMode::FurtherAnswer) text = FrameHexText(request.frame);
-  return reported(exchange(std::move(text), waitLimit, wanted, mode)).reply;
+  return call;
+}
+
+Reply TelegramExchange::request(const Request& request) {
+  ChipCall call = ChipCallOf(request);
+  return reported(exchange(std::move(call.text), call.waitLimit, call.wanted, call.mode)).reply;
 }
 
 TelegramExchange::Exchanged TelegramExchange::exchange(std::string telegram, std::int32_t waitLimit,

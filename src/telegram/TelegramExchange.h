@@ -14,6 +14,16 @@
 
 namespace kolvaro {
 
+// A request as the chip's exchange makes it: the text, the wait limit, the answer taken
+// and the mode (nothing awaited is a confirmation wait that returns right after sending).
+struct ChipCall {
+  std::string text;  // empty: nothing is sent
+  std::int32_t waitLimit;
+  AnswerWanted wanted;
+  ExchangeMode mode;
+};
+ChipCall ChipCallOf(const Request& request);
+
 class TelegramExchange : public BusRequests {
  public:
   explicit TelegramExchange(ExchangeHost& host) : host_(host) {}

@@ -134,11 +134,7 @@ void TunnelClient::disconnect() {
   if (!connected_) return;
   settle();
   if (!connected_) return;
-  Message request;
-  request.service = service_type::DisconnectRequest;
-  request.channel = channel_;
-  request.control = ownEndpoint();
-  send(request, server_);
+  sendChannelRequest(service_type::DisconnectRequest);
   connected_ = false;
   lost_ = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "rozłączono na żądanie programu"));
   note(lost_, true);
@@ -159,16 +155,21 @@ void TunnelClient::disconnect() {
 void TunnelClient::lose(CoreText why, bool tellServer) {
   if (!connected_) return;
   if (tellServer) {
-    Message request;
-    request.service = service_type::DisconnectRequest;
-    request.channel = channel_;
-    request.control = ownEndpoint();
-    send(request, server_);
+    sendChannelRequest(service_type::DisconnectRequest);
   }
   connected_ = false;
   pending_.reset();
   lost_ = CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "połączenie z %1 zerwane: %2")).arg(serverText_).arg(why);
   note(lost_);
+}
+
+// A request about the connection itself: the service, our channel and our control endpoint.
+void TunnelClient::sendChannelRequest(std::uint16_t service) {
+  Message request;
+  request.service = service;
+  request.channel = channel_;
+  request.control = ownEndpoint();
+  send(request, server_);
 }
 
 Reply TunnelClient::failed() {
@@ -199,11 +200,7 @@ void TunnelClient::keepAlive() {
     nextStateRequest_ = now;  // asked again at once
   }
   if (!stateAsked_ && now >= nextStateRequest_) {
-    Message request;
-    request.service = service_type::ConnectionStateRequest;
-    request.channel = channel_;
-    request.control = ownEndpoint();
-    send(request, server_);
+    sendChannelRequest(service_type::ConnectionStateRequest);
     stateAsked_ = now;
     note(CoreText(KOLVARO_TRANSLATABLE("Kolvaro", "pytanie o stan połączenia")), true);
   }

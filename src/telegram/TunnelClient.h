@@ -97,6 +97,7 @@ class TunnelClient : public BusRequests {
   void lose(CoreText why, bool tellServer);
   Reply failed();
   void send(const tunnel::Message& message, const UdpAddress& to);
+  void sendChannelRequest(std::uint16_t service);
   // forUser: a row a face without the log shows as well.
   void note(CoreText words, bool outgoing = false, std::vector<std::uint8_t> bytes = {}, bool forUser = false);
   FrameJudgement judge(const Frame& frame) const;

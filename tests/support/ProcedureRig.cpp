@@ -73,17 +73,8 @@ void ProcedureRig::setButtonEnabled(Button button, bool enabled) {
 }
 
 Reply ProcedureRig::request(const Request& request) {
-  SentTelegram shown{FrameHexText(request.frame), request.waitTicks, request.answer.service, ExchangeMode::Answer};
-  switch (request.awaited) {
-    case Awaited::Nothing:
-      shown = {shown.telegram, wait_limit::ReturnAfterSending, answer_code::None, ExchangeMode::Confirmation};
-      break;
-    case Awaited::Confirmation:
-      shown = {shown.telegram, shown.waitLimit, answer_code::None, ExchangeMode::Confirmation};
-      break;
-    case Awaited::Answer: break;
-    case Awaited::FurtherAnswer: shown = {"", shown.waitLimit, shown.answerCode, ExchangeMode::FurtherAnswer}; break;
-  }
+  const ChipCall call = ChipCallOf(request);
+  const SentTelegram shown{call.text, call.waitLimit, call.wanted.service, call.mode};
   if (beforeCall) beforeCall(sent.size(), shown.telegram);
   sent.push_back(shown);
   replies.push_back(exchange.request(request));
