@@ -4,8 +4,9 @@
 //   (b) the time from the simulator writing a frame's routing byte to the link to the
 //       acknowledge information 0x11 read back from it, measured by the simulator on the
 //       wall clock (kolvaro-bus --ack-timing).
-// Each is taken with the main window's own wait (a notifier on the line, the event loop
-// blocking until something happens) and, for contrast, with a literal busy loop of
+// Each is taken with the main window's own wait (the exchange's reader thread on the line
+// writing the acknowledge, the event loop blocking until the reader hands something
+// over), once more with the telegram log window open and rows arriving, and, for contrast, with a literal busy loop of
 // ReadByte and processEvents through the same ComPort and TelegramExchange. A bare
 // poll() loop without Qt, ComPort or the exchange gives the floor that the simulator,
 // the pseudo-terminal and the scheduler set for (b) on this machine.
@@ -36,6 +37,7 @@
 #include "support/RecordingPlatform.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/TelegramExchange.h"
+#include "telegram/TelegramLog.h"
 #include "ui/Main.h"
 
 namespace {
@@ -96,6 +98,10 @@ struct LatencyFigures {
   int repeated = 0;  // repetitions on the bus: frames whose 0x11 missed the deadline
 };
 
+// How long a run may last, in seconds (ticks): a frame and its acknowledge take about
+// 20 ms on the bus; twice that, and half a minute besides.
+std::int32_t runTicks(int frames) { return 30 + frames / 25; }
+
 constexpr char TimedFrame[] = "inject BC 1105 FFFE 61 01 40\n";
 constexpr char ClosingAnswer[] = "inject BC 1105 FFFE 63 42 40 00 12\n";
 
@@ -145,7 +151,7 @@ LatencyFigures ackLatency(const Send& send, BusProcess& bus, int frames) {
       for (int i = 0; i < frames; ++i) commands += TimedFrame;
       bus.child().writeInput(commands + ClosingAnswer);
     });
-    result = send("", 120, 9, kolvaro::ExchangeMode::FurtherAnswer);
+    result = send("", runTicks(frames), 9, kolvaro::ExchangeMode::FurtherAnswer);
     std::this_thread::sleep_for(200ms);  // the last lines
   }
   LatencyFigures f;
@@ -172,7 +178,7 @@ LatencyFigures floorLatency(const std::string& link, BusProcess& bus, int frames
     for (int i = 0; i < frames; ++i) commands += TimedFrame;
     bus.child().writeInput(commands + ClosingAnswer);
     std::vector<std::uint8_t> frame;
-    const double end = wallSeconds() + 120;
+    const double end = wallSeconds() + runTicks(frames);
     while (!f.answered && wallSeconds() < end) {
       pollfd p{fd, POLLIN, 0};
       if (::poll(&p, 1, 1000) <= 0) continue;
@@ -245,6 +251,14 @@ int main(int argc, char** argv) {
   };
   const IdleFigures windowIdle = idleWait(windowSend, 6);
   const LatencyFigures windowLatency = ackLatency(windowSend, bus, frames);
+  // The same with the telegram log window open: every frame adds rows to it, which it
+  // shows as they come (the window's thread paints meanwhile).
+  window->TelegramLogClick();
+  QApplication::processEvents();
+  const std::size_t rowsBefore = window->telegramLog().rows().size() + window->telegramLog().droppedRows();
+  const LatencyFigures logOpenLatency = ackLatency(windowSend, bus, frames);
+  const std::size_t rowsArrived =
+      window->telegramLog().rows().size() + window->telegramLog().droppedRows() - rowsBefore;
   window->close();
   window.reset();
 
@@ -275,13 +289,16 @@ int main(int argc, char** argv) {
   std::printf("  %-34s %6s %8s %8s %8s %6s %8s   %s\n", "wait", "acks", "median", "p99", "max", "late", "repeats",
               "answer taken");
   printLatency("window (notifier, blocking loop)", windowLatency);
+  printLatency("window, telegram log window open", logOpenLatency);
   printLatency("busy loop ReadByte+processEvents", spinLatency);
   printLatency("floor: bare poll() loop, no Qt", floor);
   std::printf(
       "\n  %d frames for 15.15.254 and one closing answer per run. acks: acknowledge informations\n"
       "  that came while a frame was coming in; late: not taken by the chip (past 1700 us on\n"
       "  the simulator's clock, which includes its own lateness in passing the routing byte);\n"
-      "  repeats: transmissions the bus repeated because no acknowledge came in time.\n",
-      frames);
+      "  repeats: transmissions the bus repeated because no acknowledge came in time.\n"
+      "  The window rows: the exchange's reader thread writes the acknowledge, the window's\n"
+      "  thread takes the frames from it; with the log window open %zu rows arrived in its run.\n",
+      frames, rowsArrived);
   return 0;
 }

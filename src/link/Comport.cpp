@@ -209,6 +209,11 @@ bool ComPort::WriteByte(const std::uint8_t* p) {
 
 std::int32_t ComPort::ReadByte() {
   if (failed || !hCom) return ReadError;
+  if (!unread.empty()) {
+    const std::uint8_t byte = unread.front();
+    unread.pop_front();
+    return byte;
+  }
   SerialLine::Status status;
   if (!hCom->clearError(status)) {
     lineFailed();
@@ -246,7 +251,10 @@ bool ComPort::RaiseDTR() { return !hCom || (!hCom->setDtr() && lineFailed()); }
 
 bool ComPort::RaiseRTS() { return !hCom || (!hCom->setRts() && lineFailed()); }
 
+void ComPort::Unread(const std::vector<std::uint8_t>& bytes) { unread.insert(unread.begin(), bytes.begin(), bytes.end()); }
+
 bool ComPort::PurgeBuffers(char which) {
+  if (which != 'T') unread.clear();
   if (!hCom) return true;
   return !hCom->purge(which != 'R', which != 'T') && lineFailed();
 }

@@ -8,8 +8,10 @@
 // means failure. Every message is shown through platform().messageBox.
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Dcb.h"
 #include "platform/SerialLine.h"
@@ -40,6 +42,12 @@ class ComPort {
   bool RaiseRTS();
   bool PurgeBuffers(char which);
 
+  // Puts bytes that were read from the line but not used back in front of the receive
+  // buffer, oldest first: the next reads return them before anything else, and a purge
+  // of the receive buffer drops them. For a reader that read ahead of an exchange which
+  // then ended, so the bytes still wait for the next one as if never read.
+  void Unread(const std::vector<std::uint8_t>& bytes);
+
   // For the window's wait: readable when a byte arrives; -1 when there is no such descriptor.
   int ReadableDescriptor() const;
   const char* PortName() const { return portName; }
@@ -69,6 +77,7 @@ class ComPort {
   bool failed = true;
   std::string iniPath;
   LineError lastError;
+  std::deque<std::uint8_t> unread;  // bytes put back by Unread, returned first
 
   // Records the line's own cause of its last failure; true, the failure result.
   bool lineFailed();

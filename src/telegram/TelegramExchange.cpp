@@ -1,6 +1,7 @@
 #include "telegram/TelegramExchange.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "link/ChipServices.h"
@@ -8,6 +9,7 @@
 #include "link/Hex.h"
 #include "platform/Platform.h"
 #include "platform/Translatable.h"
+#include "telegram/LineReader.h"
 #include "telegram/ReceiveMachine.h"
 
 namespace kolvaro {
@@ -43,6 +45,10 @@ std::vector<std::uint8_t> bytesOfText(const std::string& digits) {
 }
 
 }  // namespace
+
+TelegramExchange::TelegramExchange(ExchangeHost& host) : host_(host) {}
+
+TelegramExchange::~TelegramExchange() = default;
 
 std::string ReplyText(const Reply& reply) {
   switch (reply.outcome) {
@@ -85,6 +91,16 @@ Reply TelegramExchange::request(const Request& request) {
 
 TelegramExchange::Exchanged TelegramExchange::exchange(std::string telegram, std::int32_t waitLimit,
                                                        AnswerWanted wanted, ExchangeMode mode) {
+  struct Depth {
+    int& depth;
+    explicit Depth(int& d) : depth(++d) {}
+    ~Depth() { --depth; }
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+  } const running(depth_);
+  // An exchange entered from inside another one's wait (a window event) takes the line
+  // over: the other one's reading stops, its bytes kept for it, until this one returns.
+  if (reader_ && reader_->open()) suspended_.push_back(reader_->stop());
   WaitCounter = 0;
   ReceiveMachine machine(mode, wanted, host_.localAddress());
   Reply reply;
@@ -133,12 +149,6 @@ TelegramExchange::Exchanged TelegramExchange::exchange(std::string telegram, std
     }
   }
 
-  auto readByte = [this]() -> std::int32_t {
-    ComPort* port = host_.port();
-    return port ? port->ReadByte() : ComPort::ReadError;
-  };
-  auto mayWait = [&] { return waitLimit == wait_limit::Unlimited || WaitCounter < waitLimit; };
-
   // The bytes of the frame now arriving, for the observer.
   std::vector<std::uint8_t> frameBytes;
   auto reportFrame = [&](FrameJudgement judgement) {
@@ -167,6 +177,94 @@ TelegramExchange::Exchanged TelegramExchange::exchange(std::string telegram, std
     event.ok = ok;
     report(std::move(event));
   };
+  // Reaching the limit ends the wait even when a byte has just arrived; it is dropped.
+  auto limitReached = [&] { return waitLimit != wait_limit::Unlimited && WaitCounter >= waitLimit; };
+  auto noReply = [&]() -> Exchanged {
+    flushStray();
+    if (!frameBytes.empty()) reportFrame(FrameJudgement::Incomplete);
+    reply.outcome = Outcome::NoReply;
+    return {std::move(reply), exchange_result::NoReply};
+  };
+  // Everything that follows from one byte the machine has taken: the observer's events,
+  // the log, and the end of the exchange when the byte brings it.
+  auto handle = [&](ReceivedByte& received) -> std::optional<Exchanged> {
+    const std::uint8_t byte = received.byte;
+    if (received.wasAssembling || received.assembling) frameBytes.push_back(byte);
+    if (received.wasAssembling && !received.assembling) {
+      reportFrame(received.judgement);
+    } else if (!received.wasAssembling && !received.assembling) {
+      if (byte == chip::PositiveConfirmation || byte == chip::NegativeConfirmation) {
+        flushStray();
+        reportByte(ExchangeEvent::Kind::Confirmation, byte, true);
+      } else {
+        strayBytes.push_back(byte);
+        if (IsWholeFrame(strayBytes)) flushStray();
+      }
+    } else if (!received.wasAssembling) {
+      flushStray();  // a frame starts: what came before it was not part of it
+    }
+
+    switch (received.event) {
+      case ReceiveMachine::Event::Nothing: break;
+      case ReceiveMachine::Event::SendAcknowledge:
+        if (received.acknowledgeWritten) {
+          flushStray();
+          reportByte(ExchangeEvent::Kind::AcknowledgeSent, chip::AckInformation, *received.acknowledgeWritten);
+        }
+        break;
+      case ReceiveMachine::Event::Confirmed:
+        flushStray();
+        reply.outcome = Outcome::Acknowledged;
+        return Exchanged{std::move(reply), exchange_result::Ack};
+      case ReceiveMachine::Event::AnswerToLog:
+        host_.appendLog(received.answerText);
+        reply.answers.push_back(std::move(received.answer));
+        break;
+      case ReceiveMachine::Event::AnswerToReturn:
+        host_.appendLog(received.answerText);
+        reply.outcome = Outcome::Answered;
+        reply.answers.push_back(std::move(received.answer));
+        return Exchanged{std::move(reply), std::move(received.answerText)};
+    }
+    return std::nullopt;
+  };
+
+  // Where the host lets the line be read on a thread of its own, the reader takes every
+  // byte and writes the acknowledge at once; this thread waits for what it hands over.
+  // A wait that returns right after sending reads at most one byte, here. A trace
+  // follows the machine on this thread.
+  ComPort* line = host_.port();
+  if (host_.readsLineOffThread() && line && line->ReadableDescriptor() >= 0 && waitLimit >= 0 && !receiveTrace_) {
+    if (!reader_) reader_ = std::make_unique<LineReader>();
+    if (reader_->usable()) {
+      const std::size_t depth = suspended_.size();
+      reader_->start(*line, std::move(machine));
+      for (;;) {
+        std::optional<ReceivedByte> received = reader_->take();
+        while (!received && (waitLimit == wait_limit::Unlimited || WaitCounter < waitLimit)) {
+          host_.waitForActivity(reader_->wakeDescriptor());
+          // An exchange run from inside the wait suspended this one's reading: go on with it.
+          if (suspended_.size() > depth) {
+            reader_->resume(*line, std::move(suspended_.back()));
+            suspended_.pop_back();
+          }
+          received = reader_->take();
+        }
+        std::optional<Exchanged> ended = limitReached() ? std::optional<Exchanged>(noReply()) : handle(*received);
+        if (ended) {
+          // What the reader read beyond the byte taken last waits for the next exchange.
+          line->Unread(reader_->stop().untakenBytes());
+          return std::move(*ended);
+        }
+      }
+    }
+  }
+
+  auto readByte = [this]() -> std::int32_t {
+    ComPort* port = host_.port();
+    return port ? port->ReadByte() : ComPort::ReadError;
+  };
+  auto mayWait = [&] { return waitLimit == wait_limit::Unlimited || WaitCounter < waitLimit; };
 
   for (;;) {
     std::int32_t value = readByte();
@@ -178,58 +276,9 @@ TelegramExchange::Exchanged TelegramExchange::exchange(std::string telegram, std
       host_.waitForActivity(lineReadable ? port->ReadableDescriptor() : -1);
       value = readByte();
     }
-    // Reaching the limit ends the wait even when a byte has just arrived; it is dropped.
-    if (waitLimit != wait_limit::Unlimited && WaitCounter >= waitLimit) {
-      flushStray();
-      if (!frameBytes.empty()) reportFrame(FrameJudgement::Incomplete);
-      reply.outcome = Outcome::NoReply;
-      return {std::move(reply), exchange_result::NoReply};
-    }
-
-    const auto byte = static_cast<std::uint8_t>(value);
-    const bool wasAssembling = machine.state() == ReceiveMachine::State::Assembling;
-    const ReceiveMachine::Event event = machine.feed(byte);
-    const bool assembling = machine.state() == ReceiveMachine::State::Assembling;
-    if (wasAssembling || assembling) frameBytes.push_back(byte);
-    if (wasAssembling && !assembling) {
-      reportFrame(machine.lastJudgement());
-    } else if (!wasAssembling && !assembling) {
-      if (byte == chip::PositiveConfirmation || byte == chip::NegativeConfirmation) {
-        flushStray();
-        reportByte(ExchangeEvent::Kind::Confirmation, byte, true);
-      } else {
-        strayBytes.push_back(byte);
-        if (IsWholeFrame(strayBytes)) flushStray();
-      }
-    } else if (!wasAssembling) {
-      flushStray();  // a frame starts: what came before it was not part of it
-    }
-
-    switch (event) {
-      case ReceiveMachine::Event::Nothing: break;
-      case ReceiveMachine::Event::SendAcknowledge:
-        if (ComPort* port = host_.port()) {
-          const std::uint8_t ack = chip::AckInformation;
-          // A lost acknowledge only costs the sender a repetition.
-          flushStray();
-          const bool written = !port->WriteByte(&ack);
-          reportByte(ExchangeEvent::Kind::AcknowledgeSent, ack, written);
-        }
-        break;
-      case ReceiveMachine::Event::Confirmed:
-        flushStray();
-        reply.outcome = Outcome::Acknowledged;
-        return {std::move(reply), exchange_result::Ack};
-      case ReceiveMachine::Event::AnswerToLog:
-        host_.appendLog(machine.answerText());
-        reply.answers.push_back(machine.answer());
-        break;
-      case ReceiveMachine::Event::AnswerToReturn:
-        host_.appendLog(machine.answerText());
-        reply.outcome = Outcome::Answered;
-        reply.answers.push_back(machine.answer());
-        return {std::move(reply), machine.answerText()};
-    }
+    if (limitReached()) return noReply();
+    ReceivedByte received = FeedByte(machine, host_.port(), static_cast<std::uint8_t>(value));
+    if (std::optional<Exchanged> ended = handle(received)) return std::move(*ended);
   }
 }
 

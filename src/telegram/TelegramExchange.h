@@ -4,12 +4,15 @@
 // chip's confirmation or for an answer frame addressed to the program. SendTelegram is
 // the same exchange for a text of hex digits, as the chip's own services take it.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "telegram/BusRequests.h"
 #include "telegram/ExchangeEvents.h"
 #include "telegram/ExchangeHost.h"
 #include "telegram/ExchangeTerms.h"
+#include "telegram/LineReader.h"
 #include "telegram/ReceiveMachine.h"
 
 namespace kolvaro {
@@ -26,7 +29,10 @@ ChipCall ChipCallOf(const Request& request);
 
 class TelegramExchange : public BusRequests {
  public:
-  explicit TelegramExchange(ExchangeHost& host) : host_(host) {}
+  explicit TelegramExchange(ExchangeHost& host);
+  ~TelegramExchange() override;
+  TelegramExchange(const TelegramExchange&) = delete;
+  TelegramExchange& operator=(const TelegramExchange&) = delete;
 
   // The seam: the frame's text is sent in the mode the request awaits.
   Reply request(const Request& request) override;
@@ -44,6 +50,9 @@ class TelegramExchange : public BusRequests {
   // Every step of the exchanges from now on goes to the observer as well (null: none).
   void setObserver(ExchangeObserver* observer) { observer_ = observer; }
   ExchangeObserver* observer() const { return observer_; }
+
+  // Whether an exchange is running (its owner is inside one of its waits).
+  bool exchanging() const { return depth_ > 0; }
 
   // The OnTimer handler of Timer1 (one tick a second).
   void Timer1Timer() { ++WaitCounter; }
@@ -65,6 +74,9 @@ class TelegramExchange : public BusRequests {
   ExchangeHost& host_;
   ReceiveMachine::TraceSink receiveTrace_;
   ExchangeObserver* observer_ = nullptr;
+  std::unique_ptr<LineReader> reader_;  // made for the first exchange that reads off the host's thread
+  std::vector<LineReader::Run> suspended_;
+  int depth_ = 0;  // exchanges running, nested ones included  // the reading of exchanges that others entered inside
 };
 
 }  // namespace kolvaro

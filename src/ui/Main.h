@@ -142,6 +142,9 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   std::uint16_t localAddress() const override { return static_cast<std::uint16_t>(members_.Local_phAddr); }
   void appendLog(const std::string& line) override;
   void waitForActivity(int readableDescriptor) override;
+  // The window's event loop must not stand between a frame's routing byte and its
+  // acknowledge: the exchange reads the line on a thread of its own.
+  bool readsLineOffThread() const override { return true; }
 
   MaskedField* field(Field which) const { return fields_[static_cast<std::size_t>(which)]; }
   QComboBox* combo(Combo which) const;
@@ -203,6 +206,9 @@ class TMain : public QMainWindow, public MainView, public ExchangeHost {
   template <typename Operation>
   void runPortOperation(const CoreText& title, Operation&& operation);
   void closeIfRequested();
+  // An operation runs, or an exchange called from outside one: the line is not the
+  // window's to read (the exchange's reader may be reading it on its own thread).
+  bool portInUse() const { return operationRunning() || exchange_.exchanging(); }
   // The log's group of one run: its title row now, its outcome row when it ends.
   class OperationGroup {
    public:

@@ -94,7 +94,7 @@ bool TMain::collectChipResetAnswer() {
 void TMain::pollChipResetAnswer() {
   if (!resetCheckPending_) return;
   const bool portUsable = Port && !Port->IsFailed();
-  if (!operationRunning() && portUsable && !collectChipResetAnswer() &&
+  if (!portInUse() && portUsable && !collectChipResetAnswer() &&
       std::chrono::steady_clock::now() < resetAnswerDeadline_) {
     QTimer::singleShot(ResetAnswerPoll, this, &TMain::pollChipResetAnswer);
     return;
@@ -105,7 +105,7 @@ void TMain::pollChipResetAnswer() {
 void TMain::noteChipResetAnswer() {
   if (!resetCheckPending_) return;
   resetCheckPending_ = false;
-  const bool usable = !operationRunning() && Port && !Port->IsFailed();
+  const bool usable = !portInUse() && Port && !Port->IsFailed();
   const bool answered = usable && collectChipResetAnswer();
   const bool stillDue = std::chrono::steady_clock::now() < resetAnswerDeadline_;
   CoreText note(answered              ? KOLVARO_TRANSLATABLE("Kolvaro", "układ interfejsu odpowiedział na reset (03)")

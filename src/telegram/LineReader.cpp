@@ -1,0 +1,224 @@
+#include "telegram/LineReader.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+#include "link/ChipServices.h"
+#include "link/Comport.h"
+
+namespace kolvaro {
+
+namespace {
+
+// After a read error the line is looked at again this often: a line that hung up stays
+// readable for ever and would otherwise keep the reader spinning.
+constexpr int ErrorRetryMs = 1;
+
+#ifndef _WIN32
+bool openPipe(int& readEnd, int& writeEnd) {
+  int ends[2];
+  if (::pipe(ends) != 0) return false;
+  for (int fd : ends) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  }
+  readEnd = ends[0];
+  writeEnd = ends[1];
+  return true;
+}
+
+void drain(int fd) {
+  char sink[64];
+  while (::read(fd, sink, sizeof sink) > 0) {
+  }
+}
+
+void signal(int fd) {
+  const char one = 1;
+  [[maybe_unused]] const auto written = ::write(fd, &one, 1);  // a full pipe is signalled already
+}
+
+void closeEnd(int fd) {
+  if (fd >= 0) ::close(fd);
+}
+#endif
+
+}  // namespace
+
+ReceivedByte FeedByte(ReceiveMachine& machine, ComPort* port, std::uint8_t byte) {
+  ReceivedByte received;
+  received.byte = byte;
+  received.wasAssembling = machine.state() == ReceiveMachine::State::Assembling;
+  received.event = machine.feed(byte);
+  received.assembling = machine.state() == ReceiveMachine::State::Assembling;
+  received.judgement = machine.lastJudgement();
+  switch (received.event) {
+    case ReceiveMachine::Event::SendAcknowledge:
+      if (port) {
+        const std::uint8_t ack = chip::AckInformation;
+        received.acknowledgeWritten = !port->WriteByte(&ack);  // a lost one costs the sender a repetition
+      }
+      break;
+    case ReceiveMachine::Event::AnswerToLog:
+    case ReceiveMachine::Event::AnswerToReturn:
+      received.answerText = machine.answerText();
+      received.answer = machine.answer();
+      break;
+    case ReceiveMachine::Event::Nothing:
+    case ReceiveMachine::Event::Confirmed: break;
+  }
+  return received;
+}
+
+LineReader::LineReader() {
+#ifndef _WIN32
+  if (!openPipe(wakeRead_, wakeWrite_) || !openPipe(controlRead_, controlWrite_)) return;
+  thread_ = std::thread([this] { run(); });
+#endif
+}
+
+LineReader::~LineReader() {
+  if (thread_.joinable()) {
+    {
+      const std::lock_guard lock(mutex_);
+      phase_ = Phase::Quitting;
+    }
+    changed_.notify_all();
+    poke();
+    thread_.join();
+  }
+#ifndef _WIN32
+  for (int fd : {wakeRead_, wakeWrite_, controlRead_, controlWrite_}) closeEnd(fd);
+#endif
+}
+
+void LineReader::poke() {
+#ifndef _WIN32
+  signal(controlWrite_);
+#endif
+}
+
+void LineReader::resume(ComPort& port, Run run) {
+  {
+    const std::lock_guard lock(mutex_);
+    port_ = &port;
+    run_ = std::move(run);
+    phase_ = Phase::Running;
+    if (!run_.untaken.empty() && !signalled_) {
+      signalled_ = true;
+#ifndef _WIN32
+      signal(wakeWrite_);
+#endif
+    }
+  }
+  changed_.notify_all();
+}
+
+bool LineReader::open() {
+  const std::lock_guard lock(mutex_);
+  return run_.machine.has_value();
+}
+
+std::vector<std::uint8_t> LineReader::Run::untakenBytes() const {
+  std::vector<std::uint8_t> bytes;
+  for (const ReceivedByte& received : untaken) bytes.push_back(received.byte);
+  return bytes;
+}
+
+std::optional<ReceivedByte> LineReader::take() {
+  const std::lock_guard lock(mutex_);
+  if (run_.untaken.empty()) {
+    // Emptied under the lock, so a byte queued after this signals the pipe afresh.
+    signalled_ = false;
+#ifndef _WIN32
+    drain(wakeRead_);
+#endif
+    return std::nullopt;
+  }
+  ReceivedByte received = std::move(run_.untaken.front());
+  run_.untaken.pop_front();
+  return received;
+}
+
+LineReader::Run LineReader::stop() {
+  std::unique_lock lock(mutex_);
+  if (phase_ == Phase::Running) {
+    phase_ = Phase::Stopping;
+    poke();
+  }
+  changed_.wait(lock, [this] { return phase_ == Phase::Parked || !thread_.joinable(); });
+  Run ended = std::move(run_);
+  run_ = Run{};
+  port_ = nullptr;
+  signalled_ = false;
+#ifndef _WIN32
+  drain(wakeRead_);
+  drain(controlRead_);
+#endif
+  return ended;
+}
+
+void LineReader::run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return phase_ != Phase::Parked; });
+    if (phase_ == Phase::Quitting) return;
+    lock.unlock();
+    serve();
+    lock.lock();
+    if (phase_ == Phase::Quitting) return;
+    phase_ = Phase::Parked;
+    changed_.notify_all();
+  }
+}
+
+bool LineReader::keepServing() {
+  const std::lock_guard lock(mutex_);
+  return phase_ == Phase::Running;
+}
+
+void LineReader::queue(ReceivedByte received) {
+  const std::lock_guard lock(mutex_);
+  run_.untaken.push_back(std::move(received));
+  if (!signalled_) {
+    signalled_ = true;
+#ifndef _WIN32
+    signal(wakeWrite_);
+#endif
+  }
+}
+
+bool LineReader::awaitLine([[maybe_unused]] int lineDescriptor, [[maybe_unused]] int timeoutMs) {
+#ifndef _WIN32
+  pollfd watched[2] = {{controlRead_, POLLIN, 0}, {lineDescriptor, POLLIN, 0}};
+  const nfds_t count = lineDescriptor >= 0 ? 2 : 1;
+  while (::poll(watched, count, timeoutMs) < 0 && errno == EINTR) {
+  }
+  if (watched[0].revents != 0) drain(controlRead_);
+#endif
+  return keepServing();
+}
+
+// The port and the machine are the reader's alone while it serves: the exchange's
+// thread touches neither until stop() has returned.
+void LineReader::serve() {
+  ComPort& port = *port_;
+  ReceiveMachine& machine = *run_.machine;
+  while (machine.state() != ReceiveMachine::State::Finished && keepServing()) {
+    const std::int32_t value = port.ReadByte();
+    if (value > 255) {
+      const bool lineWell = value == ComPort::NothingWaiting;
+      const int descriptor = lineWell ? port.ReadableDescriptor() : -1;
+      if (!awaitLine(descriptor, descriptor >= 0 ? -1 : ErrorRetryMs)) return;
+      continue;
+    }
+    queue(FeedByte(machine, &port, static_cast<std::uint8_t>(value)));
+  }
+}
+
+}  // namespace kolvaro
