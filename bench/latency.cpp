@@ -137,10 +137,24 @@ class Drain {
   std::thread thread_;
 };
 
+// A run that ended before the bus did (its limit passed, or the frames were repeated
+// for want of an acknowledge) leaves frames queued on the bus: they are let pass, so
+// they are not counted in the next run. The bus is done once its log stands still.
+void waitForQuietBus(BusProcess& bus) {
+  const double end = wallSeconds() + 600;
+  for (std::size_t size = bus.child().output().size(); wallSeconds() < end;) {
+    std::this_thread::sleep_for(500ms);
+    const std::size_t now = bus.child().output().size();
+    if (now == size) return;
+    size = now;
+  }
+}
+
 // The simulator puts `frames` frames for 15.15.254 on the bus, back to back, then one
 // memory answer that ends the listening call. The frames carry another service than the
 // call waits for, so the program acknowledges each and takes none.
-LatencyFigures ackLatency(const Send& send, BusProcess& bus, int frames) {
+LatencyFigures ackLatency(const Send& send, ComPort& port, BusProcess& bus, int frames) {
+  port.PurgeBuffers('R');  // what an earlier run left in the line is not this run's
   const std::size_t from = bus.child().output().size();
   std::string result;
   {
@@ -154,6 +168,7 @@ LatencyFigures ackLatency(const Send& send, BusProcess& bus, int frames) {
     result = send("", runTicks(frames), 9, kolvaro::ExchangeMode::FurtherAnswer);
     std::this_thread::sleep_for(200ms);  // the last lines
   }
+  waitForQuietBus(bus);
   LatencyFigures f;
   f.answered = result == "BC1105FFFE6342400012";
   collect(bus.child().output(), from, f);
@@ -171,6 +186,7 @@ LatencyFigures floorLatency(const std::string& link, BusProcess& bus, int frames
     cfmakeraw(&t);
     tcsetattr(fd, TCSANOW, &t);
   }
+  tcflush(fd, TCIFLUSH);  // what an earlier run left in the line is not this run's
   const std::size_t from = bus.child().output().size();
   {
     Drain drain(bus);
@@ -201,6 +217,7 @@ LatencyFigures floorLatency(const std::string& link, BusProcess& bus, int frames
     std::this_thread::sleep_for(200ms);
   }
   ::close(fd);
+  waitForQuietBus(bus);
   collect(bus.child().output(), from, f);
   return f;
 }
@@ -250,13 +267,13 @@ int main(int argc, char** argv) {
     return window->exchange().SendTelegram(t, limit, code, mode);
   };
   const IdleFigures windowIdle = idleWait(windowSend, 6);
-  const LatencyFigures windowLatency = ackLatency(windowSend, bus, frames);
+  const LatencyFigures windowLatency = ackLatency(windowSend, *window->Port, bus, frames);
   // The same with the telegram log window open: every frame adds rows to it, which it
   // shows as they come (the window's thread paints meanwhile).
   window->TelegramLogClick();
   QApplication::processEvents();
   const std::size_t rowsBefore = window->telegramLog().rows().size() + window->telegramLog().droppedRows();
-  const LatencyFigures logOpenLatency = ackLatency(windowSend, bus, frames);
+  const LatencyFigures logOpenLatency = ackLatency(windowSend, *window->Port, bus, frames);
   const std::size_t rowsArrived =
       window->telegramLog().rows().size() + window->telegramLog().droppedRows() - rowsBefore;
   window->close();
@@ -272,7 +289,7 @@ int main(int argc, char** argv) {
     return spinning.exchange.SendTelegram(t, limit, code, mode);
   };
   const IdleFigures spinIdle = idleWait(spinSend, 4);
-  const LatencyFigures spinLatency = ackLatency(spinSend, bus, frames);
+  const LatencyFigures spinLatency = ackLatency(spinSend, *spinning.comPort, bus, frames);
   spinning.comPort.reset();
 
   const LatencyFigures floor = floorLatency(link, bus, frames);
