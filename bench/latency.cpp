@@ -116,24 +116,38 @@ void collect(const std::string& out, std::size_t from, LatencyFigures& f) {
     ++f.repeated;
 }
 
-// Keeps kolvaro-bus's output pipe from filling (which would stall the simulation) while
-// a run is on, from a thread of its own so the program's thread is not disturbed.
-class Drain {
+// Puts the run's frames on the bus at the pace ack-knxd.sh keeps for knxd, one every 22 ms (a
+// frame itself lasts about that long, so the bus is busy about half the time), then the
+// closing answer; and keeps kolvaro-bus's output pipe from filling meanwhile (which would
+// stall the simulation). From a thread of its own, so the program's thread is not
+// disturbed; the frames are put only once the run has started waiting.
+class Feeder {
  public:
-  explicit Drain(BusProcess& bus)
-      : thread_([this, &bus] {
+  Feeder(BusProcess& bus, int frames)
+      : thread_([this, &bus, frames] {
+          while (!go_ && on_) std::this_thread::sleep_for(1ms);
+          auto next = std::chrono::steady_clock::now();
+          for (int i = 0; i < frames && on_; ++i) {
+            bus.child().writeInput(TimedFrame);
+            next += FramePace;
+            std::this_thread::sleep_until(next);
+            if (i % 50 == 0) bus.child().output();
+          }
+          if (on_) bus.child().writeInput(ClosingAnswer);
           while (on_) {
             bus.child().output();
             std::this_thread::sleep_for(20ms);
           }
         }) {}
-  ~Drain() {
+  ~Feeder() {
     on_ = false;
     thread_.join();
   }
+  void start() { go_ = true; }
 
  private:
-  std::atomic<bool> on_{true};
+  static constexpr auto FramePace = 22ms;
+  std::atomic<bool> go_{false}, on_{true};
   std::thread thread_;
 };
 
@@ -150,7 +164,7 @@ void waitForQuietBus(BusProcess& bus) {
   }
 }
 
-// The simulator puts `frames` frames for 15.15.254 on the bus, back to back, then one
+// The simulator puts `frames` frames for 15.15.254 on the bus, then one
 // memory answer that ends the listening call. The frames carry another service than the
 // call waits for, so the program acknowledges each and takes none.
 LatencyFigures ackLatency(const Send& send, ComPort& port, BusProcess& bus, int frames) {
@@ -158,13 +172,9 @@ LatencyFigures ackLatency(const Send& send, ComPort& port, BusProcess& bus, int 
   const std::size_t from = bus.child().output().size();
   std::string result;
   {
-    Drain drain(bus);
+    Feeder feeder(bus, frames);
     // The frames are ordered from inside the wait, so that the first is already awaited.
-    QTimer::singleShot(0, [&] {
-      std::string commands;
-      for (int i = 0; i < frames; ++i) commands += TimedFrame;
-      bus.child().writeInput(commands + ClosingAnswer);
-    });
+    QTimer::singleShot(0, [&] { feeder.start(); });
     result = send("", runTicks(frames), 9, kolvaro::ExchangeMode::FurtherAnswer);
     std::this_thread::sleep_for(200ms);  // the last lines
   }
@@ -189,10 +199,8 @@ LatencyFigures floorLatency(const std::string& link, BusProcess& bus, int frames
   tcflush(fd, TCIFLUSH);  // what an earlier run left in the line is not this run's
   const std::size_t from = bus.child().output().size();
   {
-    Drain drain(bus);
-    std::string commands;
-    for (int i = 0; i < frames; ++i) commands += TimedFrame;
-    bus.child().writeInput(commands + ClosingAnswer);
+    Feeder feeder(bus, frames);
+    feeder.start();
     std::vector<std::uint8_t> frame;
     const double end = wallSeconds() + runTicks(frames);
     while (!f.answered && wallSeconds() < end) {

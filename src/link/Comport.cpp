@@ -251,7 +251,9 @@ bool ComPort::RaiseDTR() { return !hCom || (!hCom->setDtr() && lineFailed()); }
 
 bool ComPort::RaiseRTS() { return !hCom || (!hCom->setRts() && lineFailed()); }
 
-void ComPort::Unread(const std::vector<std::uint8_t>& bytes) { unread.insert(unread.begin(), bytes.begin(), bytes.end()); }
+void ComPort::Unread(const std::vector<std::uint8_t>& bytes) {
+  unread.insert(unread.begin(), bytes.begin(), bytes.end());
+}
 
 bool ComPort::PurgeBuffers(char which) {
   if (which != 'T') unread.clear();

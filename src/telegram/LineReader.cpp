@@ -10,6 +10,7 @@
 
 #include "link/ChipServices.h"
 #include "link/Comport.h"
+#include "platform/ThreadLatency.h"
 
 namespace kolvaro {
 
@@ -146,7 +147,7 @@ std::optional<ReceivedByte> LineReader::take() {
 }
 
 LineReader::Run LineReader::stop() {
-  std::unique_lock lock(mutex_);
+  std::unique_lock<InheritingMutex> lock(mutex_);
   if (phase_ == Phase::Running) {
     phase_ = Phase::Stopping;
     poke();
@@ -164,7 +165,10 @@ LineReader::Run LineReader::stop() {
 }
 
 void LineReader::run() {
-  std::unique_lock lock(mutex_);
+  // The acknowledge is due within a bit time or two of the routing byte: this thread must
+  // not wait for a busy processor's slice to end before it reads the byte.
+  AskForPromptWakeUps();
+  std::unique_lock<InheritingMutex> lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return phase_ != Phase::Parked; });
     if (phase_ == Phase::Quitting) return;
@@ -177,15 +181,18 @@ void LineReader::run() {
   }
 }
 
-bool LineReader::keepServing() {
-  const std::lock_guard lock(mutex_);
-  return phase_ == Phase::Running;
-}
+bool LineReader::keepServing() { return phase_ == Phase::Running; }
 
+// The exchange's thread is woken only once a byte is outside any frame: a frame has
+// ended (judged, and answered if it was the answer), or a confirmation or a stray byte
+// came. The bytes in the middle of a frame, its acknowledge included, wait in the queue
+// for it, so that the thread does not compete for a processor with the reader, or with
+// the chip reading the acknowledge, while a frame is coming in.
 void LineReader::queue(ReceivedByte received) {
   const std::lock_guard lock(mutex_);
+  const bool complete = !received.assembling;
   run_.untaken.push_back(std::move(received));
-  if (!signalled_) {
+  if (complete && !signalled_) {
     signalled_ = true;
 #ifndef _WIN32
     signal(wakeWrite_);

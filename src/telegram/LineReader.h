@@ -7,15 +7,16 @@
 // preempted under load). Everything else the exchange does stays on its own thread:
 // LineReader hands it each byte, with what the machine made of it, through one queue,
 // in order.
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/ThreadLatency.h"
 #include "telegram/Frame.h"
 #include "telegram/FrameJudgement.h"
 #include "telegram/ReceiveMachine.h"
@@ -28,8 +29,8 @@ class ComPort;
 struct ReceivedByte {
   std::uint8_t byte = 0;
   ReceiveMachine::Event event = ReceiveMachine::Event::Nothing;
-  bool wasAssembling = false;  // a frame was being assembled before the byte
-  bool assembling = false;     // and after it
+  bool wasAssembling = false;                             // a frame was being assembled before the byte
+  bool assembling = false;                                // and after it
   FrameJudgement judgement = FrameJudgement::Incomplete;  // of the frame the byte completed
   // SendAcknowledge: whether the port took the 0x11; nothing when there was no port.
   std::optional<bool> acknowledgeWritten;
@@ -87,9 +88,12 @@ class LineReader {
   bool awaitLine(int lineDescriptor, int timeoutMs);
   void poke();
 
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  Phase phase_ = Phase::Parked;
+  // Shared with the exchange's thread, which never keeps the reader waiting: it runs at
+  // the reader's priority while it holds the mutex.
+  InheritingMutex mutex_;
+  std::condition_variable_any changed_;
+  // Changed under the mutex; read without it where the reader asks whether to go on.
+  std::atomic<Phase> phase_ = Phase::Parked;
   ComPort* port_ = nullptr;
   Run run_;
   bool signalled_ = false;  // a byte is on the wake pipe

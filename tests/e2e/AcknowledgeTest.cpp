@@ -47,8 +47,7 @@ TEST(Acknowledge, BytesBetweenExchangesWaitForTheNextOne) {
   std::string problem;
   ASSERT_TRUE(bus.openWindow(problem)) << problem;
   TMain& window = bus.window();
-  EXPECT_EQ(window.exchange().SendTelegram("", 1, answer_code::MemoryResponse, ExchangeMode::FurtherAnswer),
-            "NoReply");
+  EXPECT_EQ(window.exchange().SendTelegram("", 1, answer_code::MemoryResponse, ExchangeMode::FurtherAnswer), "NoReply");
 
   bus.command("inject BC 1105 FFFE 63 42 40 00 12");
   ASSERT_EQ(bus.waitForLog("[BC 11 05 FF FE 63 42 40 00 12", 1, 10s), 1) << bus.busOutput();
