@@ -9,7 +9,8 @@
 // over), once more with the telegram log window open and rows arriving, and, for contrast, with a literal busy loop of
 // ReadByte and processEvents through the same ComPort and TelegramExchange. A bare
 // poll() loop without Qt, ComPort or the exchange gives the floor that the simulator,
-// the pseudo-terminal and the scheduler set for (b) on this machine.
+// the pseudo-terminal and the scheduler set for (b) on this machine, and knxd (where
+// installed) the peer's figures on the same link, at the same pace.
 //
 //   latency [frames]      (default 1000; needs no display: Qt's offscreen platform)
 #include <fcntl.h>
@@ -28,6 +29,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -230,6 +232,46 @@ LatencyFigures floorLatency(const std::string& link, BusProcess& bus, int frames
   return f;
 }
 
+// knxd (Debian), where installed, answering the same frames on the same link for the
+// same address: the peer a user compares with, timed by the same simulator under the same
+// conditions as the rows above. Its TP-UART driver on our link and a unix socket only;
+// stopped by its pid. knxd answers these frames with an acknowledge information that
+// does not claim them, so the bus sends each four times: it is given a quarter of the
+// frames, for about as many acknowledge informations as the other rows. Nothing when it
+// is not installed or never answers.
+std::optional<LatencyFigures> knxdLatency(const std::string& link, const std::string& socket, BusProcess& bus,
+                                          int frames) {
+  kolvaro::test::ChildProcess knxd(
+      {"knxd", "-e", "15.15.254", "-E", "15.15.200:8", "-u", socket, "-b", "tpuart:" + link});
+  if (!knxd.started()) return std::nullopt;
+  // Ready once it answers: a frame now and then until it does.
+  const double ready = wallSeconds() + 15;
+  bool answering = false;
+  for (const std::size_t probeFrom = bus.child().output().size(); !answering && wallSeconds() < ready;) {
+    bus.child().writeInput(TimedFrame);
+    std::this_thread::sleep_for(200ms);
+    answering = bus.child().output().find("ack-timing ", probeFrom) != std::string::npos;
+  }
+  if (!answering) return std::nullopt;
+  waitForQuietBus(bus);
+  const std::size_t from = bus.child().output().size();
+  LatencyFigures f;
+  {
+    Feeder feeder(bus, std::max(1, frames / 4));
+    feeder.start();
+    // The run ends when the closing answer has passed the bus.
+    const double end = wallSeconds() + runTicks(frames);
+    while (!f.answered && wallSeconds() < end) {
+      std::this_thread::sleep_for(100ms);
+      f.answered = bus.child().output().find("FF FE 63 42 40 00 12", from) != std::string::npos;
+    }
+  }
+  waitForQuietBus(bus);
+  knxd.stop();
+  collect(bus.child().output(), from, f);
+  return f;
+}
+
 long percentile(std::vector<long> v, double p) {
   if (v.empty()) return -1;
   std::sort(v.begin(), v.end());
@@ -301,6 +343,7 @@ int main(int argc, char** argv) {
   spinning.comPort.reset();
 
   const LatencyFigures floor = floorLatency(link, bus, frames);
+  const std::optional<LatencyFigures> knxd = knxdLatency(link, directory.file("knxd.socket"), bus, frames);
 
   std::printf("Waiting for the bus in SendTelegram, kolvaro-bus on a pseudo-terminal\n\n");
   std::printf("(a) CPU time per second of an idle wait (target: under 1 %% of one core)\n");
@@ -317,13 +360,19 @@ int main(int argc, char** argv) {
   printLatency("window, telegram log window open", logOpenLatency);
   printLatency("busy loop ReadByte+processEvents", spinLatency);
   printLatency("floor: bare poll() loop, no Qt", floor);
+  if (knxd)
+    printLatency("knxd (Debian), same link and pace", *knxd);
+  else
+    std::printf("  knxd (Debian): not installed, or it did not answer\n");
   std::printf(
       "\n  %d frames for 15.15.254 and one closing answer per run. acks: acknowledge informations\n"
       "  that came while a frame was coming in; late: not taken by the chip (past 1700 us on\n"
       "  the simulator's clock, which includes its own lateness in passing the routing byte);\n"
       "  repeats: transmissions the bus repeated because no acknowledge came in time.\n"
       "  The window rows: the exchange's reader thread writes the acknowledge, the window's\n"
-      "  thread takes the frames from it; with the log window open %zu rows arrived in its run.\n",
+      "  thread takes the frames from it; with the log window open %zu rows arrived in its run.\n"
+      "  knxd: a quarter of the frames, each sent four times, as its acknowledge information\n"
+      "  does not claim them (0x10, not addressed).\n",
       frames, rowsArrived);
   return 0;
 }

@@ -1,7 +1,8 @@
 // The acknowledge of a frame for the program does not wait for the window's thread:
 // while that thread is held inside an event handler, a frame for the program's own
-// address still gets its 0x11 while it is coming in. And bytes that come while no
-// exchange runs still wait for the next one.
+// address still gets its 0x11 while it is coming in. Bytes that come while no exchange
+// runs still wait for the next one, and a line that goes away during a wait ends the
+// wait at its limit as before, the reader neither hanging nor holding it.
 #include <gtest/gtest.h>
 
 #include <QTimer>
@@ -53,6 +54,17 @@ TEST(Acknowledge, BytesBetweenExchangesWaitForTheNextOne) {
   ASSERT_EQ(bus.waitForLog("[BC 11 05 FF FE 63 42 40 00 12", 1, 10s), 1) << bus.busOutput();
   EXPECT_EQ(window.exchange().SendTelegram("", 1, answer_code::MemoryResponse, ExchangeMode::FurtherAnswer),
             "BC1105FFFE6342400012");
+}
+
+TEST(Acknowledge, ALineGoneDuringTheWaitEndsItAtTheLimit) {
+  BusWindow bus({});
+  std::string problem;
+  ASSERT_TRUE(bus.openWindow(problem)) << problem;
+  TMain& window = bus.window();
+  QTimer::singleShot(0, &window, [&] { bus.command("fault linegone"); });
+  EXPECT_EQ(window.exchange().SendTelegram("", 2, answer_code::MemoryResponse, ExchangeMode::FurtherAnswer),
+            "NoReply");
+  EXPECT_FALSE(window.exchange().exchanging());
 }
 
 }  // namespace
