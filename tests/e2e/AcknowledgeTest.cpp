@@ -62,8 +62,7 @@ TEST(Acknowledge, ALineGoneDuringTheWaitEndsItAtTheLimit) {
   ASSERT_TRUE(bus.openWindow(problem)) << problem;
   TMain& window = bus.window();
   QTimer::singleShot(0, &window, [&] { bus.command("fault linegone"); });
-  EXPECT_EQ(window.exchange().SendTelegram("", 2, answer_code::MemoryResponse, ExchangeMode::FurtherAnswer),
-            "NoReply");
+  EXPECT_EQ(window.exchange().SendTelegram("", 2, answer_code::MemoryResponse, ExchangeMode::FurtherAnswer), "NoReply");
   EXPECT_FALSE(window.exchange().exchanging());
 }
 
