@@ -35,14 +35,12 @@ struct SchedulingAttributes {
 }  // namespace
 #endif
 
-WakeUpPromptness AskForPromptWakeUps([[maybe_unused]] WakeUpPromptness most) {
+WakeUpPromptness AskForPromptWakeUps() {
 #if defined(__linux__) && defined(SYS_sched_setattr)
   // Applies to the calling thread only (id 0), not to the rest of the process.
   sched_param realTime{};
   realTime.sched_priority = sched_get_priority_min(SCHED_FIFO);
-  if (most == WakeUpPromptness::RealTime && sched_setscheduler(0, SCHED_FIFO, &realTime) == 0)
-    return WakeUpPromptness::RealTime;
-  if (most == WakeUpPromptness::Unchanged) return WakeUpPromptness::Unchanged;
+  if (sched_setscheduler(0, SCHED_FIFO, &realTime) == 0) return WakeUpPromptness::RealTime;
   // The thread's own niceness is kept: sched_setattr sets it along with the slice, and
   // lowering it would need a privilege.
   errno = 0;

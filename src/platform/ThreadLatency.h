@@ -17,8 +17,8 @@ enum class WakeUpPromptness {
 // 0.1 ms slice of the fair scheduler, which needs no privilege and lets the woken thread
 // preempt a busy one. The thread's niceness stays as it is. Only for a thread that
 // sleeps between short bursts of work: a real-time thread that spun would hold a
-// processor. `most` caps what is asked for. Returns what was granted.
-WakeUpPromptness AskForPromptWakeUps(WakeUpPromptness most = WakeUpPromptness::RealTime);
+// processor. Returns what was granted.
+WakeUpPromptness AskForPromptWakeUps();
 
 // A mutex shared with such a thread: while the urgent thread waits for it, the thread
 // holding it runs at the urgent thread's priority, so an ordinary thread preempted while

@@ -74,9 +74,9 @@ class TelegramExchange : public BusRequests {
   ExchangeHost& host_;
   ReceiveMachine::TraceSink receiveTrace_;
   ExchangeObserver* observer_ = nullptr;
-  std::unique_ptr<LineReader> reader_;  // made for the first exchange that reads off the host's thread
-  std::vector<LineReader::Run> suspended_;
-  int depth_ = 0;  // exchanges running, nested ones included  // the reading of exchanges that others entered inside
+  std::unique_ptr<LineReader> reader_;      // made for the first exchange that reads off the host's thread
+  std::vector<LineReader::Run> suspended_;  // the reading of exchanges that others entered inside
+  int depth_ = 0;                           // exchanges running, nested ones included
 };
 
 }  // namespace kolvaro
