@@ -1,5 +1,7 @@
 #include "link/Comport.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -200,11 +202,13 @@ bool ComPort::WriteByte(const std::uint8_t* p) {
   if (failed || !hCom) return true;
   SerialLine::Status status;
   if (!hCom->clearError(status)) return lineFailed();
-  if (status.errors != 0) {
-    lastError = {"ClearCommError: line error word " + std::to_string(status.errors), 0};
-    return true;
-  }
-  return !hCom->writeByte(*p) && lineFailed();
+  if (status.errors != 0) return lineErrorsFound(status.errors);
+  return WriteAtOnce(*p);
+}
+
+bool ComPort::WriteAtOnce(std::uint8_t byte) {
+  if (failed || !hCom) return true;
+  return !hCom->writeByte(byte) && lineFailed();
 }
 
 std::int32_t ComPort::ReadByte() {
@@ -220,7 +224,7 @@ std::int32_t ComPort::ReadByte() {
     return ReadError;
   }
   if (status.errors != 0) {
-    lastError = {"ClearCommError: line error word " + std::to_string(status.errors), 0};
+    lineErrorsFound(status.errors);
     hCom->purge(false, true);
     return ReadError;
   }
@@ -231,6 +235,32 @@ std::int32_t ComPort::ReadByte() {
     return ReadError;
   }
   return byte;
+}
+
+std::int32_t ComPort::ReadWaiting(std::uint8_t* bytes, std::size_t capacity) {
+  if (failed || !hCom) return ReadError;
+  capacity = std::min<std::size_t>(capacity, 255);  // a count never reads as a code
+  if (!unread.empty()) {
+    const std::size_t count = std::min(capacity, unread.size());
+    std::copy_n(unread.begin(), count, bytes);
+    unread.erase(unread.begin(), unread.begin() + static_cast<std::ptrdiff_t>(count));
+    return static_cast<std::int32_t>(count);
+  }
+  std::size_t count = 0;
+  std::uint32_t errors = 0;
+  const bool read = hCom->readWaiting(bytes, capacity, count, errors);
+  if (read && errors != 0) {
+    lineErrorsFound(errors);
+    hCom->purge(false, true);
+    return ReadError;
+  }
+  if (read && count > 0) return static_cast<std::int32_t>(count);
+  // Nothing read: the full look tells an empty line from one that failed or hung up, and
+  // takes a byte that came meanwhile.
+  const std::int32_t value = ReadByte();
+  if (value > 255) return value;
+  bytes[0] = static_cast<std::uint8_t>(value);
+  return 1;
 }
 
 bool ComPort::WriteHexText(const char* text) {
@@ -259,6 +289,11 @@ bool ComPort::PurgeBuffers(char which) {
   if (which != 'T') unread.clear();
   if (!hCom) return true;
   return !hCom->purge(which != 'R', which != 'T') && lineFailed();
+}
+
+bool ComPort::lineErrorsFound(std::uint32_t errors) {
+  lastError = {"ClearCommError: line error word " + std::to_string(errors), 0};
+  return true;
 }
 
 bool ComPort::lineFailed() {

@@ -37,6 +37,15 @@ class ComPort {
   bool IsFailed() const { return failed; }
   bool WriteByte(const std::uint8_t* p);
   std::int32_t ReadByte();
+  // One byte out with nothing asked of the line first, for the acknowledge: it is due a
+  // bit time or two after the byte just read, and asking a pseudo-terminal for its errors
+  // waits for the kernel's delivery of that byte to end. Line errors show at the next read.
+  bool WriteAtOnce(std::uint8_t byte);
+  // What has arrived, into bytes (at most capacity, and at most 255): its count, or
+  // NothingWaiting / ReadError as from ReadByte. Bytes put back by Unread come first. For
+  // the line's reader, woken by the descriptor: one read, where ReadByte asks the line for
+  // errors and a count before each byte.
+  std::int32_t ReadWaiting(std::uint8_t* bytes, std::size_t capacity);
   bool WriteHexText(const char* text);
   bool RaiseDTR();
   bool RaiseRTS();
@@ -81,6 +90,8 @@ class ComPort {
 
   // Records the line's own cause of its last failure; true, the failure result.
   bool lineFailed();
+  // Records a line error word found pending; true, the failure result.
+  bool lineErrorsFound(std::uint32_t errors);
 };
 
 }  // namespace kolvaro

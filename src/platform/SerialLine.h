@@ -5,6 +5,8 @@
 //
 // Every operation returns true on success, as the Win32 calls it stands in for;
 // ComPort turns these into its own results (true = failure).
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -35,6 +37,23 @@ class SerialLine {
   virtual bool writeByte(std::uint8_t byte) = 0;
   // One byte in, bounded to 1000 ms. Only called while clearError reports a byte waiting.
   virtual bool readByte(std::uint8_t& byte) = 0;
+  // The bytes that have arrived, up to capacity, without waiting: count 0 when none wait.
+  // errors is the pending error word; when it is not 0 nothing is read. For a reader that
+  // saw the descriptor readable and must not be held up: unlike clearError, a backend need
+  // not count the waiting bytes first (on a pseudo-terminal that waits for the kernel to
+  // finish delivering them), nor tell a line that hung up from one with nothing waiting.
+  virtual bool readWaiting(std::uint8_t* bytes, std::size_t capacity, std::size_t& count, std::uint32_t& errors) {
+    count = 0;
+    Status status;
+    if (!clearError(status)) return false;
+    errors = status.errors;
+    if (errors != 0) return true;
+    const std::size_t waiting = std::min<std::size_t>(status.bytesWaiting, capacity);
+    for (; count < waiting; ++count) {
+      if (!readByte(bytes[count])) return false;
+    }
+    return true;
+  }
   virtual bool close() = 0;
   // A descriptor that becomes readable when a byte arrives, so an event loop can block
   // on it instead of polling; -1 when the backend has none.

@@ -166,6 +166,24 @@ class PosixSerialLine final : public SerialLine {
     return transfer("read", POLLIN, [&] { return ::read(fd_, &byte, 1); });
   }
 
+  // One read of all that waits. With VMIN 0 an empty line reads 0, as does one that hung up:
+  // the caller tells them apart with clearError.
+  bool readWaiting(std::uint8_t* bytes, std::size_t capacity, std::size_t& count, std::uint32_t& errors) override {
+    count = 0;
+    if (fd_ < 0) return fail("read", EBADF);
+    errors = newLineErrors();
+    if (errors != 0) return true;
+    for (;;) {
+      const ssize_t got = ::read(fd_, bytes, capacity);
+      if (got >= 0) {
+        count = static_cast<std::size_t>(got);
+        return true;
+      }
+      if (errno == EAGAIN || errno == EWOULDBLOCK) return true;
+      if (errno != EINTR) return fail("read", errno);
+    }
+  }
+
   bool close() override {
     if (fd_ < 0) return fail("close", EBADF);
     ioctl(fd_, TIOCNXCL);  // the exclusive mark would otherwise outlive us on the device

@@ -60,10 +60,8 @@ ReceivedByte FeedByte(ReceiveMachine& machine, ComPort* port, std::uint8_t byte)
   received.judgement = machine.lastJudgement();
   switch (received.event) {
     case ReceiveMachine::Event::SendAcknowledge:
-      if (port) {
-        const std::uint8_t ack = chip::AckInformation;
-        received.acknowledgeWritten = !port->WriteByte(&ack);  // a lost one costs the sender a repetition
-      }
+      // A lost one costs the sender a repetition.
+      if (port) received.acknowledgeWritten = !port->WriteAtOnce(chip::AckInformation);
       break;
     case ReceiveMachine::Event::AnswerToLog:
     case ReceiveMachine::Event::AnswerToReturn:
@@ -212,19 +210,25 @@ bool LineReader::awaitLine([[maybe_unused]] int lineDescriptor, [[maybe_unused]]
 }
 
 // The port and the machine are the reader's alone while it serves: the exchange's
-// thread touches neither until stop() has returned.
+// thread touches neither until stop() has returned. Bytes read past the end of the
+// exchange go back in front of the port for the next one.
 void LineReader::serve() {
   ComPort& port = *port_;
   ReceiveMachine& machine = *run_.machine;
+  std::uint8_t bytes[64];
   while (machine.state() != ReceiveMachine::State::Finished && keepServing()) {
-    const std::int32_t value = port.ReadByte();
+    const std::int32_t value = port.ReadWaiting(bytes, sizeof bytes);
     if (value > 255) {
       const bool lineWell = value == ComPort::NothingWaiting;
       const int descriptor = lineWell ? port.ReadableDescriptor() : -1;
       if (!awaitLine(descriptor, descriptor >= 0 ? -1 : ErrorRetryMs)) return;
       continue;
     }
-    queue(FeedByte(machine, &port, static_cast<std::uint8_t>(value)));
+    const auto count = static_cast<std::size_t>(value);
+    std::size_t fed = 0;
+    for (; fed < count && machine.state() != ReceiveMachine::State::Finished; ++fed)
+      queue(FeedByte(machine, &port, bytes[fed]));
+    if (fed < count) port.Unread({bytes + fed, bytes + count});
   }
 }
 

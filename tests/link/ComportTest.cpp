@@ -330,6 +330,12 @@ TEST_F(ComPortTest, ReadByteResults) {
   EXPECT_TRUE(l.incoming.empty()) << "a line error discards what was received";
   EXPECT_EQ(l.events.back(), "purge R");
 
+  l.incoming = {0x11, 0x22};
+  l.pendingErrors = 0x4;
+  std::uint8_t bytes[4];
+  EXPECT_EQ(port.ReadWaiting(bytes, sizeof bytes), ComPort::ReadError);
+  EXPECT_TRUE(l.incoming.empty()) << "as from ReadByte";
+
   l.incoming = {0x33};
   l.readFails = true;
   EXPECT_EQ(port.ReadByte(), ComPort::ReadError);

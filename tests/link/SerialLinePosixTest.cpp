@@ -157,6 +157,24 @@ TEST_F(PtyTest, BytesBothWays) {
   ASSERT_TRUE(readableWithin(port.ReadableDescriptor(), 2000));
   EXPECT_EQ(port.ReadByte(), 0x0A) << "no translation of line feeds in raw mode";
   EXPECT_EQ(port.ReadByte(), ComPort::NothingWaiting);
+
+  // The reader's way: what waits in one read, bytes put back first, then nothing waiting.
+  const unsigned char frame[] = {0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x61};
+  ASSERT_EQ(write(master, frame, sizeof frame), static_cast<ssize_t>(sizeof frame));
+  port.Unread({0x8B});
+  std::uint8_t bytes[64];
+  EXPECT_EQ(port.ReadWaiting(bytes, sizeof bytes), 1);
+  EXPECT_EQ(bytes[0], 0x8B);
+  test::StreamBytes read;
+  for (int n = 0; read.size() < sizeof frame && readableWithin(port.ReadableDescriptor(), 2000);) {
+    n = port.ReadWaiting(bytes, sizeof bytes);
+    ASSERT_LE(n, 64);
+    read.insert(read.end(), bytes, bytes + n);
+  }
+  EXPECT_EQ(read, test::StreamBytes(frame, frame + sizeof frame));
+  EXPECT_EQ(port.ReadWaiting(bytes, sizeof bytes), ComPort::NothingWaiting);
+  EXPECT_FALSE(port.WriteAtOnce(0x11));
+  EXPECT_EQ(test::readCount(master, 1, std::chrono::seconds(5)), (test::StreamBytes{0x11}));
 }
 
 TEST_F(PtyTest, FarEndHangingUpIsALineError) {
@@ -165,8 +183,11 @@ TEST_F(PtyTest, FarEndHangingUpIsALineError) {
   close(master);
   master = -1;
   EXPECT_EQ(port.ReadByte(), ComPort::ReadError);
+  std::uint8_t bytes[8];
+  EXPECT_EQ(port.ReadWaiting(bytes, sizeof bytes), ComPort::ReadError);
   std::uint8_t byte = 0x01;
   EXPECT_TRUE(port.WriteByte(&byte));
+  EXPECT_TRUE(port.WriteAtOnce(byte));
 }
 
 TEST_F(PtyTest, DeletionPutsBackTheTerminalAsFound) {
