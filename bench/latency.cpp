@@ -10,7 +10,8 @@
 // ReadByte and processEvents through the same ComPort and TelegramExchange. A bare
 // poll() loop without Qt, ComPort or the exchange gives the floor that the simulator,
 // the pseudo-terminal and the scheduler set for (b) on this machine, and knxd (where
-// installed) the peer's figures on the same link, at the same pace.
+// installed) the peer's figures on the same link, at the same pace, and beside the window
+// on a second link of the same bus, on the same frames at the same time.
 //
 //   latency [frames]      (default 1000; needs no display: Qt's offscreen platform)
 #include <fcntl.h>
@@ -32,6 +33,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "link/Comport.h"
@@ -107,12 +109,16 @@ std::int32_t runTicks(int frames) { return 30 + frames / 25; }
 constexpr char TimedFrame[] = "inject BC 1105 FFFE 61 01 40\n";
 constexpr char ClosingAnswer[] = "inject BC 1105 FFFE 63 42 40 00 12\n";
 
-// Reads the simulator's output from `from` on: the timing lines and the repetitions.
-void collect(const std::string& out, std::size_t from, LatencyFigures& f) {
+// Reads the simulator's output from `from` on: the timing lines of acknowledge
+// informations that came over `link` ("ack-timing 45 us LINK[ late]"), and the repetitions.
+void collect(const std::string& out, std::size_t from, const std::string& link, LatencyFigures& f) {
   for (std::size_t at = out.find("ack-timing ", from); at != std::string::npos; at = out.find("ack-timing ", at + 1)) {
-    f.micros.push_back(std::strtol(out.c_str() + at + 11, nullptr, 10));
     const std::size_t eol = std::min(out.find('\n', at), out.size());
-    if (out.compare(eol - 5, 5, " late") == 0) ++f.late;
+    const bool late = out.compare(eol - 5, 5, " late") == 0;
+    const std::size_t linkEnd = late ? eol - 5 : eol;
+    if (linkEnd < link.size() || out.compare(linkEnd - link.size(), link.size(), link) != 0) continue;
+    f.micros.push_back(std::strtol(out.c_str() + at + 11, nullptr, 10));
+    if (late) ++f.late;
   }
   for (std::size_t at = out.find("(repeated)", from); at != std::string::npos; at = out.find("(repeated)", at + 1))
     ++f.repeated;
@@ -169,7 +175,7 @@ void waitForQuietBus(BusProcess& bus) {
 // The simulator puts `frames` frames for 15.15.254 on the bus, then one
 // memory answer that ends the listening call. The frames carry another service than the
 // call waits for, so the program acknowledges each and takes none.
-LatencyFigures ackLatency(const Send& send, ComPort& port, BusProcess& bus, int frames) {
+LatencyFigures ackLatency(const Send& send, ComPort& port, BusProcess& bus, const std::string& link, int frames) {
   port.PurgeBuffers('R');  // what an earlier run left in the line is not this run's
   const std::size_t from = bus.child().output().size();
   std::string result;
@@ -183,7 +189,7 @@ LatencyFigures ackLatency(const Send& send, ComPort& port, BusProcess& bus, int 
   waitForQuietBus(bus);
   LatencyFigures f;
   f.answered = result == "BC1105FFFE6342400012";
-  collect(bus.child().output(), from, f);
+  collect(bus.child().output(), from, link, f);
   return f;
 }
 
@@ -228,32 +234,47 @@ LatencyFigures floorLatency(const std::string& link, BusProcess& bus, int frames
   }
   ::close(fd);
   waitForQuietBus(bus);
-  collect(bus.child().output(), from, f);
+  collect(bus.child().output(), from, link, f);
   return f;
 }
 
-// knxd (Debian), where installed, answering the same frames on the same link for the
-// same address: the peer a user compares with, timed by the same simulator under the same
-// conditions as the rows above. Its TP-UART driver on our link and a unix socket only;
-// stopped by its pid. knxd answers these frames with an acknowledge information that
-// does not claim them, so the bus sends each four times: it is given a quarter of the
-// frames, for about as many acknowledge informations as the other rows. Nothing when it
-// is not installed or never answers.
+// knxd (Debian), where installed, answering frames for 15.15.254 on `link`: its TP-UART
+// driver on our link and a unix socket only; stopped by its pid when this ends. Nothing
+// when it is not installed or never answers.
+class Knxd {
+ public:
+  Knxd(const std::string& link, const std::string& socket, BusProcess& bus)
+      : link_(link), process_({"knxd", "-e", "15.15.254", "-E", "15.15.200:8", "-u", socket, "-b", "tpuart:" + link}) {
+    if (!process_.started()) return;
+    // Ready once it answers: a frame now and then until it does.
+    const double ready = wallSeconds() + 15;
+    for (const std::size_t probeFrom = bus.child().output().size(); !answering_ && wallSeconds() < ready;) {
+      bus.child().writeInput(TimedFrame);
+      std::this_thread::sleep_for(200ms);
+      LatencyFigures probe;
+      collect(bus.child().output(), probeFrom, link_, probe);
+      answering_ = !probe.micros.empty();
+    }
+    waitForQuietBus(bus);
+  }
+  ~Knxd() { process_.stop(); }
+  bool answering() const { return answering_; }
+
+ private:
+  std::string link_;
+  kolvaro::test::ChildProcess process_;
+  bool answering_ = false;
+};
+
+// knxd alone, answering the same frames on the same link for the same address: the peer
+// a user compares with, timed by the same simulator under the same conditions as the rows
+// above. knxd answers these frames with an acknowledge information that does not claim
+// them, so the bus sends each four times: it is given a quarter of the frames, for about
+// as many acknowledge informations as the other rows.
 std::optional<LatencyFigures> knxdLatency(const std::string& link, const std::string& socket, BusProcess& bus,
                                           int frames) {
-  kolvaro::test::ChildProcess knxd(
-      {"knxd", "-e", "15.15.254", "-E", "15.15.200:8", "-u", socket, "-b", "tpuart:" + link});
-  if (!knxd.started()) return std::nullopt;
-  // Ready once it answers: a frame now and then until it does.
-  const double ready = wallSeconds() + 15;
-  bool answering = false;
-  for (const std::size_t probeFrom = bus.child().output().size(); !answering && wallSeconds() < ready;) {
-    bus.child().writeInput(TimedFrame);
-    std::this_thread::sleep_for(200ms);
-    answering = bus.child().output().find("ack-timing ", probeFrom) != std::string::npos;
-  }
-  if (!answering) return std::nullopt;
-  waitForQuietBus(bus);
+  Knxd knxd(link, socket, bus);
+  if (!knxd.answering()) return std::nullopt;
   const std::size_t from = bus.child().output().size();
   LatencyFigures f;
   {
@@ -267,8 +288,7 @@ std::optional<LatencyFigures> knxdLatency(const std::string& link, const std::st
     }
   }
   waitForQuietBus(bus);
-  knxd.stop();
-  collect(bus.child().output(), from, f);
+  collect(bus.child().output(), from, link, f);
   return f;
 }
 
@@ -295,12 +315,13 @@ int main(int argc, char** argv) {
   kolvaro::test::RecordingPlatform platform;  // message boxes recorded, never shown
   kolvaro::test::TempDir directory;
   const std::string link = directory.file("com1");
+  const std::string secondLink = directory.file("second");  // knxd's, beside the window
   platform.directory = directory.path();
   platform.useHostPorts();
   kolvaro::test::writeFile(directory.file("dcb.ini"), "[COM ports]\r\nCOM1=" + link + "\r\n");
   kolvaro::ScopedPlatform installed(platform);
 
-  BusProcess bus({link}, {"--ack-timing"});
+  BusProcess bus({link, secondLink}, {"--ack-timing"});
   if (!bus.waitReady()) {
     std::fprintf(stderr, "latency: kolvaro-bus did not start: %s\n", bus.child().output().c_str());
     return 1;
@@ -317,13 +338,26 @@ int main(int argc, char** argv) {
     return window->exchange().SendTelegram(t, limit, code, mode);
   };
   const IdleFigures windowIdle = idleWait(windowSend, 6);
-  const LatencyFigures windowLatency = ackLatency(windowSend, *window->Port, bus, frames);
+  const LatencyFigures windowLatency = ackLatency(windowSend, *window->Port, bus, link, frames);
+  // The window and knxd at the same time, each on a chip of its own on the same bus: the
+  // same frames at the same moments, so neither is timed in a luckier minute. The
+  // window's acknowledge claims each frame, so none is repeated for knxd's.
+  std::optional<std::pair<LatencyFigures, LatencyFigures>> besideKnxd;
+  {
+    Knxd knxd(secondLink, directory.file("knxd-beside.socket"), bus);
+    if (knxd.answering()) {
+      const std::size_t from = bus.child().output().size();
+      besideKnxd.emplace(ackLatency(windowSend, *window->Port, bus, link, frames), LatencyFigures{});
+      collect(bus.child().output(), from, secondLink, besideKnxd->second);
+      besideKnxd->second.answered = besideKnxd->first.answered;
+    }
+  }
   // The same with the telegram log window open: every frame adds rows to it, which it
   // shows as they come (the window's thread paints meanwhile).
   window->TelegramLogClick();
   QApplication::processEvents();
   const std::size_t rowsBefore = window->telegramLog().rows().size() + window->telegramLog().droppedRows();
-  const LatencyFigures logOpenLatency = ackLatency(windowSend, *window->Port, bus, frames);
+  const LatencyFigures logOpenLatency = ackLatency(windowSend, *window->Port, bus, link, frames);
   const std::size_t rowsArrived =
       window->telegramLog().rows().size() + window->telegramLog().droppedRows() - rowsBefore;
   window->close();
@@ -339,7 +373,7 @@ int main(int argc, char** argv) {
     return spinning.exchange.SendTelegram(t, limit, code, mode);
   };
   const IdleFigures spinIdle = idleWait(spinSend, 4);
-  const LatencyFigures spinLatency = ackLatency(spinSend, *spinning.comPort, bus, frames);
+  const LatencyFigures spinLatency = ackLatency(spinSend, *spinning.comPort, bus, link, frames);
   spinning.comPort.reset();
 
   const LatencyFigures floor = floorLatency(link, bus, frames);
@@ -357,6 +391,10 @@ int main(int argc, char** argv) {
   std::printf("  %-34s %6s %8s %8s %8s %6s %8s   %s\n", "wait", "acks", "median", "p99", "max", "late", "repeats",
               "answer taken");
   printLatency("window (notifier, blocking loop)", windowLatency);
+  if (besideKnxd) {
+    printLatency("window, knxd beside it", besideKnxd->first);
+    printLatency("knxd beside the window", besideKnxd->second);
+  }
   printLatency("window, telegram log window open", logOpenLatency);
   printLatency("busy loop ReadByte+processEvents", spinLatency);
   printLatency("floor: bare poll() loop, no Qt", floor);
@@ -372,7 +410,8 @@ int main(int argc, char** argv) {
       "  The window rows: the exchange's reader thread writes the acknowledge, the window's\n"
       "  thread takes the frames from it; with the log window open %zu rows arrived in its run.\n"
       "  knxd: a quarter of the frames, each sent four times, as its acknowledge information\n"
-      "  does not claim them (0x10, not addressed).\n",
+      "  does not claim them (0x10, not addressed). Beside it: knxd on a second chip of the\n"
+      "  same bus during the window's run, both timed on the same frames; the repeats are theirs together.\n",
       frames, rowsArrived);
   return 0;
 }
