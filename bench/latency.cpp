@@ -292,6 +292,42 @@ std::optional<LatencyFigures> knxdLatency(const std::string& link, const std::st
   return f;
 }
 
+// The main window, shown, once it has opened COM1 (`link`, in the dcb.ini written for it).
+std::unique_ptr<TMain> openWindow(const std::string& link) {
+  auto window = std::make_unique<TMain>();
+  window->show();
+  if (!QTest::qWaitFor([&] { return window->Port && !window->operationRunning(); }, 5000) || window->Port->IsFailed()) {
+    std::fprintf(stderr, "latency: the window could not open COM1 at %s\n", link.c_str());
+    return nullptr;
+  }
+  return window;
+}
+
+Send sendThrough(TMain& window) {
+  return [&window](const std::string& t, std::int32_t limit, std::uint8_t code, kolvaro::ExchangeMode mode) {
+    return window.exchange().SendTelegram(t, limit, code, mode);
+  };
+}
+
+// The window on `link` and knxd on `knxdLink`, two chips of a bus of their own, timed on
+// the same frames; nothing when knxd is not there or does not answer.
+std::optional<std::pair<LatencyFigures, LatencyFigures>> windowBesideKnxd(const std::string& link,
+                                                                          const std::string& knxdLink,
+                                                                          const std::string& socket, int frames) {
+  BusProcess bus({link, knxdLink}, {"--ack-timing"});
+  if (!bus.waitReady()) return std::nullopt;
+  auto window = openWindow(link);
+  if (!window) return std::nullopt;
+  Knxd knxd(knxdLink, socket, bus);
+  if (!knxd.answering()) return std::nullopt;
+  const std::size_t from = bus.child().output().size();
+  std::pair<LatencyFigures, LatencyFigures> figures;
+  figures.first = ackLatency(sendThrough(*window), *window->Port, bus, link, frames);
+  collect(bus.child().output(), from, knxdLink, figures.second);
+  figures.second.answered = figures.first.answered;
+  return figures;
+}
+
 long percentile(std::vector<long> v, double p) {
   if (v.empty()) return -1;
   std::sort(v.begin(), v.end());
@@ -321,43 +357,26 @@ int main(int argc, char** argv) {
   kolvaro::test::writeFile(directory.file("dcb.ini"), "[COM ports]\r\nCOM1=" + link + "\r\n");
   kolvaro::ScopedPlatform installed(platform);
 
-  BusProcess bus({link, secondLink}, {"--ack-timing"});
-  if (!bus.waitReady()) {
-    std::fprintf(stderr, "latency: kolvaro-bus did not start: %s\n", bus.child().output().c_str());
+  // One chip on the bus, as ack-knxd.sh has for knxd: every further chip costs the
+  // simulator and the kernel a write and a delivery per byte, read or not.
+  auto bus = std::make_unique<BusProcess>(std::vector<std::string>{link}, std::vector<std::string>{"--ack-timing"});
+  if (!bus->waitReady()) {
+    std::fprintf(stderr, "latency: kolvaro-bus did not start: %s\n", bus->child().output().c_str());
     return 1;
   }
 
   // The program as it runs: the main window and its own wait.
-  auto window = std::make_unique<TMain>();
-  window->show();
-  if (!QTest::qWaitFor([&] { return window->Port && !window->operationRunning(); }, 5000) || window->Port->IsFailed()) {
-    std::fprintf(stderr, "latency: the window could not open COM1 at %s\n", link.c_str());
-    return 1;
-  }
-  const Send windowSend = [&](const std::string& t, std::int32_t limit, std::uint8_t code, kolvaro::ExchangeMode mode) {
-    return window->exchange().SendTelegram(t, limit, code, mode);
-  };
+  auto window = openWindow(link);
+  if (!window) return 1;
+  const Send windowSend = sendThrough(*window);
   const IdleFigures windowIdle = idleWait(windowSend, 6);
-  const LatencyFigures windowLatency = ackLatency(windowSend, *window->Port, bus, link, frames);
-  // The window and knxd at the same time, each on a chip of its own on the same bus: the
-  // same frames at the same moments, so neither is timed in a luckier minute. The
-  // window's acknowledge claims each frame, so none is repeated for knxd's.
-  std::optional<std::pair<LatencyFigures, LatencyFigures>> besideKnxd;
-  {
-    Knxd knxd(secondLink, directory.file("knxd-beside.socket"), bus);
-    if (knxd.answering()) {
-      const std::size_t from = bus.child().output().size();
-      besideKnxd.emplace(ackLatency(windowSend, *window->Port, bus, link, frames), LatencyFigures{});
-      collect(bus.child().output(), from, secondLink, besideKnxd->second);
-      besideKnxd->second.answered = besideKnxd->first.answered;
-    }
-  }
+  const LatencyFigures windowLatency = ackLatency(windowSend, *window->Port, *bus, link, frames);
   // The same with the telegram log window open: every frame adds rows to it, which it
   // shows as they come (the window's thread paints meanwhile).
   window->TelegramLogClick();
   QApplication::processEvents();
   const std::size_t rowsBefore = window->telegramLog().rows().size() + window->telegramLog().droppedRows();
-  const LatencyFigures logOpenLatency = ackLatency(windowSend, *window->Port, bus, link, frames);
+  const LatencyFigures logOpenLatency = ackLatency(windowSend, *window->Port, *bus, link, frames);
   const std::size_t rowsArrived =
       window->telegramLog().rows().size() + window->telegramLog().droppedRows() - rowsBefore;
   window->close();
@@ -373,11 +392,17 @@ int main(int argc, char** argv) {
     return spinning.exchange.SendTelegram(t, limit, code, mode);
   };
   const IdleFigures spinIdle = idleWait(spinSend, 4);
-  const LatencyFigures spinLatency = ackLatency(spinSend, *spinning.comPort, bus, link, frames);
+  const LatencyFigures spinLatency = ackLatency(spinSend, *spinning.comPort, *bus, link, frames);
   spinning.comPort.reset();
 
-  const LatencyFigures floor = floorLatency(link, bus, frames);
-  const std::optional<LatencyFigures> knxd = knxdLatency(link, directory.file("knxd.socket"), bus, frames);
+  const LatencyFigures floor = floorLatency(link, *bus, frames);
+  const std::optional<LatencyFigures> knxd = knxdLatency(link, directory.file("knxd.socket"), *bus, frames);
+  bus.reset();
+
+  // The window and knxd at the same time, each on a chip of its own on one bus: the
+  // same frames at the same moments, so neither is timed in a luckier minute. The
+  // window's acknowledge claims each frame, so none is repeated for knxd's.
+  const auto besideKnxd = windowBesideKnxd(link, secondLink, directory.file("knxd-beside.socket"), frames);
 
   std::printf("Waiting for the bus in SendTelegram, kolvaro-bus on a pseudo-terminal\n\n");
   std::printf("(a) CPU time per second of an idle wait (target: under 1 %% of one core)\n");

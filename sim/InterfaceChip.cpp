@@ -28,7 +28,7 @@ void InterfaceChip::deliver(std::uint8_t byte) {
   if (attached_ && toHost) toHost(byte);
 }
 
-void InterfaceChip::hostByte(std::uint8_t byte) {
+void InterfaceChip::hostByte(std::uint8_t byte, std::optional<Micros> arrivedAt) {
   if (!attached_) return;
   switch (expect_) {
     case Expect::FrameByte:
@@ -70,11 +70,15 @@ void InterfaceChip::hostByte(std::uint8_t byte) {
   }
   if ((byte & AckInformationMask) == AckInformation) {
     const bool duringFrame = receiving_ && routingSeen_;
+    // The first one after the frame has ended, before the next begins, is timed too: it
+    // is the latest of all, and leaving it out would flatter a slow host.
+    const bool afterFrame = !receiving_ && routingSeen_;
     // Judged from the routing byte as the host got it: a simulator that fell behind the
     // wall clock passed it late, and that lateness is not the host's.
-    const Micros sinceRouting = timingNow() - routingTimedAt_;
+    const Micros sinceRouting = arrivedAt.value_or(timingNow()) - routingTimedAt_;
     const bool inTime = duringFrame && sinceRouting <= AckInformationWindow;
-    if (duringFrame && onAckInformation) onAckInformation(sinceRouting, inTime);
+    if ((duringFrame || afterFrame) && onAckInformation) onAckInformation(sinceRouting, inTime);
+    if (afterFrame) routingSeen_ = false;
     if (!inTime) {
       ++lateAckInformation;
       return;

@@ -54,8 +54,9 @@ class InterfaceChip : public BusStation {
   InterfaceChip(const InterfaceChip&) = delete;
   InterfaceChip& operator=(const InterfaceChip&) = delete;
 
-  // Host side: a byte from the host, taken at the clock's now().
-  void hostByte(std::uint8_t byte);
+  // Host side: a byte from the host, taken at the clock's now(). `arrivedAt`, on
+  // timingClock, is when it came, where the caller timed it; else it is timed now.
+  void hostByte(std::uint8_t byte, std::optional<Micros> arrivedAt = std::nullopt);
   // Where bytes for the host go, at the moment the chip passes them on.
   std::function<void(std::uint8_t)> toHost;
 
@@ -71,7 +72,8 @@ class InterfaceChip : public BusStation {
   std::vector<std::uint8_t> noise;
   // Acknowledge information that came too late or outside a frame, for tests and logs.
   int lateAckInformation = 0;
-  // Called for each acknowledge information that arrives while a frame is coming in,
+  // Called for each acknowledge information that arrives while a frame is coming in (and
+  // for the first one after it, before the next frame: never taken),
   // with the time since the frame's routing byte went to the host and whether the chip
   // took it (it came within AckInformationWindow of the routing byte, on timingClock).
   std::function<void(Micros sinceRouting, bool taken)> onAckInformation;

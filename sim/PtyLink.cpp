@@ -11,7 +11,7 @@
 
 namespace kolvaro::sim {
 
-PtyLink::PtyLink(std::shared_ptr<InterfaceChip> chip, std::string linkPath)
+PtyLink::PtyLink(std::shared_ptr<InterfaceChip> chip, std::string linkPath, ArrivalStamper::Stamp (*arrivalClock)())
     : chip_(std::move(chip)), linkPath_(std::move(linkPath)) {
   const int master = posix_openpt(O_RDWR | O_NOCTTY);
   if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
@@ -40,12 +40,21 @@ PtyLink::PtyLink(std::shared_ptr<InterfaceChip> chip, std::string linkPath)
   linked_ = true;
   fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
   master_ = master;
+  if (arrivalClock) {
+    stamper_ = std::make_unique<ArrivalStamper>(master_, arrivalClock);
+    if (!stamper_->ok()) {
+      error_ = std::string("cannot start the thread that times host bytes: ") + std::strerror(errno);
+      goAway();
+      return;
+    }
+  }
   chip_->toHost = [this](std::uint8_t b) { toHost(b); };
 }
 
 PtyLink::~PtyLink() { goAway(); }
 
 void PtyLink::goAway() {
+  stamper_.reset();  // it reads the terminal until it has stopped
   chip_->toHost = nullptr;
   chip_->detach();
   if (master_ >= 0) ::close(master_);
@@ -55,8 +64,22 @@ void PtyLink::goAway() {
   linked_ = false;
 }
 
+int PtyLink::descriptor() const {
+  if (master_ < 0) return -1;
+  return stamper_ ? stamper_->descriptor() : master_;
+}
+
+std::vector<ArrivalStamper::Chunk> PtyLink::takeArrivals() {
+  if (master_ < 0 || !stamper_) return {};
+  return stamper_->take();
+}
+
+void PtyLink::handOver(const ArrivalStamper::Chunk& chunk) {
+  for (const std::uint8_t b : chunk.bytes) chip_->hostByte(b, chunk.arrivedAt);
+}
+
 void PtyLink::pump() {
-  if (master_ < 0) return;
+  if (master_ < 0 || stamper_) return;
   std::uint8_t buf[256];
   for (;;) {
     const ssize_t n = ::read(master_, buf, sizeof buf);

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "sim/ArrivalStamper.h"
 #include "sim/InterfaceChip.h"
 
 namespace kolvaro::sim {
@@ -13,8 +15,9 @@ namespace kolvaro::sim {
 class PtyLink {
  public:
   // Opens a pseudo-terminal and links `linkPath` to it; ok() tells whether that worked
-  // and error() why not.
-  PtyLink(std::shared_ptr<InterfaceChip> chip, std::string linkPath);
+  // and error() why not. With `arrivalClock`, host bytes are timed on it as they arrive,
+  // by a thread of their own, and the chip judges an acknowledge information by that time.
+  PtyLink(std::shared_ptr<InterfaceChip> chip, std::string linkPath, ArrivalStamper::Stamp (*arrivalClock)() = nullptr);
   ~PtyLink();
   PtyLink(const PtyLink&) = delete;
   PtyLink& operator=(const PtyLink&) = delete;
@@ -24,9 +27,14 @@ class PtyLink {
   const std::string& linkPath() const { return linkPath_; }
   const std::string& devicePath() const { return devicePath_; }
   // The descriptor to wait on for host bytes; -1 once the line has gone.
-  int descriptor() const { return master_; }
-  // Reads what the host wrote and hands it to the chip, byte by byte.
+  int descriptor() const;
+  // Reads what the host wrote and hands it to the chip, byte by byte (untimed links).
   void pump();
+  // A link whose host bytes are timed as they arrive: what has arrived since the last
+  // call, for the caller to hand over with handOver() each at its moment.
+  bool timesArrivals() const { return stamper_ != nullptr; }
+  std::vector<ArrivalStamper::Chunk> takeArrivals();
+  void handOver(const ArrivalStamper::Chunk& chunk);
   // The far end goes away: both ends close and the link disappears.
   void goAway();
   InterfaceChip& chip() { return *chip_; }
@@ -41,6 +49,7 @@ class PtyLink {
   int master_ = -1;
   int slave_ = -1;  // kept open so hosts can close and reopen without a hang-up
   bool linked_ = false;
+  std::unique_ptr<ArrivalStamper> stamper_;  // reads the terminal when host bytes are timed
 };
 
 }  // namespace kolvaro::sim

@@ -4,12 +4,14 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kolvaro/Version.h"
@@ -31,6 +33,8 @@ extern "C" void onSignal(int) {
   [[maybe_unused]] auto n = ::write(signalPipe[1], &c, 1);
 }
 
+Micros wallClock() { return std::chrono::duration_cast<Micros>(Clock::now().time_since_epoch()); }
+
 void printLine(const std::string& text) {
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);
@@ -46,14 +50,17 @@ int run(const BusOptions& options) {
     // The acknowledge window runs from the routing byte written to the host's byte read,
     // on the wall clock, so the simulator's own lateness in passing the byte is not
     // charged to the host.
-    chip->timingClock = [] { return std::chrono::duration_cast<Micros>(Clock::now().time_since_epoch()); };
+    chip->timingClock = wallClock;
     if (options.ackTiming) {
       // "late": the chip did not take it.
       chip->onAckInformation = [path](Micros sinceRouting, bool taken) {
         printLine("ack-timing " + std::to_string(sinceRouting.count()) + " us " + path + (taken ? "" : " late"));
       };
     }
-    links.push_back(std::make_unique<PtyLink>(std::move(chip), path));
+    // When hosts are timed, their bytes are timed as they arrive, by a thread that wakes
+    // for them at once: this loop may wait for a processor behind other programs, and that
+    // wait is not the host's.
+    links.push_back(std::make_unique<PtyLink>(std::move(chip), path, options.ackTiming ? wallClock : nullptr));
     if (!links.back()->ok()) {
       std::fprintf(stderr, "kolvaro-bus: %s\n", links.back()->error().c_str());
       return 1;
@@ -115,7 +122,20 @@ int run(const BusOptions& options) {
       std::perror("kolvaro-bus: poll");
       return 1;
     }
-    // Host bytes are taken at the moment they arrived, after everything due before it.
+    // Host bytes are taken at the moment they arrived, after everything due before it:
+    // timed ones at the moment they were read, in the order they came over all links, so
+    // an acknowledge information that came in time counts even when this loop is late.
+    std::vector<std::pair<PtyLink*, ArrivalStamper::Chunk>> arrivals;
+    for (std::size_t i = 0; i < links.size(); ++i)
+      if ((fds[firstLink + i].revents & POLLIN) && links[i]->timesArrivals())
+        for (auto& chunk : links[i]->takeArrivals()) arrivals.emplace_back(links[i].get(), std::move(chunk));
+    std::stable_sort(arrivals.begin(), arrivals.end(),
+                     [](const auto& a, const auto& b) { return a.second.arrivedAt < b.second.arrivedAt; });
+    for (const auto& [link, chunk] : arrivals) {
+      const Micros at = chunk.arrivedAt - std::chrono::duration_cast<Micros>(origin.time_since_epoch());
+      if (at > scene.now()) scene.advance(at - scene.now());
+      link->handOver(chunk);
+    }
     if (realNow() > scene.now()) scene.advance(realNow() - scene.now());
 
     if (fds[0].revents) stop = true;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "SimHost.h"
@@ -130,11 +131,9 @@ struct AckInfoCase {
 
 TEST(SimChip, AcknowledgeInformationCountsOnlyInTime) {
   const AckInfoCase cases[] = {
-      {"addressed, at once", 0x11, 0us, Ack::Ack, 1},
-      {"addressed, just in time", 0x11, 1500us, Ack::Ack, 1},
-      {"addressed, too late", 0x11, 1800us, Ack::None, 4},
-      {"not addressed", 0x10, 0us, Ack::None, 4},
-      {"busy", 0x13, 0us, Ack::Busy, 4},
+      {"addressed, at once", 0x11, 0us, Ack::Ack, 1},      {"addressed, just in time", 0x11, 1500us, Ack::Ack, 1},
+      {"addressed, too late", 0x11, 1800us, Ack::None, 4}, {"addressed, after the frame", 0x11, 5000us, Ack::None, 4},
+      {"not addressed", 0x10, 0us, Ack::None, 4},          {"busy", 0x13, 0us, Ack::Busy, 4},
       {"not acknowledged", 0x15, 0us, Ack::Nak, 4},
   };
   for (const auto& c : cases) {
@@ -164,6 +163,37 @@ TEST(SimChip, AcknowledgeInformationCountsOnlyInTime) {
       EXPECT_LE(t, c.delay + 100us) << c.name;
     }
     EXPECT_EQ(std::count(taken.begin(), taken.end(), false), c.delay > 1700us ? 4 : 0) << c.name;
+  }
+}
+
+// A simulator that timed the host's byte as it arrived judges it by that time, however
+// late its own loop hands the byte over.
+TEST(SimChip, AcknowledgeInformationIsJudgedByItsArrival) {
+  const struct {
+    Micros arrivedAfterRouting;
+    Ack ack;
+  } cases[] = {{300us, Ack::Ack}, {1900us, Ack::None}};
+  for (const auto& c : cases) {
+    Scene scene;
+    SimHost host(scene);
+    std::optional<Micros> routedAt;
+    host.onRouting = [&](const Bytes&) {
+      if (!routedAt) routedAt = scene.now();
+      return false;  // the test writes the acknowledge information itself
+    };
+    std::vector<bool> taken;
+    scene.chips()[0]->onAckInformation = [&](Micros, bool inTime) { taken.push_back(inTime); };
+    // Fifteen data bytes: the frame is still coming in well after the window has passed.
+    scene.injectFrame(
+        withChecksum({0xBC, 0x11, 0x05, 0xFF, 0xFE, 0x6F, 0x01, 0x40, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
+    for (int step = 0; step < 1000 && !routedAt; ++step) host.run(100us);
+    ASSERT_TRUE(routedAt);
+    scene.advance(3ms);  // handed over long after the window
+    scene.chips()[0]->hostByte(0x11, *routedAt + c.arrivedAfterRouting);
+    host.run(300ms);
+    ASSERT_FALSE(scene.log().empty());
+    EXPECT_EQ(scene.log()[0].ack, c.ack) << c.arrivedAfterRouting.count();
+    EXPECT_EQ(taken, std::vector<bool>{c.ack == Ack::Ack}) << c.arrivedAfterRouting.count();
   }
 }
 
