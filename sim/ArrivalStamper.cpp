@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 
 #include "platform/ThreadLatency.h"
 
@@ -27,7 +28,11 @@ void closeIfOpen(int fd) {
 
 ArrivalStamper::ArrivalStamper(int source, Stamp (*clock)()) : source_(source), clock_(clock) {
   if (!openPipe(notifyRead_, notifyWrite_) || !openPipe(stopRead_, stopWrite_)) return;
-  thread_ = std::thread([this] { run(); });
+  try {
+    thread_ = std::thread([this] { run(); });
+  } catch (const std::system_error&) {
+    // Not started: ok() tells the owner.
+  }
 }
 
 ArrivalStamper::~ArrivalStamper() {

@@ -167,10 +167,11 @@ Running:
   --fast                  skip idle bus time instead of waiting for it
   --quiet                 print no bus log
   --ack-timing            print, for each acknowledge information a host sends during
-                          a frame (or the first after it), the microseconds from the frame's routing byte written
-                          to the link to the host's byte arriving, read by a thread that
-                          wakes for it at once: "ack-timing 45 us LINK"
-                          (" late" when the chip did not take it, past 1700 us)
+                          a frame (or the first after it), the microseconds from the
+                          frame's routing byte written to the link to the host's byte
+                          arriving, read by a thread that wakes for it at once:
+                          "ack-timing 45 us LINK" (" late" when the chip did not take
+                          it, past 1700 us)
   --version               the program's version
   --help                  this text
 
