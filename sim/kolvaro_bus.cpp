@@ -35,6 +35,21 @@ extern "C" void onSignal(int) {
 
 Micros wallClock() { return std::chrono::duration_cast<Micros>(Clock::now().time_since_epoch()); }
 
+// Hands the timed links' host bytes to their chips in the order they arrived, the bus
+// moved up to each one's moment first; `origin` is the bus's time zero on the wall clock.
+void handOverInOrder(const std::vector<PtyLink*>& links, Scene& scene, Micros origin) {
+  std::vector<std::pair<PtyLink*, ArrivalStamper::Chunk>> arrivals;
+  for (PtyLink* link : links)
+    for (auto& chunk : link->takeArrivals()) arrivals.emplace_back(link, std::move(chunk));
+  std::stable_sort(arrivals.begin(), arrivals.end(),
+                   [](const auto& a, const auto& b) { return a.second.arrivedAt < b.second.arrivedAt; });
+  for (const auto& [link, chunk] : arrivals) {
+    const Micros at = chunk.arrivedAt - origin;
+    if (at > scene.now()) scene.advance(at - scene.now());
+    link->handOver(chunk);
+  }
+}
+
 void printLine(const std::string& text) {
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);
@@ -47,9 +62,9 @@ int run(const BusOptions& options) {
   std::vector<std::unique_ptr<PtyLink>> links;
   for (const auto& path : options.links) {
     auto chip = scene.addChip();
-    // The acknowledge window runs from the routing byte written to the host's byte read,
-    // on the wall clock, so the simulator's own lateness in passing the byte is not
-    // charged to the host.
+    // The acknowledge window runs from the routing byte written to the host's byte read
+    // (or, when hosts are timed, arriving), on the wall clock, so the simulator's own
+    // lateness in passing the byte is not charged to the host.
     chip->timingClock = wallClock;
     if (options.ackTiming) {
       // "late": the chip did not take it.
@@ -125,17 +140,10 @@ int run(const BusOptions& options) {
     // Host bytes are taken at the moment they arrived, after everything due before it:
     // timed ones at the moment they were read, in the order they came over all links, so
     // an acknowledge information that came in time counts even when this loop is late.
-    std::vector<std::pair<PtyLink*, ArrivalStamper::Chunk>> arrivals;
+    std::vector<PtyLink*> timed;
     for (std::size_t i = 0; i < links.size(); ++i)
-      if ((fds[firstLink + i].revents & POLLIN) && links[i]->timesArrivals())
-        for (auto& chunk : links[i]->takeArrivals()) arrivals.emplace_back(links[i].get(), std::move(chunk));
-    std::stable_sort(arrivals.begin(), arrivals.end(),
-                     [](const auto& a, const auto& b) { return a.second.arrivedAt < b.second.arrivedAt; });
-    for (const auto& [link, chunk] : arrivals) {
-      const Micros at = chunk.arrivedAt - std::chrono::duration_cast<Micros>(origin.time_since_epoch());
-      if (at > scene.now()) scene.advance(at - scene.now());
-      link->handOver(chunk);
-    }
+      if ((fds[firstLink + i].revents & POLLIN) && links[i]->timesArrivals()) timed.push_back(links[i].get());
+    handOverInOrder(timed, scene, std::chrono::duration_cast<Micros>(origin.time_since_epoch()));
     if (realNow() > scene.now()) scene.advance(realNow() - scene.now());
 
     if (fds[0].revents) stop = true;
