@@ -315,11 +315,21 @@ struct SideBySide {
   LatencyFigures window, knxd;
 };
 
+struct BesideKnxd {
+  SideBySide logShut, logOpen;
+};
+
+// Opens the telegram log window beside the main window, shown before the run begins.
+void openTelegramLog(TMain& window) {
+  window.TelegramLogClick();
+  QApplication::processEvents();
+}
+
 // The window on `link` and knxd on `knxdLink`, two chips of a bus of their own, timed on
 // the same frames: first with the main window alone, then with the telegram log window
 // open as well. Nothing when knxd is not there or does not answer.
-std::optional<std::pair<SideBySide, SideBySide>> windowBesideKnxd(const std::string& link, const std::string& knxdLink,
-                                                                  const std::string& socket, int frames) {
+std::optional<BesideKnxd> windowBesideKnxd(const std::string& link, const std::string& knxdLink,
+                                           const std::string& socket, int frames) {
   BusProcess bus({link, knxdLink}, {"--ack-timing"});
   if (!bus.waitReady()) return std::nullopt;
   auto window = openWindow(link);
@@ -334,10 +344,11 @@ std::optional<std::pair<SideBySide, SideBySide>> windowBesideKnxd(const std::str
     figures.knxd.answered = figures.window.answered;
     return figures;
   };
-  const SideBySide alone = run();
-  window->TelegramLogClick();
-  QApplication::processEvents();
-  return std::make_pair(alone, run());
+  BesideKnxd figures;
+  figures.logShut = run();
+  openTelegramLog(*window);
+  figures.logOpen = run();
+  return figures;
 }
 
 long percentile(std::vector<long> v, double p) {
@@ -385,8 +396,7 @@ int main(int argc, char** argv) {
   const LatencyFigures windowLatency = ackLatency(windowSend, *window->Port, *bus, link, frames);
   // The same with the telegram log window open: every frame adds rows to it, which it
   // shows as they come (the window's thread paints meanwhile).
-  window->TelegramLogClick();
-  QApplication::processEvents();
+  openTelegramLog(*window);
   const std::size_t rowsBefore = window->telegramLog().rows().size() + window->telegramLog().droppedRows();
   const LatencyFigures logOpenLatency = ackLatency(windowSend, *window->Port, *bus, link, frames);
   const std::size_t rowsArrived =
@@ -430,13 +440,13 @@ int main(int argc, char** argv) {
               "answer taken");
   printLatency("window (notifier, blocking loop)", windowLatency);
   if (besideKnxd) {
-    printLatency("window, knxd beside it", besideKnxd->first.window);
-    printLatency("knxd beside the window", besideKnxd->first.knxd);
+    printLatency("window, knxd beside it", besideKnxd->logShut.window);
+    printLatency("knxd beside the window", besideKnxd->logShut.knxd);
   }
   printLatency("window, telegram log window open", logOpenLatency);
   if (besideKnxd) {
-    printLatency("window, log open, knxd beside it", besideKnxd->second.window);
-    printLatency("knxd beside the window, log open", besideKnxd->second.knxd);
+    printLatency("window, log open, knxd beside it", besideKnxd->logOpen.window);
+    printLatency("knxd beside the window, log open", besideKnxd->logOpen.knxd);
   }
   printLatency("busy loop ReadByte+processEvents", spinLatency);
   printLatency("floor: bare poll() loop, no Qt", floor);
